@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QIcon>
+#include <QPixmap>
+
+namespace velmora::app {
+
+// The program's pictures, drawn in code so that they are sharp at any scale and no button
+// is ever blank. Each toolbar icon comes with its own greyed look for the disabled state.
+enum class Glyph {
+    AddFile,
+    AddDir,
+    MoveUp,
+    MoveDown,
+    Remove,
+    Clear,
+    Start,
+    Stop,
+    Setting,
+    About,
+    Help,
+};
+
+QIcon toolbarIcon(Glyph glyph);
+QIcon applicationIcon();
+QPixmap bannerBackground();  // stretched behind the welcome panel
+QPixmap welcomePicture();    // 150 x 150, beside the getting-started steps
+QPixmap logoPicture();       // the maker's logo in the bottom right corner
+
+} // namespace velmora::app

@@ -1,0 +1,271 @@
+#include "app/Main.h"
+
+#include "app/About.h"
+#include "app/AppTexts.h"
+#include "app/Artwork.h"
+#include "app/OutputTypes.h"
+#include "platform/GuardedCall.h"
+#include "platform/Paths.h"
+#include "platform/Seams.h"
+#include "prefs/IniFile.h"
+#include "prefs/PrefKeys.h"
+#include "prefs/Settings.h"
+#include "profiles/OutputSettings.h"
+#include "profiles/ProfileList.h"
+#include "tasks/InputTypes.h"
+
+#include "ui_Main.h"
+
+#include <QCloseEvent>
+#include <QDir>
+#include <QFileInfo>
+#include <QHeaderView>
+#include <QShowEvent>
+#include <QToolButton>
+
+namespace velmora::app {
+
+namespace {
+constexpr int ProfileFileRole = Qt::UserRole;
+constexpr int OutputRowWidth = 607;
+constexpr int WelcomePanelWidth = 768;
+constexpr int ColumnWidths[] = {350, 90, 80, 150};
+} // namespace
+
+TMainForm::TMainForm(const prefs::ProgramFolder &folder, const QStringList &arguments, QWidget *parent)
+    : QMainWindow(parent)
+    , ui(std::make_unique<Ui::TMainForm>())
+    , m_folder(folder)
+    , m_arguments(arguments)
+{
+    ui->setupUi(this);
+    setupToolbar();
+    connectHandlers();
+    platform::runGuarded(this, [this] { FormCreate(); });
+}
+
+TMainForm::~TMainForm() = default;
+
+void TMainForm::attachWindows(TAboutForm *about, profiles::TopSettingForm *outputSettings, prefs::TSettingForm *settings)
+{
+    m_aboutForm = about;
+    m_opSettingForm = outputSettings;
+    m_settingForm = settings;
+}
+
+void TMainForm::setupToolbar()
+{
+    const std::pair<QAction *, Glyph> buttons[] = {
+        {ui->tbtnAddFile, Glyph::AddFile}, {ui->tbtnAddDir, Glyph::AddDir},   {ui->tbtnUp, Glyph::MoveUp},
+        {ui->tbtnDown, Glyph::MoveDown},   {ui->tbtnRemove, Glyph::Remove},   {ui->tbtnClear, Glyph::Clear},
+        {ui->tbtnStart, Glyph::Start},     {ui->tbtnStop, Glyph::Stop},       {ui->tbtnSetting, Glyph::Setting},
+        {ui->tbtnAbout, Glyph::About},     {ui->tbtnHelp, Glyph::Help},
+    };
+    for (const auto &[action, glyph] : buttons) {
+        action->setIcon(toolbarIcon(glyph));
+        // The button carries the action's name too, and its hint as its accessible name.
+        if (QWidget *button = ui->Toolbar1->widgetForAction(action)) {
+            button->setObjectName(action->objectName());
+            button->setAccessibleName(action->toolTip());
+            button->setFixedSize(56, 54);
+        }
+    }
+    setWindowIcon(applicationIcon());
+    ui->imgbannerbk->setPixmap(bannerBackground());
+    ui->image3->setPixmap(welcomePicture());
+    ui->Image1->setPixmap(logoPicture());
+}
+
+void TMainForm::connectHandlers()
+{
+    connect(ui->bbtnBrowser, &QPushButton::clicked, this, &TMainForm::bbtnBrowserClick);
+    connect(ui->bbtnOpen, &QPushButton::clicked, this, &TMainForm::bbtnOpenClick);
+    connect(ui->bbtnSetting, &QPushButton::clicked, this, &TMainForm::bbtnSettingClick);
+    connect(ui->tbtnSetting, &QAction::triggered, this, &TMainForm::tbtnSettingClick);
+    connect(ui->tbtnAbout, &QAction::triggered, this, &TMainForm::tbtnAboutClick);
+    connect(ui->tbtnHelp, &QAction::triggered, this, &TMainForm::tbtnHelpClick);
+    connect(ui->cmbProfile, &QComboBox::activated, this, &TMainForm::cmbProfileChange);
+}
+
+void TMainForm::FormCreate()
+{
+    // 1, 2: the program folder; the encoder lies in it.
+    ui->edtOutputFile->setText(m_folder.appDir());
+
+    // 3: the task list's header colour and the welcome panel.
+    ui->ltvTask->header()->setStyleSheet(QStringLiteral("QHeaderView::section { background-color: rgb(243, 243, 243); }"));
+    ui->ltvTask->header()->setSectionsClickable(false);
+    ui->ltvTask->header()->setSectionsMovable(false);
+    ui->panltvTask->setMaximumWidth(WelcomePanelWidth);
+
+    // 4: the version shown in the caption.
+    const prefs::IniFile preferences(m_folder.preferencesFile());
+    m_appVersion = preferences.readString(prefs::section::Main, prefs::key::Version, prefs::DefaultVersion);
+
+    // 5: product texts.
+    QCoreApplication::setApplicationName(texts::ProductName);
+    setWindowTitle(texts::ProductName + QStringLiteral(" V") + m_appVersion);
+    ui->labProgramName->setText(texts::ProductName);
+    ui->labCompany->setText(texts::MakerName + QStringLiteral("  ") + texts::MakerWebsite);
+
+    // 6: the output file save dialog.
+    m_saveDialog.setFilter(SaveDialogFilter());
+    m_saveDialog.setDefaultExt(texts::SaveDefaultExt);
+
+    // 7: the open dialog's filter.
+    m_openDialogFilter = tasks::OpenDialogFilter();
+
+    // 8: the profile list.
+    fillProfileList();
+
+    // 9: files named on the command line.
+    takeCommandLineFiles();
+
+    // 10: a list that holds rows can be ordered, emptied and joined.
+    if (ui->ltvTask->topLevelItemCount() > 0)
+        setTaskButtonsEnabled(true);
+
+    // 11: files and folders may be dropped on the window.
+    setAcceptDrops(true);
+
+    // 12: the output row is shown, the progress display waits for a job.
+    ui->panBottomCenter->setFixedWidth(OutputRowWidth);
+    ui->panBottomLeft->setFixedWidth(OutputRowWidth);
+    ui->panBottomLeft->hide();
+
+    // 13: column widths.
+    for (int column = 0; column < 4; ++column)
+        ui->ltvTask->setColumnWidth(column, ColumnWidths[column]);
+}
+
+void TMainForm::fillProfileList()
+{
+    ui->cmbProfile->clear();
+    for (const profiles::ProfileEntry &profile : profiles::discoverProfiles(m_folder.profilesDir()))
+        ui->cmbProfile->addItem(profile.name, profile.fileName);
+    ui->cmbProfile->setCurrentIndex(-1);
+}
+
+void TMainForm::takeCommandLineFiles()
+{
+    // The task list takes the command line's files here once it can add them.
+}
+
+void TMainForm::setTaskButtonsEnabled(bool enabled)
+{
+    for (QAction *action : {ui->tbtnUp, ui->tbtnDown, ui->tbtnRemove, ui->tbtnClear, ui->tbtnStart})
+        action->setEnabled(enabled);
+}
+
+void TMainForm::showEvent(QShowEvent *event)
+{
+    QMainWindow::showEvent(event);
+    if (m_shown || event->spontaneous())
+        return;
+    m_shown = true;
+    platform::runGuarded(this, [this] { FormShow(); });
+}
+
+void TMainForm::FormShow()
+{
+    LoadMainPreferences();
+}
+
+void TMainForm::LoadMainPreferences()
+{
+    const prefs::IniFile preferences(m_folder.preferencesFile());
+    if (ui->cmbProfile->count() > 0) {
+        const int index = preferences.readInteger(prefs::section::Main, prefs::key::Profile, prefs::DefaultProfile);
+        ui->cmbProfile->setCurrentIndex(index >= 0 && index < ui->cmbProfile->count() ? index : -1);
+        cmbProfileChange();
+    }
+    ui->edtOutputFile->setText(preferences.readString(prefs::section::Main, prefs::key::OutputFile, QString()));
+}
+
+void TMainForm::closeEvent(QCloseEvent *event)
+{
+    // The program ends even when the preferences could not be written: the message says so.
+    platform::runGuarded(this, [this] { FormClose(); });
+    event->accept();
+}
+
+void TMainForm::FormClose()
+{
+    SaveMainPreferences();
+}
+
+void TMainForm::SaveMainPreferences()
+{
+    prefs::IniFile preferences(m_folder.preferencesFile());
+    preferences.writeInteger(prefs::section::Main, prefs::key::Profile, ui->cmbProfile->currentIndex());
+    preferences.writeString(prefs::section::Main, prefs::key::OutputFile, ui->edtOutputFile->text());
+}
+
+void TMainForm::bbtnBrowserClick()
+{
+    platform::runGuarded(this, [this] {
+        if (const auto chosen = m_saveDialog.execute(this))
+            ui->edtOutputFile->setText(*chosen);
+    });
+}
+
+void TMainForm::bbtnOpenClick()
+{
+    platform::runGuarded(this, [this] {
+        const QString output = ui->edtOutputFile->text();
+        if (QFileInfo(output).isFile()) {
+            platform::shell().open(output);
+            return;
+        }
+        // An empty folder part names no folder (QDir would take it as the working folder).
+        const QString folder = platform::ExtractFilePath(output);
+        if (!folder.isEmpty() && QFileInfo(folder).isDir())
+            platform::shell().open(folder);
+    });
+}
+
+void TMainForm::bbtnSettingClick()
+{
+    platform::runGuarded(this, [this] {
+        if (m_opSettingForm)
+            m_opSettingForm->present();
+    });
+}
+
+void TMainForm::tbtnSettingClick()
+{
+    platform::runGuarded(this, [this] {
+        if (m_settingForm)
+            m_settingForm->present();
+    });
+}
+
+void TMainForm::tbtnAboutClick()
+{
+    platform::runGuarded(this, [this] {
+        if (!m_aboutForm) {
+            m_ownAboutForm = std::make_unique<TAboutForm>(m_appVersion, this);
+            m_aboutForm = m_ownAboutForm.get();
+        }
+        m_aboutForm->present();
+    });
+}
+
+void TMainForm::tbtnHelpClick()
+{
+    platform::runGuarded(this, [this] { platform::shell().open(m_folder.helpFile()); });
+}
+
+void TMainForm::cmbProfileChange()
+{
+    platform::runGuarded(this, [this] {
+        const int index = ui->cmbProfile->currentIndex();
+        if (index < 0 || !m_opSettingForm)
+            return;
+        const QString path = m_folder.profilesDir() + ui->cmbProfile->itemData(index, ProfileFileRole).toString();
+        if (QFileInfo(path).isFile())
+            m_opSettingForm->LoadProfile(path);
+    });
+}
+
+} // namespace velmora::app

@@ -1,0 +1,89 @@
+#pragma once
+
+#include "job/JobState.h"
+#include "platform/SaveDialog.h"
+#include "prefs/ProgramFolder.h"
+
+#include <QMainWindow>
+#include <QPointer>
+#include <QTimer>
+
+#include <memory>
+
+namespace Ui {
+class TMainForm;
+}
+
+namespace velmora::prefs {
+class TSettingForm;
+}
+namespace velmora::profiles {
+class TopSettingForm;
+}
+
+namespace velmora::app {
+
+class TAboutForm;
+
+// The main window: toolbar, task list, output row, progress display.
+class TMainForm : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    // folder is the program folder; arguments are the command line without the program.
+    TMainForm(const prefs::ProgramFolder &folder, const QStringList &arguments, QWidget *parent = nullptr);
+    ~TMainForm() override;
+
+    // The secondary windows, made by the program body after this one.
+    void attachWindows(TAboutForm *about, profiles::TopSettingForm *outputSettings, prefs::TSettingForm *settings);
+
+    const prefs::ProgramFolder &folder() const { return m_folder; }
+    const QString &AppVersion() const { return m_appVersion; }
+    QString EncoderPath() const { return m_folder.encoderPath(); }
+    platform::SaveDialog &SaveDialog1() { return m_saveDialog; }
+
+    job::JobState JobState = job::JobState::Idle;
+
+public Q_SLOTS:
+    void bbtnBrowserClick();
+    void bbtnOpenClick();
+    void bbtnSettingClick();
+    void tbtnSettingClick();
+    void tbtnAboutClick();
+    void tbtnHelpClick();
+    void cmbProfileChange();
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void FormCreate();
+    void FormShow();
+    void FormClose();
+    void LoadMainPreferences();
+    void SaveMainPreferences();
+
+    void setupToolbar();
+    void connectHandlers();
+    void fillProfileList();
+    void takeCommandLineFiles();
+    void setTaskButtonsEnabled(bool enabled);
+
+    std::unique_ptr<Ui::TMainForm> ui;
+    prefs::ProgramFolder m_folder;
+    QStringList m_arguments;
+    QString m_appVersion;
+    QString m_openDialogFilter;
+    platform::SaveDialog m_saveDialog;
+    QTimer m_timerTime;
+    bool m_shown = false;
+
+    QPointer<TAboutForm> m_aboutForm;
+    std::unique_ptr<TAboutForm> m_ownAboutForm; // made here only when the program body made none
+    QPointer<profiles::TopSettingForm> m_opSettingForm;
+    QPointer<prefs::TSettingForm> m_settingForm;
+};
+
+} // namespace velmora::app

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QString>
+
+#include <optional>
+
+namespace velmora::prefs {
+
+// An INI file on disk, read and written key by key. Opening touches nothing; every read
+// goes to the file as it is on disk at that moment and every write reaches the disk before
+// it returns. Section and key names match without regard to case; a write changes only the
+// one line it concerns (or adds it) and leaves every other byte of the file as it was.
+class IniFile
+{
+public:
+    static constexpr qsizetype MaxTextLength = 2047;
+
+    explicit IniFile(QString path);
+
+    const QString &path() const { return m_path; }
+
+    // Reads never fail: a missing file, section or key, or an unreadable value, gives def.
+    QString readString(const QString &section, const QString &key, const QString &def) const;
+    int readInteger(const QString &section, const QString &key, int def) const;
+    bool readBool(const QString &section, const QString &key, bool def) const;
+
+    // A write the system refuses raises velmora::Error "Unable to write to <full path>".
+    void writeString(const QString &section, const QString &key, const QString &value);
+    void writeInteger(const QString &section, const QString &key, int value);
+    void writeBool(const QString &section, const QString &key, bool value);
+
+private:
+    QString m_path;
+};
+
+// Integer text as the INI files hold it: decimal with an optional sign, or hexadecimal after
+// "0x" or "0X" (when longer than two characters), fitting 32 bits. Anything else: nothing.
+std::optional<int> parseIniInteger(const QString &text);
+
+} // namespace velmora::prefs

@@ -1,0 +1,25 @@
+#include "profiles/ProfileList.h"
+
+#include "platform/Paths.h"
+
+#include <QDir>
+
+#include <algorithm>
+
+namespace velmora::profiles {
+
+QList<ProfileEntry> discoverProfiles(const QString &profilesDir)
+{
+    QStringList names = QDir(profilesDir).entryList(QDir::Files, QDir::Unsorted);
+    std::stable_sort(names.begin(), names.end(), [](const QString &a, const QString &b) {
+        return a.compare(b, Qt::CaseInsensitive) < 0;
+    });
+    QList<ProfileEntry> profiles;
+    for (const QString &name : std::as_const(names)) {
+        if (platform::ExtractFileExt(name).toLower() == QLatin1String(".bpf"))
+            profiles.append({platform::StripExtension(name), name});
+    }
+    return profiles;
+}
+
+} // namespace velmora::profiles
