@@ -4,6 +4,7 @@
 #include "app/AppTexts.h"
 #include "app/Artwork.h"
 #include "app/OutputTypes.h"
+#include "platform/FolderPicker.h"
 #include "platform/GuardedCall.h"
 #include "platform/Paths.h"
 #include "platform/Seams.h"
@@ -13,15 +14,22 @@
 #include "profiles/OutputSettings.h"
 #include "profiles/ProfileList.h"
 #include "tasks/InputTypes.h"
+#include "tasks/TaskTexts.h"
 
 #include "ui_Main.h"
 
 #include <QCloseEvent>
 #include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QFileInfo>
 #include <QHeaderView>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMimeData>
 #include <QShowEvent>
 #include <QToolButton>
+#include <QUrl>
 
 namespace velmora::app {
 
@@ -29,7 +37,7 @@ namespace {
 constexpr int ProfileFileRole = Qt::UserRole;
 constexpr int OutputRowWidth = 607;
 constexpr int WelcomePanelWidth = 768;
-constexpr int ColumnWidths[] = {350, 90, 80, 150};
+constexpr tasks::ColumnSizer::Widths ColumnWidths = {350, 90, 80, 150};
 } // namespace
 
 TMainForm::TMainForm(const prefs::ProgramFolder &folder, const QStringList &arguments, QWidget *parent)
@@ -37,9 +45,13 @@ TMainForm::TMainForm(const prefs::ProgramFolder &folder, const QStringList &argu
     , ui(std::make_unique<Ui::TMainForm>())
     , m_folder(folder)
     , m_arguments(arguments)
+    , m_columnSizer(ColumnWidths)
 {
     ui->setupUi(this);
+    m_tasks = std::make_unique<tasks::TaskList>(ui->ltvTask, this);
+    m_tasks->setWelcomePanel(ui->panltvTask);
     setupToolbar();
+    setupTaskMenu();
     connectHandlers();
     platform::runGuarded(this, [this] { FormCreate(); });
 }
@@ -85,6 +97,36 @@ void TMainForm::connectHandlers()
     connect(ui->tbtnAbout, &QAction::triggered, this, &TMainForm::tbtnAboutClick);
     connect(ui->tbtnHelp, &QAction::triggered, this, &TMainForm::tbtnHelpClick);
     connect(ui->cmbProfile, &QComboBox::activated, this, &TMainForm::cmbProfileChange);
+    connect(ui->tbtnAddFile, &QAction::triggered, this, &TMainForm::tbtnAddFileClick);
+    connect(ui->tbtnAddDir, &QAction::triggered, this, &TMainForm::tbtnAddDirClick);
+    connect(ui->tbtnRemove, &QAction::triggered, this, &TMainForm::tbtnRemoveClick);
+    connect(ui->tbtnClear, &QAction::triggered, this, &TMainForm::tbtnClearClick);
+    connect(ui->tbtnUp, &QAction::triggered, this, &TMainForm::tbtnUpClick);
+    connect(ui->tbtnDown, &QAction::triggered, this, &TMainForm::tbtnDownClick);
+    connect(ui->ltvTask, &QWidget::customContextMenuRequested, this, [this](const QPoint &position) {
+        ppmTaskPopup();
+        m_ppmTask->popup(ui->ltvTask->viewport()->mapToGlobal(position));
+    });
+    ui->ltvTask->installEventFilter(this);
+    ui->ltvTask->viewport()->installEventFilter(this);
+}
+
+void TMainForm::setupTaskMenu()
+{
+    m_ppmTask = new QMenu(this);
+    m_ppmTask->setObjectName(QStringLiteral("ppmTask"));
+    const auto add = [this](const char *name, QLatin1String text, void (TMainForm::*handler)()) {
+        QAction *action = m_ppmTask->addAction(text);
+        action->setObjectName(QLatin1String(name));
+        connect(action, &QAction::triggered, this, handler);
+    };
+    add("ppmOpen", tasks::texts::MenuOpen, &TMainForm::ltvTaskDblClick);
+    m_ppmTask->addSeparator();
+    add("ppmAddFiles", tasks::texts::MenuAddFiles, &TMainForm::tbtnAddFileClick);
+    add("ppmAddDir", tasks::texts::MenuAddFolder, &TMainForm::tbtnAddDirClick);
+    m_ppmTask->addSeparator();
+    add("ppmRemove", tasks::texts::MenuRemove, &TMainForm::tbtnRemoveClick);
+    add("ppmClear", tasks::texts::MenuClear, &TMainForm::tbtnClearClick);
 }
 
 void TMainForm::FormCreate()
@@ -134,8 +176,8 @@ void TMainForm::FormCreate()
     ui->panBottomLeft->hide();
 
     // 13: column widths.
-    for (int column = 0; column < 4; ++column)
-        ui->ltvTask->setColumnWidth(column, ColumnWidths[column]);
+    for (int column = 0; column < tasks::ColumnSizer::Columns; ++column)
+        ui->ltvTask->setColumnWidth(column, ColumnWidths[static_cast<size_t>(column)]);
 }
 
 void TMainForm::fillProfileList()
@@ -148,7 +190,15 @@ void TMainForm::fillProfileList()
 
 void TMainForm::takeCommandLineFiles()
 {
-    // The task list takes the command line's files here once it can add them.
+    // A file that cannot be added ends the adding here; start-up goes on.
+    platform::runGuarded(this, [this] { m_tasks->AddCommandLine(m_arguments); });
+    applyEnablingRule();
+}
+
+void TMainForm::applyEnablingRule()
+{
+    if (m_tasks->count() > 0)
+        setTaskButtonsEnabled(true);
 }
 
 void TMainForm::setTaskButtonsEnabled(bool enabled)
@@ -266,6 +316,146 @@ void TMainForm::cmbProfileChange()
         if (QFileInfo(path).isFile())
             m_opSettingForm->LoadProfile(path);
     });
+}
+
+} // namespace velmora::app
+
+namespace velmora::app {
+
+void TMainForm::tbtnAddFileClick()
+{
+    platform::runGuarded(this, [this] {
+        for (const QString &path : platform::fileDialogs().openFiles(this, m_openDialogFilter))
+            m_tasks->AddTaskFile(path);
+    });
+    // Also after a file that could not be added: the rows added before it are there.
+    applyEnablingRule();
+}
+
+void TMainForm::tbtnAddDirClick()
+{
+    platform::runGuarded(this, [this] {
+        QString folder;
+        if (platform::SelectFolder(this, tasks::texts::AddFolderTitle, folder))
+            m_tasks->AddTaskFolder(folder);
+    });
+    ui->ltvTask->setFocus();
+    applyEnablingRule();
+}
+
+void TMainForm::tbtnRemoveClick()
+{
+    platform::runGuarded(this, [this] {
+        m_tasks->removeSelected();
+        if (m_tasks->count() == 0)
+            setTaskButtonsEnabled(false);
+    });
+}
+
+void TMainForm::tbtnClearClick()
+{
+    platform::runGuarded(this, [this] {
+        m_tasks->clear();
+        setTaskButtonsEnabled(false);
+    });
+}
+
+void TMainForm::tbtnUpClick()
+{
+    platform::runGuarded(this, [this] {
+        if (m_tasks->selectedCount() > 0)
+            m_tasks->applyReorder(tasks::MoveUp(m_tasks->selection()));
+    });
+}
+
+void TMainForm::tbtnDownClick()
+{
+    platform::runGuarded(this, [this] {
+        if (m_tasks->selectedCount() > 0)
+            m_tasks->applyReorder(tasks::MoveDown(m_tasks->selection()));
+    });
+}
+
+void TMainForm::ltvTaskDblClick()
+{
+    platform::runGuarded(this, [this] {
+        const int first = m_tasks->firstSelected();
+        if (first < 0)
+            return;
+        tasks::ltvItemData data;
+        m_tasks->GetTaskItem(first, tasks::field::Caption, data);
+        platform::shell().open(data.InputFile);
+    });
+}
+
+void TMainForm::ppmTaskPopup()
+{
+    const bool anySelected = m_tasks->selectedCount() > 0;
+    m_ppmTask->findChild<QAction *>(QStringLiteral("ppmOpen"))->setEnabled(anySelected);
+    m_ppmTask->findChild<QAction *>(QStringLiteral("ppmRemove"))->setEnabled(anySelected);
+    m_ppmTask->findChild<QAction *>(QStringLiteral("ppmClear"))->setEnabled(m_tasks->count() > 0);
+    m_ppmTask->findChild<QAction *>(QStringLiteral("ppmAddFiles"))->setEnabled(true);
+    m_ppmTask->findChild<QAction *>(QStringLiteral("ppmAddDir"))->setEnabled(true);
+}
+
+void TMainForm::ltvTaskKeyDown(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Backspace)
+        tbtnClearClick();
+    else if (event->key() == Qt::Key_Delete)
+        tbtnRemoveClick();
+}
+
+void TMainForm::ltvTaskResize()
+{
+    QHeaderView *header = ui->ltvTask->header();
+    for (int column = 0; column < tasks::ColumnSizer::Columns; ++column)
+        m_columnSizer.columnDragged(column, header->sectionSize(column));
+    m_columnSizer.resize(ui->ltvTask->width());
+    const tasks::ColumnSizer::Widths shown = m_columnSizer.shown();
+    for (int column = 0; column < tasks::ColumnSizer::Columns; ++column)
+        ui->ltvTask->setColumnWidth(column, shown[static_cast<size_t>(column)]);
+}
+
+bool TMainForm::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == ui->ltvTask) {
+        if (event->type() == QEvent::Resize)
+            ltvTaskResize();
+        else if (event->type() == QEvent::KeyPress)
+            ltvTaskKeyDown(static_cast<QKeyEvent *>(event));
+    } else if (watched == ui->ltvTask->viewport() && event->type() == QEvent::MouseButtonDblClick) {
+        ltvTaskDblClick();
+        return true;
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void TMainForm::dragEnterEvent(QDragEnterEvent *event)
+{
+    if (event->mimeData()->hasUrls())
+        event->acceptProposedAction();
+}
+
+void TMainForm::dropEvent(QDropEvent *event)
+{
+    event->acceptProposedAction();
+    m_tasks->hideWelcomePanel();
+    if (!ui->ltvTask->isEnabled())
+        return;
+    const QList<QUrl> urls = event->mimeData()->urls();
+    platform::runGuarded(this, [this, &urls] {
+        for (const QUrl &url : urls) {
+            if (!url.isLocalFile())
+                continue;
+            const QString path = url.toLocalFile();
+            if (QFileInfo(path).isDir())
+                m_tasks->AddTaskFolder(path);
+            else if (tasks::IsSupportedExtension(path))
+                m_tasks->AddTaskFile(path);
+        }
+    });
+    applyEnablingRule();
 }
 
 } // namespace velmora::app

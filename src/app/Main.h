@@ -3,12 +3,16 @@
 #include "job/JobState.h"
 #include "platform/SaveDialog.h"
 #include "prefs/ProgramFolder.h"
+#include "tasks/TaskList.h"
+#include "tasks/TaskOrder.h"
 
 #include <QMainWindow>
 #include <QPointer>
 #include <QTimer>
 
 #include <memory>
+
+class QMenu;
 
 namespace Ui {
 class TMainForm;
@@ -42,10 +46,20 @@ public:
     const QString &AppVersion() const { return m_appVersion; }
     QString EncoderPath() const { return m_folder.encoderPath(); }
     platform::SaveDialog &SaveDialog1() { return m_saveDialog; }
+    tasks::TaskList &Tasks() { return *m_tasks; }
+    QMenu *ppmTask() const { return m_ppmTask; }
 
     job::JobState JobState = job::JobState::Idle;
 
 public Q_SLOTS:
+    void tbtnAddFileClick();
+    void tbtnAddDirClick();
+    void tbtnRemoveClick();
+    void tbtnClearClick();
+    void tbtnUpClick();
+    void tbtnDownClick();
+    void ltvTaskDblClick();
+    void ppmTaskPopup();
     void bbtnBrowserClick();
     void bbtnOpenClick();
     void bbtnSettingClick();
@@ -57,6 +71,9 @@ public Q_SLOTS:
 protected:
     void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void FormCreate();
@@ -70,6 +87,10 @@ private:
     void fillProfileList();
     void takeCommandLineFiles();
     void setTaskButtonsEnabled(bool enabled);
+    void applyEnablingRule();
+    void setupTaskMenu();
+    void ltvTaskKeyDown(QKeyEvent *event);
+    void ltvTaskResize();
 
     std::unique_ptr<Ui::TMainForm> ui;
     prefs::ProgramFolder m_folder;
@@ -77,6 +98,9 @@ private:
     QString m_appVersion;
     QString m_openDialogFilter;
     platform::SaveDialog m_saveDialog;
+    std::unique_ptr<tasks::TaskList> m_tasks;
+    tasks::ColumnSizer m_columnSizer;
+    QMenu *m_ppmTask = nullptr;
     QTimer m_timerTime;
     bool m_shown = false;
 

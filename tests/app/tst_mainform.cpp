@@ -1,4 +1,5 @@
 #include "app/About.h"
+#include "app/AppRun.h"
 #include "app/Main.h"
 #include "app/Program.h"
 #include "platform/FileFilter.h"
@@ -26,35 +27,7 @@ using velmora::test::FakeSeams;
 using velmora::test::ShownMessage;
 using velmora::test::TestFolder;
 
-namespace {
-
-// One run of the program in a temporary program folder.
-struct Run
-{
-    explicit Run(const TestFolder &folder, const QStringList &arguments = {})
-        : program(folder.path(), arguments)
-    {
-        program.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&main()));
-    }
-
-    app::TMainForm &main() { return program.MainForm(); }
-    template<typename T = QWidget>
-    T *child(const char *name) { return main().findChild<T *>(QLatin1String(name)); }
-    QAction *action(const char *name) { return child<QAction>(name); }
-    QLineEdit *outputField() { return child<QLineEdit>("edtOutputFile"); }
-    QComboBox *profiles() { return child<QComboBox>("cmbProfile"); }
-
-    void chooseProfile(int index)
-    {
-        profiles()->setCurrentIndex(index);
-        Q_EMIT profiles()->activated(index);
-    }
-
-    app::Program program;
-};
-
-} // namespace
+using Run = velmora::test::AppRun;
 
 class tst_MainForm : public QObject
 {

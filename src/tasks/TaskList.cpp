@@ -1,0 +1,268 @@
+#include "tasks/TaskList.h"
+
+#include "platform/Error.h"
+#include "platform/Paths.h"
+#include "platform/Seams.h"
+#include "tasks/InputTypes.h"
+#include "tasks/MediaProbe.h"
+#include "tasks/TaskTexts.h"
+#include "tasks/TimeText.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QHeaderView>
+#include <QItemSelection>
+#include <QTreeWidget>
+
+#include <algorithm>
+
+namespace velmora::tasks {
+
+namespace {
+constexpr int Columns = 1 + ltvItemData::SubItems;
+
+void sortIgnoringCase(QStringList &names)
+{
+    std::stable_sort(names.begin(), names.end(),
+                     [](const QString &a, const QString &b) { return a.compare(b, Qt::CaseInsensitive) < 0; });
+}
+} // namespace
+
+TaskList::TaskList(QTreeWidget *control, QWidget *owner)
+    : m_control(control)
+    , m_owner(owner)
+{
+    m_control->setColumnCount(Columns);
+    for (int column = VisibleColumns; column < Columns; ++column)
+        m_control->setColumnHidden(column, true);
+}
+
+void TaskList::hideWelcomePanel()
+{
+    if (m_welcome)
+        m_welcome->hide();
+}
+
+int TaskList::count() const
+{
+    return m_control->topLevelItemCount();
+}
+
+void TaskList::GetTaskItem(int index, int field, ltvItemData &data) const
+{
+    const QTreeWidgetItem *row = m_control->topLevelItem(index);
+    if (!row)
+        return;
+    const auto readSubItem = [&](int subItem) {
+        data.subItem(subItem) = row->text(subItem + 1);
+        if (double *number = data.seconds(subItem))
+            *number = TimeTextToSeconds(data.subItem(subItem));
+    };
+    if (field == field::All) {
+        data.InputFile = row->text(0);
+        for (int subItem = 0; subItem < ltvItemData::SubItems; ++subItem)
+            data.subItem(subItem) = row->text(subItem + 1);
+        for (const int subItem : {0, 5, 6, 7, 8, 9})
+            *data.seconds(subItem) = TimeTextToSeconds(data.subItem(subItem));
+    } else if (field == field::Caption) {
+        data.InputFile = row->text(0);
+    } else if (field >= 0 && field < ltvItemData::SubItems) {
+        readSubItem(field);
+    }
+}
+
+void TaskList::SetTaskItem(int index, int field, const ltvItemData &data)
+{
+    QTreeWidgetItem *row = m_control->topLevelItem(index);
+    if (!row)
+        return;
+    if (field == field::All) {
+        row->setText(0, data.InputFile);
+        for (int subItem = 0; subItem < ltvItemData::SubItems; ++subItem)
+            row->setText(subItem + 1, data.subItem(subItem));
+    } else if (field == field::Caption) {
+        row->setText(0, data.InputFile);
+    } else if (field >= 0 && field < ltvItemData::SubItems) {
+        row->setText(field + 1, data.subItem(field));
+    }
+}
+
+int TaskList::appendRow(const QString &caption)
+{
+    auto *row = new QTreeWidgetItem(QStringList(caption));
+    for (int column = 1; column < Columns; ++column)
+        row->setText(column, QString());
+    m_control->addTopLevelItem(row);
+    return count() - 1;
+}
+
+void TaskList::removeRow(int index)
+{
+    delete m_control->takeTopLevelItem(index);
+}
+
+void TaskList::AddTaskFile(const QString &path)
+{
+    hideWelcomePanel();
+    for (int index = 0; index < count(); ++index) {
+        if (m_control->topLevelItem(index)->text(0) == path) {
+            if (!platform::messageBoxes().question(m_owner, texts::AlreadyListedTitle, texts::AlreadyListedText))
+                return;
+            break;
+        }
+    }
+    const int index = appendRow(path);
+    ProbeResult probe;
+    try {
+        probe = ProbeMedia(path);
+    } catch (...) {
+        // No row stays without what the probe would have given it.
+        removeRow(index);
+        throw;
+    }
+    ltvItemData data;
+    data.InputFile = path;
+    data.Length = probe.length;
+    data.Size = probe.size;
+    data.Status = texts::StatusOK;
+    data.BaseName = platform::StripExtension(platform::ExtractFileName(path));
+    SetTaskItem(index, field::All, data);
+}
+
+void TaskList::AddTaskFolder(const QString &folder)
+{
+    const QString prefix = platform::IncludeBackslash(folder);
+    for (const QString &name : FolderInputFiles(folder)) {
+        // Keep the window painted and usable while a long folder is added.
+        QCoreApplication::processEvents();
+        AddTaskFile(prefix + name);
+    }
+}
+
+void TaskList::AddCommandLine(const QStringList &arguments)
+{
+    for (const QString &path : CommandLinePaths(arguments)) {
+        const QFileInfo info(path);
+        if (info.isFile()) {
+            if (IsSupportedExtension(path))
+                AddTaskFile(path);
+        } else if (info.isDir()) {
+            AddTaskFolder(path);
+        }
+    }
+}
+
+std::vector<bool> TaskList::selection() const
+{
+    // Straight from the selected ranges: asking row by row costs a pass over all ranges each.
+    std::vector<bool> selected(static_cast<size_t>(count()), false);
+    for (const QItemSelectionRange &range : m_control->selectionModel()->selection()) {
+        if (range.parent().isValid())
+            continue;
+        for (int row = range.top(); row <= range.bottom(); ++row)
+            selected[static_cast<size_t>(row)] = true;
+    }
+    return selected;
+}
+
+void TaskList::setSelection(const std::vector<bool> &selected)
+{
+    QItemSelection ranges;
+    QAbstractItemModel *model = m_control->model();
+    const int rows = static_cast<int>(selected.size());
+    for (int row = 0; row < rows;) {
+        if (!selected[static_cast<size_t>(row)]) {
+            ++row;
+            continue;
+        }
+        int last = row;
+        while (last + 1 < rows && selected[static_cast<size_t>(last + 1)])
+            ++last;
+        ranges.select(model->index(row, 0), model->index(last, Columns - 1));
+        row = last + 1;
+    }
+    m_control->selectionModel()->select(ranges, QItemSelectionModel::ClearAndSelect);
+}
+
+int TaskList::selectedCount() const
+{
+    const std::vector<bool> selected = selection();
+    return static_cast<int>(std::count(selected.begin(), selected.end(), true));
+}
+
+int TaskList::firstSelected() const
+{
+    const std::vector<bool> selected = selection();
+    const auto first = std::find(selected.begin(), selected.end(), true);
+    return first == selected.end() ? -1 : static_cast<int>(first - selected.begin());
+}
+
+void TaskList::applyReorder(const Reorder &reorder)
+{
+    std::vector<ltvItemData> before(reorder.order.size());
+    for (size_t row = 0; row < reorder.order.size(); ++row) {
+        if (reorder.order[row] != static_cast<int>(row))
+            GetTaskItem(reorder.order[row], field::All, before[static_cast<size_t>(reorder.order[row])]);
+    }
+    for (size_t row = 0; row < reorder.order.size(); ++row) {
+        if (reorder.order[row] != static_cast<int>(row))
+            SetTaskItem(static_cast<int>(row), field::All, before[static_cast<size_t>(reorder.order[row])]);
+    }
+    setSelection(reorder.selected);
+}
+
+void TaskList::removeSelected()
+{
+    // From the last row to the first; a run of selected rows goes in one step.
+    const std::vector<bool> selected = selection();
+    // The selection goes first, so that no removal has to move every selected range.
+    m_control->selectionModel()->clearSelection();
+    for (int row = static_cast<int>(selected.size()) - 1; row >= 0;) {
+        if (!selected[static_cast<size_t>(row)]) {
+            --row;
+            continue;
+        }
+        int first = row;
+        while (first > 0 && selected[static_cast<size_t>(first - 1)])
+            --first;
+        m_control->model()->removeRows(first, row - first + 1);
+        row = first - 1;
+    }
+}
+
+void TaskList::clear()
+{
+    m_control->clear();
+}
+
+QStringList FolderInputFiles(const QString &folder)
+{
+    QStringList patterns = InputMask().split(QLatin1Char(';'), Qt::SkipEmptyParts);
+    QStringList names = QDir(folder).entryList(patterns, QDir::Files, QDir::Unsorted);
+    sortIgnoringCase(names);
+    return names;
+}
+
+QStringList CommandLinePaths(const QStringList &arguments)
+{
+    if (arguments.isEmpty() || platform::ExtractFileExt(arguments.constFirst()).toLower() != QLatin1String(".tmp"))
+        return arguments;
+    const QString listFile = arguments.constFirst();
+    QFile file(listFile);
+    if (!file.open(QIODevice::ReadOnly))
+        throw velmora::Error(QStringLiteral("Cannot open file \"%1\". %2").arg(listFile, file.errorString()));
+    QStringList paths;
+    const QList<QByteArray> lines = file.readAll().split('\n');
+    for (QByteArray line : lines) {
+        if (line.endsWith('\r'))
+            line.chop(1);
+        paths << QString::fromUtf8(line);
+    }
+    if (!paths.isEmpty() && paths.constLast().isEmpty())
+        paths.removeLast(); // the break after the last line starts no line of its own
+    return paths;
+}
+
+} // namespace velmora::tasks

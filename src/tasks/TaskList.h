@@ -1,0 +1,85 @@
+#pragma once
+
+#include "tasks/TaskItem.h"
+#include "tasks/TaskOrder.h"
+
+#include <QPointer>
+#include <QStringList>
+
+#include <vector>
+
+class QTreeWidget;
+class QWidget;
+
+namespace velmora::tasks {
+
+// What the job sees of the task list: its rows, read and written through the record.
+class TaskListView
+{
+public:
+    virtual ~TaskListView() = default;
+    virtual int count() const = 0;
+    virtual void GetTaskItem(int index, int field, ltvItemData &data) const = 0;
+    virtual void SetTaskItem(int index, int field, const ltvItemData &data) = 0;
+};
+
+// The task list over its list control: the control is the only store of the tasks, one row
+// a task, with the caption and ten sub-items as texts (sub-items 3 to 9 are not shown).
+// Adding asks its questions through the message box seam, owned by owner.
+class TaskList final : public TaskListView
+{
+public:
+    static constexpr int VisibleColumns = 4;
+
+    TaskList(QTreeWidget *control, QWidget *owner);
+
+    // Hidden on the first file added, for the rest of the run.
+    void setWelcomePanel(QWidget *panel) { m_welcome = panel; }
+    void hideWelcomePanel();
+
+    int count() const override;
+    // Field -2: caption, the ten sub-items, then the six numbers; -1: caption; 0: sub-item 0
+    // and its number; 1 to 4: that sub-item; 5 to 9: that sub-item and its number. Fields
+    // the selector does not name keep their values; other selectors read nothing.
+    void GetTaskItem(int index, int field, ltvItemData &data) const override;
+    // Field -2: caption and the ten sub-items; -1: caption; 0 to 9: that sub-item. The
+    // numbers are never written; other selectors write nothing.
+    void SetTaskItem(int index, int field, const ltvItemData &data) override;
+
+    // Adds one file: asks first when its path is listed already (case-sensitive), then
+    // measures it. A file that cannot be measured leaves no row behind and raises the error.
+    void AddTaskFile(const QString &path);
+    // Adds the supported files directly inside a folder, in name order without regard to case.
+    void AddTaskFolder(const QString &folder);
+    // Adds what the command line names, or, when the first argument's extension is ".tmp",
+    // the paths listed one a line in that file. Neither files nor folders are ignored.
+    void AddCommandLine(const QStringList &arguments);
+
+    std::vector<bool> selection() const;
+    void setSelection(const std::vector<bool> &selected);
+    int selectedCount() const;
+    int firstSelected() const; // -1 when none
+
+    void applyReorder(const Reorder &reorder);
+    void removeSelected();
+    void clear();
+
+private:
+    int appendRow(const QString &caption);
+    void removeRow(int index);
+
+    QTreeWidget *m_control;
+    QWidget *m_owner;
+    QPointer<QWidget> m_welcome;
+};
+
+// The names of the supported files directly inside a folder: plain, visible files matching
+// the input mask without regard to case, sorted without regard to case.
+QStringList FolderInputFiles(const QString &folder);
+
+// The paths the command line names: the arguments, or the lines of a ".tmp" list file.
+// A list file that cannot be read raises velmora::Error
+// "Cannot open file "<path>". <the system's reason>".
+QStringList CommandLinePaths(const QStringList &arguments);
+
+} // namespace velmora::tasks

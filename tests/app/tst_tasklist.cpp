@@ -1,0 +1,372 @@
+#include "app/AppRun.h"
+#include "support/Clips.h"
+#include "support/FakeSeams.h"
+#include "tasks/InputTypes.h"
+
+#include <QDropEvent>
+#include <QHeaderView>
+#include <QMenu>
+#include <QMimeData>
+#include <QUrl>
+
+using namespace velmora;
+using velmora::test::AppRun;
+using velmora::test::ClipSpec;
+using velmora::test::FakeSeams;
+using velmora::test::ShownMessage;
+using velmora::test::TestFolder;
+
+namespace {
+
+void drop(QWidget *window, const QStringList &paths)
+{
+    QMimeData data;
+    QList<QUrl> urls;
+    for (const QString &path : paths)
+        urls << QUrl::fromLocalFile(path);
+    data.setUrls(urls);
+    // As the desktop delivers it: the drag enters the window, then drops there.
+    QDragEnterEvent enter(QPoint(200, 200), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(window, &enter);
+    QDropEvent event(QPointF(200, 200), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(window, &event);
+}
+
+// Copies of one tiny clip under the given names; their full paths.
+QStringList clips(const TestFolder &folder, const QStringList &names)
+{
+    QStringList paths;
+    for (const QString &name : names)
+        paths << test::copyClip(folder.file(name));
+    return paths;
+}
+
+void select(QTreeWidget *list, const QList<int> &rows)
+{
+    list->clearSelection();
+    for (const int row : rows)
+        list->topLevelItem(row)->setSelected(true);
+}
+
+} // namespace
+
+class tst_TaskList : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void addFilesKeepsTheDialogsOrder()
+    {
+        FakeSeams seams;
+        TestFolder folder;
+        const QString a = test::copyClip(folder.file("A.avi"));
+        const QString b = test::copyClip(folder.file("B clip.part1.mpg"));
+        const QString c = test::copyClip(folder.file("C.avi"));
+        AppRun run(folder);
+        QVERIFY(!run.taskButtonsEnabled());
+        seams.dialogs.openAnswers << QStringList{a, b, c};
+        run.action("tbtnAddFile")->trigger();
+
+        QCOMPARE(seams.dialogs.openFilters, QStringList{tasks::OpenDialogFilter()});
+        QCOMPARE(run.rows(), (QStringList{a, b, c}));
+        QTreeWidgetItem *row = run.list()->topLevelItem(1);
+        QCOMPARE(row->text(1), QString("00:00:01"));
+        QCOMPARE(row->text(2), QString("320x240"));
+        QCOMPARE(row->text(3), QString("OK"));
+        QCOMPARE(row->text(4), QString("B clip.part1")); // hidden: the base name
+        QVERIFY(run.taskButtonsEnabled());
+        QVERIFY(!run.child("panltvTask")->isVisible());
+        QVERIFY(seams.messages.shown.isEmpty());
+    }
+
+    void openDialogFilterText()
+    {
+        QCOMPARE(tasks::OpenDialogFilter(),
+                 QString("All Support Files(*.avi;*.mpg;*.mpeg;*.mp4;*.wmv;*.mov;*.vob;*.asf;)|"
+                         "*.avi;*.mpg;*.mpeg;*.mp4;*.wmv;*.mov;*.vob;*.asf;|AVI Files (*.avi)|*.avi|"
+                         "MPG Files (*.mpg)|*.mpg|MPEG Files (*.mpeg)|*.mpeg|MP4 Files (*.mp4)|*.mp4|"
+                         "WMV Files (*.wmv)|*.wmv|MOV Files (*.mov)|*.mov|VOB Files (*.vob)|*.vob|"
+                         "ASF Files (*.asf)|*.asf|All Files (*.*)|*.*"));
+    }
+
+    void duplicates_data()
+    {
+        QTest::addColumn<bool>("answer");
+        QTest::addColumn<int>("rows");
+        QTest::newRow("yes adds it again") << true << 4;
+        QTest::newRow("no adds nothing, the rest of the batch goes on") << false << 3;
+    }
+    void duplicates()
+    {
+        QFETCH(bool, answer);
+        QFETCH(int, rows);
+        FakeSeams seams;
+        TestFolder folder;
+        const QString lower = test::copyClip(folder.file("a.avi"));
+        const QString upper = test::copyClip(folder.file("A.avi"));
+        const QString other = test::copyClip(folder.file("b.avi"));
+        AppRun run(folder);
+        seams.dialogs.openAnswers << QStringList{lower} << QStringList{upper, lower, other};
+        seams.messages.answers << answer;
+        run.action("tbtnAddFile")->trigger();
+        run.action("tbtnAddFile")->trigger();
+        // Only the exact same text asks: a.avi and A.avi are different files here.
+        QCOMPARE(seams.messages.shown.size(), 1);
+        QCOMPARE(seams.messages.shown.at(0).kind, ShownMessage::Question);
+        QCOMPARE(seams.messages.shown.at(0).title, QString("Already Listed"));
+        QCOMPARE(seams.messages.shown.at(0).text,
+                 QString("This file has been added to the Task List already. Are you sure to add it again?"));
+        QCOMPARE(run.list()->topLevelItemCount(), rows);
+        QCOMPARE(run.rows().constLast(), other);
+    }
+
+    void moves_data()
+    {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QList<int>>("selected");
+        QTest::addColumn<QStringList>("after");
+        QTest::newRow("up, first two selected") << "tbtnUp" << QList<int>{0, 1} << QStringList{"B*", "A", "C"};
+        QTest::newRow("up, last two selected") << "tbtnUp" << QList<int>{1, 2} << QStringList{"B*", "C*", "A"};
+        QTest::newRow("down, last two selected") << "tbtnDown" << QList<int>{1, 2} << QStringList{"A", "C", "B*"};
+        QTest::newRow("nothing selected") << "tbtnDown" << QList<int>{} << QStringList{"A", "B", "C"};
+    }
+    void moves()
+    {
+        QFETCH(QString, button);
+        QFETCH(QList<int>, selected);
+        QFETCH(QStringList, after);
+        FakeSeams seams;
+        TestFolder folder;
+        const QStringList paths = clips(folder, {"A.avi", "B.avi", "C.avi"});
+        AppRun run(folder, paths);
+        QCOMPARE(run.rows(), paths);
+        select(run.list(), selected);
+        run.action(qPrintable(button))->trigger();
+        QStringList expected;
+        for (QString row : after)
+            expected << row.replace(QRegularExpression("^([ABC])"), folder.file("\\1.avi"));
+        QCOMPARE(run.rows(), expected);
+        // Every text of a row moves with it, the length and hidden base name too.
+        for (int row = 0; row < 3; ++row) {
+            QTreeWidgetItem *item = run.list()->topLevelItem(row);
+            QCOMPARE(item->text(4) + ".avi", QFileInfo(item->text(0)).fileName());
+            QCOMPARE(item->text(3), QString("OK"));
+        }
+    }
+
+    void keys()
+    {
+        FakeSeams seams;
+        TestFolder folder;
+        const QStringList paths = clips(folder, {"A.avi", "B.avi", "C.avi"});
+        AppRun run(folder, paths);
+        select(run.list(), {0, 2});
+        QTest::keyClick(run.list(), Qt::Key_Delete);
+        QCOMPARE(run.rows(), QStringList{paths.at(1)});
+        QVERIFY(run.taskButtonsEnabled()); // rows are left
+        QTest::keyClick(run.list(), Qt::Key_Backspace);
+        QCOMPARE(run.list()->topLevelItemCount(), 0);
+        QVERIFY(!run.taskButtonsEnabled());
+        QVERIFY(seams.messages.shown.isEmpty());
+    }
+
+    void removeEverySelectedRow()
+    {
+        FakeSeams seams;
+        TestFolder folder;
+        const QStringList paths = clips(folder, {"A.avi", "B.avi", "C.avi", "D.avi", "E.avi"});
+        AppRun run(folder, paths);
+        select(run.list(), {0, 1, 3});
+        run.action("tbtnRemove")->trigger();
+        QCOMPARE(run.rows(), (QStringList{paths.at(2), paths.at(4)}));
+        run.list()->selectAll();
+        run.action("tbtnRemove")->trigger();
+        QCOMPARE(run.list()->topLevelItemCount(), 0);
+        QVERIFY(!run.taskButtonsEnabled());
+    }
+
+    void addFolder()
+    {
+        FakeSeams seams;
+        TestFolder folder;
+        const QString videos = folder.mkdir("videos");
+        for (const char *name : {"c.Mp4", "B.AVI", "a.mpg", ".hidden.avi", "notes.txt", "x.flv", "sub/inner.avi"})
+            test::copyClip(videos + "/" + name);
+        AppRun run(folder);
+        seams.dialogs.folderAnswers << videos << std::nullopt;
+        run.action("tbtnAddDir")->trigger();
+        QCOMPARE(seams.dialogs.folderRequests.at(0).first, QString("Add a directory to the Task List"));
+        QCOMPARE(seams.dialogs.folderRequests.at(0).second, QString());
+        QCOMPARE(run.rows(), (QStringList{videos + "/a.mpg", videos + "/B.AVI", videos + "/c.Mp4"}));
+        QVERIFY(run.taskButtonsEnabled());
+        QCOMPARE(QApplication::focusWidget(), run.list());
+        run.action("tbtnAddDir")->trigger(); // cancelled
+        QCOMPARE(run.list()->topLevelItemCount(), 3);
+    }
+
+    void commandLine()
+    {
+        FakeSeams seams;
+        TestFolder folder;
+        const QString one = test::copyClip(folder.file("one.avi"));
+        const QString two = test::copyClip(folder.file("two.MOV"));
+        const QString flv = test::copyClip(folder.file("three.flv"));
+        const QString videos = folder.mkdir("videos");
+        test::copyClip(videos + "/four.wmv");
+        AppRun run(folder, {one, folder.file("missing.avi"), flv, two, videos});
+        QCOMPARE(run.rows(), (QStringList{one, two, videos + "/four.wmv"}));
+        QVERIFY(!run.child("panltvTask")->isVisible());
+        QVERIFY(run.taskButtonsEnabled());
+    }
+
+    void listFile_data()
+    {
+        QTest::addColumn<QByteArray>("lineBreak");
+        QTest::newRow("line feeds") << QByteArray("\n");
+        QTest::newRow("carriage returns too") << QByteArray("\r\n");
+    }
+    void listFile()
+    {
+        QFETCH(QByteArray, lineBreak);
+        FakeSeams seams;
+        TestFolder folder;
+        const QString one = test::copyClip(folder.file("my clips/one.avi"));
+        const QString videos = folder.mkdir("videos");
+        test::copyClip(videos + "/two.mpeg");
+        const QString list = folder.write("LIST.TMP", one.toUtf8() + lineBreak + lineBreak + "/nowhere/x.avi" + lineBreak
+                                                          + videos.toUtf8() + lineBreak);
+        AppRun run(folder, {list, folder.file("ignored.avi")});
+        QCOMPARE(run.rows(), (QStringList{one, videos + "/two.mpeg"}));
+        QVERIFY(QFileInfo::exists(list));
+    }
+
+    void unreadableListFile()
+    {
+        FakeSeams seams;
+        TestFolder folder;
+        const QString list = folder.file("gone.tmp");
+        AppRun run(folder, {list});
+        QCOMPARE(seams.messages.texts(), QStringList{"Cannot open file \"" + list + "\". No such file or directory"});
+        QCOMPARE(run.list()->topLevelItemCount(), 0);
+        QVERIFY(run.main().isVisible());
+        QCOMPARE(run.main().windowTitle(), QString("Velmora V1.5"));
+    }
+
+    void failedProbeStopsTheBatch()
+    {
+        FakeSeams seams;
+        TestFolder folder;
+        const QString good = test::copyClip(folder.file("good.avi"));
+        const QString broken = folder.write("broken.avi", "");
+        const QString later = test::copyClip(folder.file("later.avi"));
+        AppRun run(folder);
+        seams.dialogs.openAnswers << QStringList{good, broken, later};
+        run.action("tbtnAddFile")->trigger();
+        QCOMPARE(seams.messages.texts(), QStringList{"'' is not a valid floating point value"});
+        QCOMPARE(run.rows(), QStringList{good});
+        QVERIFY(run.taskButtonsEnabled());
+    }
+
+    void drops()
+    {
+        FakeSeams seams;
+        TestFolder folder;
+        const QString upper = test::copyClip(folder.file("LOUD.AVI"));
+        const QString flv = test::copyClip(folder.file("clip.flv"));
+        const QString videos = folder.mkdir("videos");
+        test::copyClip(videos + "/a.vob");
+        test::copyClip(videos + "/deeper/b.avi");
+        AppRun run(folder);
+        drop(&run.main(), {flv, upper, videos});
+        QCOMPARE(run.rows(), (QStringList{upper, videos + "/a.vob"}));
+        QVERIFY(run.taskButtonsEnabled());
+    }
+
+    void dropWhileTheListIsDisabled()
+    {
+        FakeSeams seams;
+        TestFolder folder;
+        const QString clip = test::copyClip(folder.file("clip.avi"));
+        AppRun run(folder);
+        run.list()->setEnabled(false);
+        drop(&run.main(), {clip});
+        QCOMPARE(run.list()->topLevelItemCount(), 0);
+        QVERIFY(!run.child("panltvTask")->isVisible()); // any drop hides the welcome panel
+    }
+
+    void longDroppedPathIsReadWhole()
+    {
+        FakeSeams seams;
+        TestFolder folder;
+        QString relative;
+        while (folder.file(relative).size() < 300)
+            relative += "a folder with a long name/";
+        const QString clip = test::copyClip(folder.file(relative + "clip.avi"));
+        QVERIFY(clip.size() > 253);
+        AppRun run(folder);
+        drop(&run.main(), {clip});
+        QCOMPARE(run.rows(), QStringList{clip});
+    }
+
+    void openOnDoubleClick()
+    {
+        FakeSeams seams;
+        TestFolder folder;
+        const QStringList paths = clips(folder, {"A.avi", "B.avi", "C.avi"});
+        AppRun run(folder, paths);
+        QTest::mouseDClick(run.list()->viewport(), Qt::LeftButton, {}, QPoint(5, 200));
+        QVERIFY(seams.shell.opened.isEmpty());
+        select(run.list(), {2, 1});
+        // Below the last row: the first selected row opens wherever the click lands.
+        QTest::mouseDClick(run.list()->viewport(), Qt::LeftButton, {}, QPoint(5, 200));
+        QCOMPARE(seams.shell.opened, QStringList{paths.at(1)});
+    }
+
+    void popupMenu()
+    {
+        FakeSeams seams;
+        TestFolder folder;
+        AppRun run(folder);
+        QMenu *menu = run.main().ppmTask();
+        QStringList texts;
+        for (QAction *action : menu->actions())
+            texts << (action->isSeparator() ? QString("-") : action->text());
+        QCOMPARE(texts, (QStringList{"Open", "-", "Add Files...", "Add Directorys...", "-", "Remove", "Clear"}));
+        const auto enabled = [menu](const char *name) { return menu->findChild<QAction *>(name)->isEnabled(); };
+
+        run.main().ppmTaskPopup();
+        QVERIFY(!enabled("ppmOpen") && !enabled("ppmRemove") && !enabled("ppmClear"));
+        QVERIFY(enabled("ppmAddFiles") && enabled("ppmAddDir"));
+
+        seams.dialogs.openAnswers << QStringList{test::copyClip(folder.file("a.avi"))};
+        menu->findChild<QAction *>("ppmAddFiles")->trigger();
+        run.main().ppmTaskPopup();
+        QVERIFY(!enabled("ppmOpen") && !enabled("ppmRemove") && enabled("ppmClear"));
+        select(run.list(), {0});
+        run.main().ppmTaskPopup();
+        QVERIFY(enabled("ppmOpen") && enabled("ppmRemove") && enabled("ppmClear"));
+    }
+
+    void columnsFollowTheListWidth()
+    {
+        FakeSeams seams;
+        TestFolder folder;
+        AppRun run(folder);
+        QHeaderView *header = run.list()->header();
+        QCOMPARE(header->sectionSize(0), 350); // the first resize only recorded the width
+        const int width = run.list()->width();
+        run.main().resize(run.main().width() + 100, run.main().height());
+        QTRY_COMPARE(run.list()->width(), width + 100);
+        QCOMPARE(header->sectionSize(0), 350 + 49);
+        QCOMPARE(header->sectionSize(1), 90 + 17);
+        QCOMPARE(header->sectionSize(2), 80 + 15);
+        QCOMPARE(header->sectionSize(3), 150 + 19);
+        run.main().resize(run.main().width() - 600, run.main().height());
+        QTRY_VERIFY(run.list()->width() < width);
+        for (int column = 0; column < 4; ++column)
+            QVERIFY(header->sectionSize(column) >= 20);
+    }
+};
+
+QTEST_MAIN(tst_TaskList)
+#include "tst_tasklist.moc"

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QString>
+
+namespace velmora::test {
+
+// A tiny real clip made with ffmpeg: testsrc pictures and a sine tone.
+struct ClipSpec
+{
+    QString size = QStringLiteral("320x240");
+    int rate = 25;
+    double seconds = 1.0;
+    bool video = true;
+    bool audio = true;
+    int sampleRate = 44100;
+    int tone = 440;
+
+    QString key() const;
+};
+
+// The clip, made once per build folder and shared by every test that asks for the same one.
+QString sharedClip(const ClipSpec &spec = {});
+
+// A copy of the shared clip at destination (folders made as needed); returns destination.
+QString copyClip(const QString &destination, const ClipSpec &spec = {});
+
+} // namespace velmora::test
