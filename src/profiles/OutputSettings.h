@@ -1,8 +1,14 @@
 #pragma once
 
 #include "platform/SecondaryWindow.h"
+#include "profiles/OutputSettingsView.h"
+
+#include <QList>
+#include <QString>
 
 #include <memory>
+
+class QComboBox;
 
 namespace Ui {
 class TopSettingForm;
@@ -11,8 +17,9 @@ class TopSettingForm;
 namespace velmora::profiles {
 
 // The output settings dialog. Its lists and fields are the current output settings: a
-// profile load fills them, the user edits them here, and a job reads them when it starts.
-class TopSettingForm : public platform::SecondaryWindow
+// profile load fills them, the user edits them here, and a job reads them when it starts,
+// whether or not the dialog was ever shown.
+class TopSettingForm : public platform::SecondaryWindow, public OutputSettingsView
 {
     Q_OBJECT
 
@@ -20,14 +27,54 @@ public:
     explicit TopSettingForm(QWidget *mainWindow);
     ~TopSettingForm() override;
 
-    // Loads one profile file into the current output settings.
+    // Loads one profile file into the current output settings; a missing file changes nothing.
     void LoadProfile(const QString &path);
 
     const QString &profilePath() const { return m_profilePath; }
+    // "." and the profile's type, empty until the first load.
+    const QString &outputExtension() const { return m_outputExtension; }
+
+    QComboBox *list(Section section) const;
+
+    // OutputSettingsView
+    int selectedIndex(Section section) const override;
+    QString currentText(Section section) const override;
+    bool sizeFromList() const override;
+    QString manualWidth() const override;
+    QString manualHeight() const override;
+
+public Q_SLOTS:
+    void btnOKClick();
+    void btnCancelClick();
+
+protected:
+    void FormShow() override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    struct Snapshot
+    {
+        int vcodec = -1, aspect = -1, videoSize = -1, acodec = -1, encodeTo = -1, quality = -1, channels = -1;
+        QString vbitrate, width, height, abitrate, bitrate, srate;
+        bool selectSize = true, manualSize = false;
+    };
+
+    void FormCreate();
+    void cmbVcodecEnter(QComboBox *list);
+    void cmbVcodecChange(QComboBox *list);
+    void cmbAcodecChange();
+    void cmbEncodeToChange();
+    void showDescription(QComboBox *list);
+    void applyAudioCodecRule();
+    void applyMp3ModeRule();
+    void loadSection(const QString &path, Section section);
+    // One check of OK: true when it passed, otherwise the message was shown.
+    bool check(bool passed, QLatin1String title, QLatin1String text, QWidget *focus);
+
     std::unique_ptr<Ui::TopSettingForm> ui;
     QString m_profilePath;
+    QString m_outputExtension;
+    Snapshot m_snapshot;
 };
 
 } // namespace velmora::profiles

@@ -149,6 +149,20 @@ private Q_SLOTS:
         QCOMPARE(second.outputField()->text(), QString("/videos/joined.avi"));
     }
 
+    void profileFileNamesKeepTheirCase()
+    {
+        FakeSeams seams;
+        TestFolder folder;
+        folder.write("Profiles/Web.BPF", "[Main]\r\nType=mp4\r\n");
+        folder.write("Profiles/Tv.Low.bpf", "[Main]\r\n");
+        Run run(folder);
+        QCOMPARE(run.profiles()->itemText(0), QString("Tv.Low"));
+        QCOMPARE(run.profiles()->itemText(1), QString("Web"));
+        run.chooseProfile(1);
+        QCOMPARE(run.program.opSettingForm().profilePath(), folder.file("Profiles/Web.BPF"));
+        QCOMPARE(run.program.opSettingForm().outputExtension(), QString(".mp4"));
+    }
+
     void storedProfileOutsideTheList_data()
     {
         QTest::addColumn<QByteArray>("profile");

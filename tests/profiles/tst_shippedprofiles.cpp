@@ -1,0 +1,75 @@
+#include "prefs/IniFile.h"
+#include "profiles/OutputSettings.h"
+#include "profiles/ProfileList.h"
+#include "profiles/WholeNumber.h"
+#include "support/FakeSeams.h"
+
+#include <QComboBox>
+#include <QPushButton>
+#include <QtTest>
+
+using namespace velmora;
+using velmora::profiles::Section;
+
+namespace {
+const QString ShippedFolder = QStringLiteral(VELMORA_SOURCE_DIR "/data/Profiles");
+}
+
+class tst_ShippedProfiles : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void everyProfile_data()
+    {
+        QTest::addColumn<QString>("file");
+        const auto shipped = profiles::discoverProfiles(ShippedFolder);
+        QVERIFY(shipped.size() >= 8);
+        for (const profiles::ProfileEntry &entry : shipped)
+            QTest::newRow(qPrintable(entry.name)) << entry.fileName;
+    }
+    void everyProfile()
+    {
+        QFETCH(QString, file);
+        test::FakeSeams seams;
+        const QString path = ShippedFolder + '/' + file;
+        const prefs::IniFile ini(path);
+        QWidget main;
+        profiles::TopSettingForm form(&main);
+        form.LoadProfile(path);
+        QCOMPARE(form.outputExtension(), QString(".avi")); // the encoder writes AVI whatever the name
+
+        for (const Section section : profiles::AllSections) {
+            const QString name = profiles::sectionName(section);
+            QComboBox *list = form.list(section);
+            QVERIFY2(list->count() >= 2, qPrintable(name + ": no real choice"));
+            QVERIFY2(list->currentIndex() >= 0, qPrintable(name + ": nothing selected"));
+            QVERIFY2(!ini.readString(name, "Description", {}).isEmpty(), qPrintable(name + ": no description"));
+            for (int i = 0; i < list->count(); ++i) {
+                const QString caption = list->itemText(i);
+                const QString value = ini.readString(name, "value" + QString::number(i), "<none>");
+                QVERIFY2(!caption.isEmpty(), qPrintable(name + ": empty caption"));
+                if (list->isEditable())
+                    QVERIFY2(profiles::parseWholeNumber(caption), qPrintable(name + ": " + caption));
+                if (section == Section::AudioCodec)
+                    QVERIFY2(caption == "MP3" || caption == "PCM", qPrintable(caption));
+                if (section == Section::Aspect)
+                    QVERIFY2(!value.contains(':'), qPrintable(value));
+                if (section == Section::Mp3Encode) // the dialog and the options agree on the quality list
+                    QCOMPARE(value == "vbr", i == 0);
+                if (section != Section::VideoBitrate && section != Section::AudioBitrate && section != Section::SampleRate
+                    && !(section == Section::Aspect && i == 0))
+                    QVERIFY2(!value.isEmpty() && value != "<none>", qPrintable(name + ": no value for " + caption));
+            }
+        }
+
+        // Every numeric field passes OK as loaded.
+        form.present();
+        form.findChild<QPushButton *>("btnOK")->click();
+        QVERIFY(seams.messages.shown.isEmpty());
+        QVERIFY(!form.isVisible());
+    }
+};
+
+QTEST_MAIN(tst_ShippedProfiles)
+#include "tst_shippedprofiles.moc"
