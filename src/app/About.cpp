@@ -1,6 +1,13 @@
 #include "app/About.h"
 
+#include "app/AppTexts.h"
+#include "app/Artwork.h"
+#include "platform/GuardedCall.h"
+#include "platform/Seams.h"
+
 #include "ui_About.h"
+
+#include <QMouseEvent>
 
 namespace velmora::app {
 
@@ -8,10 +15,80 @@ TAboutForm::TAboutForm(const QString &appVersion, QWidget *mainWindow)
     : SecondaryWindow(mainWindow)
     , ui(std::make_unique<Ui::TAboutForm>())
 {
-    Q_UNUSED(appVersion);
     ui->setupUi(this);
+    setFixedSize(503, 290);
+    connect(ui->btnOK, &QPushButton::clicked, this, &TAboutForm::btnOKClick);
+    connect(ui->btnTech, &QPushButton::clicked, this, &TAboutForm::btnTechClick);
+    connect(ui->btnSales, &QPushButton::clicked, this, &TAboutForm::btnSalesClick);
+    onClick(ui->labWebsite, [this] { labWebsiteClick(); });
+    onClick(ui->labMore, [this] { labMoreClick(); });
+    FormCreate(appVersion);
 }
 
 TAboutForm::~TAboutForm() = default;
+
+void TAboutForm::FormCreate(const QString &appVersion)
+{
+    ui->imgbk->setPixmap(welcomePicture());
+    ui->imgbk->setStyleSheet(QStringLiteral("background: white;"));
+    ui->Image2->setPixmap(bannerBackground());
+    ui->labProgramName->setText(texts::ProductName);
+    ui->labVersion->setText(texts::VersionPrefix + appVersion);
+    ui->labCopyright->setText(texts::MakerNotice);
+    ui->labWebsite->setText(texts::MakerWebsite);
+    QLabel *const productLabels[] = {ui->labProduct1, ui->labProduct2, ui->labProduct3};
+    for (size_t i = 0; i < std::size(productLabels); ++i) {
+        const texts::Product &product = texts::Products[i];
+        productLabels[i]->setText(product.name);
+        productLabels[i]->setAccessibleName(product.name);
+        onClick(productLabels[i], [this, page = QString(product.page)] {
+            platform::runGuarded(this, [&page] { platform::shell().open(page); });
+        });
+    }
+}
+
+void TAboutForm::onClick(QLabel *label, std::function<void()> handler)
+{
+    label->installEventFilter(this);
+    m_clickable.append({label, std::move(handler)});
+}
+
+bool TAboutForm::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::MouseButtonRelease && static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton) {
+        for (const auto &[label, handler] : m_clickable) {
+            if (watched == label) {
+                handler();
+                return true;
+            }
+        }
+    }
+    return SecondaryWindow::eventFilter(watched, event);
+}
+
+void TAboutForm::btnOKClick()
+{
+    close();
+}
+
+void TAboutForm::btnTechClick()
+{
+    platform::runGuarded(this, [] { platform::shell().open(texts::MailTo + texts::TechSupportAddress); });
+}
+
+void TAboutForm::btnSalesClick()
+{
+    platform::runGuarded(this, [] { platform::shell().open(texts::MailTo + texts::SalesAddress); });
+}
+
+void TAboutForm::labWebsiteClick()
+{
+    platform::runGuarded(this, [this] { platform::shell().open(ui->labWebsite->text()); });
+}
+
+void TAboutForm::labMoreClick()
+{
+    platform::runGuarded(this, [] { platform::shell().open(texts::MakerWebsite); });
+}
 
 } // namespace velmora::app

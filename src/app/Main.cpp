@@ -109,6 +109,18 @@ void TMainForm::connectHandlers()
     });
     ui->ltvTask->installEventFilter(this);
     ui->ltvTask->viewport()->installEventFilter(this);
+    ui->labCompany->installEventFilter(this);
+    ui->Image1->installEventFilter(this);
+}
+
+QString TMainForm::outputFileText() const
+{
+    return ui->edtOutputFile->text();
+}
+
+void TMainForm::setOutputFileText(const QString &text)
+{
+    ui->edtOutputFile->setText(text);
 }
 
 void TMainForm::setupTaskMenu()
@@ -306,6 +318,16 @@ void TMainForm::tbtnHelpClick()
     platform::runGuarded(this, [this] { platform::shell().open(m_folder.helpFile()); });
 }
 
+void TMainForm::labCompanyClick()
+{
+    platform::runGuarded(this, [] { platform::shell().open(texts::MakerWebsite); });
+}
+
+void TMainForm::Image1Click()
+{
+    platform::runGuarded(this, [] { platform::shell().open(texts::MakerWebsite); });
+}
+
 void TMainForm::cmbProfileChange()
 {
     platform::runGuarded(this, [this] {
@@ -426,6 +448,12 @@ bool TMainForm::eventFilter(QObject *watched, QEvent *event)
             ltvTaskKeyDown(static_cast<QKeyEvent *>(event));
     } else if (watched == ui->ltvTask->viewport() && event->type() == QEvent::MouseButtonDblClick) {
         ltvTaskDblClick();
+        return true;
+    } else if (event->type() == QEvent::MouseButtonRelease && (watched == ui->labCompany || watched == ui->Image1)) {
+        if (watched == ui->labCompany)
+            labCompanyClick();
+        else
+            Image1Click();
         return true;
     }
     return QMainWindow::eventFilter(watched, event);

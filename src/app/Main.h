@@ -2,6 +2,7 @@
 
 #include "job/JobState.h"
 #include "platform/SaveDialog.h"
+#include "prefs/GeneralSettings.h"
 #include "prefs/ProgramFolder.h"
 #include "tasks/TaskList.h"
 #include "tasks/TaskOrder.h"
@@ -30,7 +31,7 @@ namespace velmora::app {
 class TAboutForm;
 
 // The main window: toolbar, task list, output row, progress display.
-class TMainForm : public QMainWindow
+class TMainForm : public QMainWindow, public prefs::OutputFileField
 {
     Q_OBJECT
 
@@ -46,6 +47,11 @@ public:
     const QString &AppVersion() const { return m_appVersion; }
     QString EncoderPath() const { return m_folder.encoderPath(); }
     platform::SaveDialog &SaveDialog1() { return m_saveDialog; }
+
+    // OutputFileField, for the general settings dialog
+    QString outputFileText() const override;
+    void setOutputFileText(const QString &text) override;
+    platform::SaveDialog &outputSaveDialog() override { return m_saveDialog; }
     tasks::TaskList &Tasks() { return *m_tasks; }
     QMenu *ppmTask() const { return m_ppmTask; }
 
@@ -67,6 +73,8 @@ public Q_SLOTS:
     void tbtnAboutClick();
     void tbtnHelpClick();
     void cmbProfileChange();
+    void labCompanyClick();
+    void Image1Click();
 
 protected:
     void showEvent(QShowEvent *event) override;

@@ -15,7 +15,7 @@ Program::Program(const QString &appDir, const QStringList &arguments)
     m_mainForm = std::make_unique<TMainForm>(folder, arguments);
     m_aboutForm = std::make_unique<TAboutForm>(m_mainForm->AppVersion(), m_mainForm.get());
     m_opSettingForm = std::make_unique<profiles::TopSettingForm>(m_mainForm.get());
-    m_settingForm = std::make_unique<prefs::TSettingForm>(folder, m_mainForm.get());
+    m_settingForm = std::make_unique<prefs::TSettingForm>(folder, m_mainForm.get(), m_mainForm.get());
     m_mainForm->attachWindows(m_aboutForm.get(), m_opSettingForm.get(), m_settingForm.get());
 }
 

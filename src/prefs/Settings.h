@@ -1,6 +1,8 @@
 #pragma once
 
 #include "platform/SecondaryWindow.h"
+#include "prefs/GeneralSettings.h"
+#include "prefs/GroupRadioButton.h"
 #include "prefs/ProgramFolder.h"
 
 #include <memory>
@@ -11,19 +13,55 @@ class TSettingForm;
 
 namespace velmora::prefs {
 
+class IniFile;
+
 // The general settings dialog: default output file, temporary folder, what happens after a
-// job, and the rule for an output file that exists already.
-class TSettingForm : public platform::SecondaryWindow
+// job, and the rule for an output file that exists already. Its controls are the settings in
+// force for the run; Preferences.ini carries them to the next run when OK saves them.
+class TSettingForm : public platform::SecondaryWindow, public GeneralSettingsView
 {
     Q_OBJECT
 
 public:
-    TSettingForm(const ProgramFolder &folder, QWidget *mainWindow);
+    TSettingForm(const ProgramFolder &folder, QWidget *mainWindow, OutputFileField *mainOutput);
     ~TSettingForm() override;
 
+    // GeneralSettingsView
+    QString tempDirText() const override;
+    bool openOutputFolder() const override;
+    bool exitProgram() const override;
+    bool turnOffComputer() const override;
+    OverwriteRule overwriteRule() const override;
+
+public Q_SLOTS:
+    void btnOKClick();
+    void btnCancelClick();
+    void btnDefaultClick();
+    void SpeedButton1Click();
+    void SpeedButton2Click();
+
+protected:
+    void FormShow() override;
+
 private:
+    struct Snapshot
+    {
+        QString outputFile, tempDir;
+        bool openDir = false, exit = false, turnOff = false, ask = false, overwrite = false, rename = false;
+    };
+
+    void FormCreate();
+    void LoadPreferences();
+    void SavePreferences();
+    void LoadDefaults();
+    void readChoices(const IniFile &preferences, const QString &section, bool openDirDefault);
+    void setRule(bool ask, bool overwrite, bool rename);
+
     std::unique_ptr<Ui::TSettingForm> ui;
     ProgramFolder m_folder;
+    OutputFileField *m_mainOutput;
+    std::unique_ptr<RadioGroup> m_rule;
+    Snapshot m_snapshot;
 };
 
 } // namespace velmora::prefs

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QList>
+#include <QRadioButton>
+
+namespace velmora::prefs {
+
+// A radio button of a group that may end up with none checked: the user's click only ever
+// checks it, and the program may clear it without checking another.
+class GroupRadioButton : public QRadioButton
+{
+    Q_OBJECT
+
+public:
+    explicit GroupRadioButton(QWidget *parent = nullptr);
+
+protected:
+    void nextCheckState() override;
+};
+
+// One choice out of several buttons: checking one clears the others; clearing one touches
+// nothing else.
+class RadioGroup
+{
+public:
+    explicit RadioGroup(const QList<QRadioButton *> &buttons);
+
+    static void set(QRadioButton *button, bool checked) { button->setChecked(checked); }
+    // The checked button's position, -1 when none is checked.
+    int checkedIndex() const;
+
+private:
+    QList<QRadioButton *> m_buttons;
+};
+
+} // namespace velmora::prefs
