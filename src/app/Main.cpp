@@ -46,6 +46,7 @@ TMainForm::TMainForm(const prefs::ProgramFolder &folder, const QStringList &argu
     , m_folder(folder)
     , m_arguments(arguments)
     , m_columnSizer(ColumnWidths)
+    , m_runner(folder.encoderPath())
 {
     ui->setupUi(this);
     m_tasks = std::make_unique<tasks::TaskList>(ui->ltvTask, this);
@@ -103,6 +104,7 @@ void TMainForm::connectHandlers()
     connect(ui->tbtnClear, &QAction::triggered, this, &TMainForm::tbtnClearClick);
     connect(ui->tbtnUp, &QAction::triggered, this, &TMainForm::tbtnUpClick);
     connect(ui->tbtnDown, &QAction::triggered, this, &TMainForm::tbtnDownClick);
+    connect(ui->tbtnStop, &QAction::triggered, this, &TMainForm::tbtnStopClick);
     connect(ui->ltvTask, &QWidget::customContextMenuRequested, this, [this](const QPoint &position) {
         ppmTaskPopup();
         m_ppmTask->popup(ui->ltvTask->viewport()->mapToGlobal(position));
@@ -418,6 +420,16 @@ void TMainForm::ppmTaskPopup()
     m_ppmTask->findChild<QAction *>(QStringLiteral("ppmClear"))->setEnabled(m_tasks->count() > 0);
     m_ppmTask->findChild<QAction *>(QStringLiteral("ppmAddFiles"))->setEnabled(true);
     m_ppmTask->findChild<QAction *>(QStringLiteral("ppmAddDir"))->setEnabled(true);
+}
+
+void TMainForm::tbtnStopClick()
+{
+    platform::runGuarded(this, [this] {
+        if (JobState != job::JobState::Running)
+            return;
+        JobState = job::JobState::StopRequested;
+        m_runner.TerminateEncoder();
+    });
 }
 
 void TMainForm::ltvTaskKeyDown(QKeyEvent *event)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "job/EncoderRunner.h"
 #include "job/JobState.h"
 #include "platform/SaveDialog.h"
 #include "prefs/GeneralSettings.h"
@@ -54,6 +55,7 @@ public:
     platform::SaveDialog &outputSaveDialog() override { return m_saveDialog; }
     tasks::TaskList &Tasks() { return *m_tasks; }
     QMenu *ppmTask() const { return m_ppmTask; }
+    job::EncoderRunner &Runner() { return m_runner; }
 
     job::JobState JobState = job::JobState::Idle;
 
@@ -66,6 +68,7 @@ public Q_SLOTS:
     void tbtnDownClick();
     void ltvTaskDblClick();
     void ppmTaskPopup();
+    void tbtnStopClick();
     void bbtnBrowserClick();
     void bbtnOpenClick();
     void bbtnSettingClick();
@@ -109,6 +112,7 @@ private:
     std::unique_ptr<tasks::TaskList> m_tasks;
     tasks::ColumnSizer m_columnSizer;
     QMenu *m_ppmTask = nullptr;
+    job::EncoderRunner m_runner;
     QTimer m_timerTime;
     bool m_shown = false;
 

@@ -7,6 +7,7 @@
 #include "platform/QtSeams.h"
 #include "prefs/Settings.h"
 #include "profiles/OutputSettings.h"
+#include "support/FakeEncoder.h"
 #include "support/FakeSeams.h"
 #include "support/TestFolder.h"
 
@@ -19,6 +20,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QToolButton>
+#include <QTimer>
 #include <QTreeWidget>
 #include <QtTest>
 
@@ -348,6 +350,36 @@ private Q_SLOTS:
             QVERIFY(!secondary->isVisible());
             QVERIFY(run.main().isEnabled());
         }
+    }
+
+    void stopActsOnlyOnARunningJob_data()
+    {
+        QTest::addColumn<int>("state");
+        QTest::addColumn<int>("end");
+        QTest::addColumn<int>("after");
+        QTest::newRow("running: stops") << int(job::JobState::Running) << int(job::RunResult::End::Stopped)
+                                        << int(job::JobState::StopRequested);
+        QTest::newRow("idle: nothing") << int(job::JobState::Idle) << int(job::RunResult::End::Exited) << int(job::JobState::Idle);
+        QTest::newRow("already asked: nothing") << int(job::JobState::StopRequested) << int(job::RunResult::End::Exited)
+                                                << int(job::JobState::StopRequested);
+    }
+    void stopActsOnlyOnARunningJob()
+    {
+        QFETCH(int, state);
+        QFETCH(int, end);
+        QFETCH(int, after);
+        FakeSeams seams;
+        TestFolder folder;
+        test::FakeEncoder fake;
+        fake.installAs(folder.file("asapi.dll"));
+        fake.script("say working\nsleep 600\n");
+        Run run(folder);
+        run.main().JobState = job::JobState(state);
+        QTimer::singleShot(100, &run.main(), [&run] { run.main().tbtnStopClick(); });
+        job::PositionReader reader;
+        const job::RunResult result = run.main().Runner().RunEncoder({}, reader, {}, &run.main());
+        QCOMPARE(int(result.end), end);
+        QCOMPARE(int(run.main().JobState), after);
     }
 
     void helpOpensTheHelpPage()

@@ -1,0 +1,115 @@
+#include "job/EncoderRunner.h"
+
+#include "job/JobTexts.h"
+#include "platform/Seams.h"
+
+#include <QEventLoop>
+#include <QGuiApplication>
+#include <QProcess>
+
+namespace velmora::job {
+
+QString RunResult::lastLines(int lines) const
+{
+    QString text = QString::fromLocal8Bit(output);
+    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    QStringList kept = text.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    if (kept.size() > lines)
+        kept = kept.mid(kept.size() - lines);
+    return kept.join(QLatin1Char('\n'));
+}
+
+EncoderRunner::EncoderRunner(QString program, QObject *parent)
+    : QObject(parent)
+    , m_program(std::move(program))
+{
+}
+
+EncoderRunner::~EncoderRunner()
+{
+    TerminateEncoder();
+}
+
+bool EncoderRunner::isRunning() const
+{
+    return m_process && m_process->state() != QProcess::NotRunning;
+}
+
+void EncoderRunner::TerminateEncoder()
+{
+    if (!isRunning())
+        return;
+    m_stopped = true;
+    m_process->kill();
+}
+
+void EncoderRunner::readChunks(QProcess &process, PositionReader &reader, const std::function<void(double)> &onPosition,
+                               RunResult &result)
+{
+    // One read is at most 4095 bytes of what has arrived; each read is one chunk.
+    while (process.bytesAvailable() > 0) {
+        const QByteArray chunk = process.read(ReadSize);
+        if (chunk.isEmpty())
+            break;
+        result.output += chunk;
+        if (result.output.size() > KeptOutput)
+            result.output = result.output.right(KeptOutput);
+        if (const std::optional<double> position = reader.takeChunk(chunk)) {
+            try {
+                if (onPosition)
+                    onPosition(*position);
+            } catch (...) {
+                // A position that cannot be shown is skipped, as one that does not convert.
+            }
+        }
+    }
+}
+
+RunResult EncoderRunner::RunEncoder(const QStringList &arguments, PositionReader &reader,
+                                    const std::function<void(double)> &onPosition, QWidget *owner)
+{
+    RunResult result;
+    reader.beginRun();
+    m_stopped = false;
+
+    QProcess process;
+    m_process = &process;
+    process.setProgram(m_program);
+    process.setArguments(arguments);
+    process.setProcessChannelMode(QProcess::MergedChannels);
+    process.setStandardInputFile(QProcess::nullDevice());
+
+    QEventLoop loop;
+    bool failedToStart = false;
+    connect(&process, &QProcess::readyRead, &loop, [&] { readChunks(process, reader, onPosition, result); });
+    connect(&process, &QProcess::finished, &loop, &QEventLoop::quit);
+    connect(&process, &QProcess::errorOccurred, &loop, [&](QProcess::ProcessError error) {
+        if (error == QProcess::FailedToStart) {
+            failedToStart = true;
+            loop.quit();
+        }
+    });
+    process.start(QIODevice::ReadOnly);
+    if (process.error() == QProcess::FailedToStart)
+        failedToStart = true;
+    if (!failedToStart && process.state() != QProcess::NotRunning)
+        loop.exec();
+    m_process = nullptr;
+
+    if (failedToStart) {
+        platform::messageBoxes().error(owner, QGuiApplication::applicationDisplayName(), texts::ReinstallText, QString());
+        result.end = RunResult::End::CouldNotStart;
+        return result;
+    }
+    readChunks(process, reader, onPosition, result); // what arrived with the end
+    if (m_stopped)
+        result.end = RunResult::End::Stopped;
+    else if (process.exitStatus() == QProcess::CrashExit)
+        result.end = RunResult::End::Crashed;
+    else
+        result.end = RunResult::End::Exited;
+    result.exitCode = process.exitCode();
+    return result;
+}
+
+} // namespace velmora::job
