@@ -1,0 +1,87 @@
+// What the runner adds to the encoder's own time.
+//
+// Joins the same two converted clips with the same MEncoder arguments, once through
+// EncoderRunner::RunEncoder (output read in 4095-byte reads inside an event loop, positions
+// picked out) and once by running MEncoder directly with its output thrown away. Each is run
+// several times, alternating; the medians are printed side by side with their ratio.
+// Goal: the runner adds under 2 % to the encoder's own time.
+//
+// Run: QT_QPA_PLATFORM=offscreen build/bench/bench_runner [rounds]
+
+#include "job/CommandLines.h"
+#include "job/EncoderRunner.h"
+#include "support/Clips.h"
+#include "support/TestFolder.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QProcess>
+
+#include <algorithm>
+#include <cstdio>
+
+using namespace velmora;
+
+namespace {
+
+double median(QList<double> values)
+{
+    std::sort(values.begin(), values.end());
+    return values.at(values.size() / 2);
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QApplication application(argc, argv);
+    const int rounds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 5;
+    const QString encoder = QStringLiteral(VELMORA_MENCODER);
+
+    test::TestFolder work;
+    test::ClipSpec first;
+    first.size = "640x480";
+    first.seconds = 6;
+    test::ClipSpec second = first;
+    second.rate = 30;
+    second.sampleRate = 22050;
+    QStringList intermediates;
+    job::EncoderRunner runner(encoder);
+    for (const test::ClipSpec &spec : {first, second}) {
+        const QString file = work.file(QStringLiteral("%1.avi").arg(intermediates.size()));
+        job::PositionReader reader;
+        runner.RunEncoder(job::ConversionCommand(test::sharedClip(spec), file, "640:480").arguments, reader, {}, nullptr);
+        intermediates << file;
+    }
+    profiles::EncoderArgs options;
+    options.add({}, {"-ovc", "lavc", "-lavcopts", "vcodec=mpeg4:vbitrate=1200:mbd=2:autoaspect", "-oac", "mp3lame",
+                     "-lameopts", "vbr=2:q=4", "-channels", "2", "-vf", "scale=640:480", "-srate", "44100"});
+    const QStringList arguments = job::JoinCommand(intermediates, work.file("joined.avi"), options).arguments;
+
+    QList<double> throughRunner, direct;
+    int positions = 0;
+    for (int round = 0; round < rounds; ++round) {
+        QElapsedTimer timer;
+        timer.start();
+        job::PositionReader reader(job::PositionReader::Pass::Join);
+        const job::RunResult result = runner.RunEncoder(arguments, reader, [&positions](double) { ++positions; }, nullptr);
+        throughRunner << timer.nsecsElapsed() / 1e6;
+        if (!result.succeeded())
+            std::printf("warning: the join through the runner failed\n");
+
+        timer.restart();
+        QProcess process;
+        process.setStandardOutputFile(QProcess::nullDevice());
+        process.setStandardErrorFile(QProcess::nullDevice());
+        process.start(encoder, arguments);
+        process.waitForFinished(-1);
+        direct << timer.nsecsElapsed() / 1e6;
+    }
+    const double runnerMs = median(throughRunner);
+    const double directMs = median(direct);
+    std::printf("Joining two 6 s clips at 640x480, median of %d rounds\n", rounds);
+    std::printf("  MEncoder run directly:      %8.1f ms\n", directMs);
+    std::printf("  through EncoderRunner:      %8.1f ms   (%+.2f %%; goal under +2 %%; %d positions shown)\n", runnerMs,
+                (runnerMs / directMs - 1) * 100, positions / rounds);
+    return 0;
+}
