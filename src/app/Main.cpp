@@ -4,6 +4,7 @@
 #include "app/AppTexts.h"
 #include "app/Artwork.h"
 #include "app/OutputTypes.h"
+#include "job/JobTexts.h"
 #include "platform/FolderPicker.h"
 #include "platform/GuardedCall.h"
 #include "platform/Paths.h"
@@ -49,6 +50,9 @@ TMainForm::TMainForm(const prefs::ProgramFolder &folder, const QStringList &argu
     , m_runner(folder.encoderPath())
 {
     ui->setupUi(this);
+    m_progress = std::make_unique<job::ProgressDisplay>(job::ProgressWidgets{
+        ui->panBottomCenter, ui->panBottomLeft, ui->labProcessTitle, ui->labConvertingFile, ui->labElapsed, ui->labRemaining,
+        ui->pgbCurrent, ui->pgbTotal, ui->labCurProgress, ui->labTotalProgress, &m_timerTime});
     m_tasks = std::make_unique<tasks::TaskList>(ui->ltvTask, this);
     m_tasks->setWelcomePanel(ui->panltvTask);
     setupToolbar();
@@ -64,6 +68,7 @@ void TMainForm::attachWindows(TAboutForm *about, profiles::TopSettingForm *outpu
     m_aboutForm = about;
     m_opSettingForm = outputSettings;
     m_settingForm = settings;
+    m_job = std::make_unique<job::JobDriver>(*this, *m_tasks, *outputSettings, *settings, m_runner, *m_progress);
 }
 
 void TMainForm::setupToolbar()
@@ -105,6 +110,8 @@ void TMainForm::connectHandlers()
     connect(ui->tbtnUp, &QAction::triggered, this, &TMainForm::tbtnUpClick);
     connect(ui->tbtnDown, &QAction::triggered, this, &TMainForm::tbtnDownClick);
     connect(ui->tbtnStop, &QAction::triggered, this, &TMainForm::tbtnStopClick);
+    connect(ui->tbtnStart, &QAction::triggered, this, &TMainForm::tbtnStartClick);
+    connect(&m_timerTime, &QTimer::timeout, this, &TMainForm::timerTimeTimer);
     connect(ui->ltvTask, &QWidget::customContextMenuRequested, this, [this](const QPoint &position) {
         ppmTaskPopup();
         m_ppmTask->popup(ui->ltvTask->viewport()->mapToGlobal(position));
@@ -248,9 +255,26 @@ void TMainForm::LoadMainPreferences()
 
 void TMainForm::closeEvent(QCloseEvent *event)
 {
+    if (jobActive() && !m_closingForJob) {
+        // The encoder must not outlive the window: a running job stops first, and the
+        // window closes once Start has cleaned up.
+        event->ignore();
+        if (!m_closeWhenJobEnds && platform::messageBoxes().question(this, job::texts::ExitTitle, job::texts::ExitText)) {
+            m_closeWhenJobEnds = true;
+            JobState = job::JobState::StopRequested;
+            m_runner.TerminateEncoder();
+        }
+        return;
+    }
     // The program ends even when the preferences could not be written: the message says so.
     platform::runGuarded(this, [this] { FormClose(); });
     event->accept();
+}
+
+void TMainForm::closeForJob()
+{
+    m_closingForJob = true;
+    close();
 }
 
 void TMainForm::FormClose()
@@ -333,10 +357,9 @@ void TMainForm::Image1Click()
 void TMainForm::cmbProfileChange()
 {
     platform::runGuarded(this, [this] {
-        const int index = ui->cmbProfile->currentIndex();
-        if (index < 0 || !m_opSettingForm)
+        if (ui->cmbProfile->currentIndex() < 0 || !m_opSettingForm)
             return;
-        const QString path = m_folder.profilesDir() + ui->cmbProfile->itemData(index, ProfileFileRole).toString();
+        const QString path = selectedProfilePath();
         if (QFileInfo(path).isFile())
             m_opSettingForm->LoadProfile(path);
     });
@@ -420,6 +443,65 @@ void TMainForm::ppmTaskPopup()
     m_ppmTask->findChild<QAction *>(QStringLiteral("ppmClear"))->setEnabled(m_tasks->count() > 0);
     m_ppmTask->findChild<QAction *>(QStringLiteral("ppmAddFiles"))->setEnabled(true);
     m_ppmTask->findChild<QAction *>(QStringLiteral("ppmAddDir"))->setEnabled(true);
+}
+
+void TMainForm::tbtnStartClick()
+{
+    platform::runGuarded(this, [this] {
+        if (m_job)
+            m_job->tbtnStartClick();
+    });
+    if (m_closeWhenJobEnds) {
+        m_closeWhenJobEnds = false;
+        closeForJob();
+    }
+}
+
+void TMainForm::timerTimeTimer()
+{
+    platform::runGuarded(this, [this] { m_progress->tick(); });
+}
+
+void TMainForm::focusOutputFile()
+{
+    ui->edtOutputFile->setFocus();
+}
+
+void TMainForm::focusTaskList()
+{
+    ui->ltvTask->setFocus();
+}
+
+void TMainForm::LockControls()
+{
+    for (QAction *action : {ui->tbtnAddFile, ui->tbtnAddDir, ui->tbtnUp, ui->tbtnDown, ui->tbtnRemove, ui->tbtnClear,
+                            ui->tbtnStart, ui->tbtnSetting})
+        action->setEnabled(false);
+    ui->tbtnStop->setEnabled(true);
+    ui->ltvTask->setEnabled(false);
+}
+
+void TMainForm::UnlockControls()
+{
+    for (QAction *action : {ui->tbtnAddFile, ui->tbtnAddDir, ui->tbtnUp, ui->tbtnDown, ui->tbtnRemove, ui->tbtnClear,
+                            ui->tbtnStart, ui->tbtnSetting})
+        action->setEnabled(true);
+    ui->tbtnStop->setEnabled(false);
+    ui->ltvTask->setEnabled(true);
+}
+
+QString TMainForm::selectedProfilePath() const
+{
+    // The file the profile list found, so that the name's letter case is the disk's.
+    const int index = ui->cmbProfile->currentIndex();
+    const QString fileName = index >= 0 ? ui->cmbProfile->itemData(index, ProfileFileRole).toString()
+                                        : ui->cmbProfile->currentText() + QStringLiteral(".bpf");
+    return m_folder.profilesDir() + fileName;
+}
+
+QString TMainForm::outputExtension() const
+{
+    return m_opSettingForm ? m_opSettingForm->outputExtension() : QString();
 }
 
 void TMainForm::tbtnStopClick()

@@ -1,7 +1,9 @@
 #pragma once
 
 #include "job/EncoderRunner.h"
+#include "job/JobDriver.h"
 #include "job/JobState.h"
+#include "job/ProgressDisplay.h"
 #include "platform/SaveDialog.h"
 #include "prefs/GeneralSettings.h"
 #include "prefs/ProgramFolder.h"
@@ -32,7 +34,7 @@ namespace velmora::app {
 class TAboutForm;
 
 // The main window: toolbar, task list, output row, progress display.
-class TMainForm : public QMainWindow, public prefs::OutputFileField
+class TMainForm : public QMainWindow, public prefs::OutputFileField, public job::JobHost
 {
     Q_OBJECT
 
@@ -53,6 +55,21 @@ public:
     QString outputFileText() const override;
     void setOutputFileText(const QString &text) override;
     platform::SaveDialog &outputSaveDialog() override { return m_saveDialog; }
+
+    // JobHost, for the join job
+    QWidget *ownerWindow() override { return this; }
+    void focusOutputFile() override;
+    void focusTaskList() override;
+    void LockControls() override;
+    void UnlockControls() override;
+    QString selectedProfilePath() const override;
+    QString outputExtension() const override;
+    QString appDir() const override { return m_folder.appDir(); }
+    job::JobState &jobState() override { return JobState; }
+    void closeForJob() override;
+
+    job::ProgressDisplay &Progress() { return *m_progress; }
+    bool jobActive() const { return m_job && m_job->isActive(); }
     tasks::TaskList &Tasks() { return *m_tasks; }
     QMenu *ppmTask() const { return m_ppmTask; }
     job::EncoderRunner &Runner() { return m_runner; }
@@ -69,6 +86,8 @@ public Q_SLOTS:
     void ltvTaskDblClick();
     void ppmTaskPopup();
     void tbtnStopClick();
+    void tbtnStartClick();
+    void timerTimeTimer();
     void bbtnBrowserClick();
     void bbtnOpenClick();
     void bbtnSettingClick();
@@ -113,6 +132,10 @@ private:
     tasks::ColumnSizer m_columnSizer;
     QMenu *m_ppmTask = nullptr;
     job::EncoderRunner m_runner;
+    std::unique_ptr<job::ProgressDisplay> m_progress;
+    std::unique_ptr<job::JobDriver> m_job;
+    bool m_closeWhenJobEnds = false; // the user asked to exit during a job
+    bool m_closingForJob = false;    // the close needs no question
     QTimer m_timerTime;
     bool m_shown = false;
 

@@ -9,7 +9,7 @@
 #include <vector>
 
 class QTreeWidget;
-class QWidget;
+#include <QWidget>
 
 namespace velmora::tasks {
 

@@ -1,0 +1,362 @@
+#include "job/JobDriver.h"
+
+#include "job/CommandLines.h"
+#include "job/JobTexts.h"
+#include "job/OutputNames.h"
+#include "platform/Paths.h"
+#include "platform/Seams.h"
+#include "prefs/GeneralSettings.h"
+#include "profiles/OptionBuilder.h"
+#include "profiles/OutputSettingsView.h"
+#include "tasks/TaskList.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QTemporaryDir>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
+namespace velmora::job {
+
+namespace {
+
+double durationOf(const tasks::ltvItemData &row)
+{
+    return std::max(0.0, row.LengthSeconds); // a length that does not read counts as nothing
+}
+
+bool hasContent(const QString &path)
+{
+    const QFileInfo info(path);
+    return info.isFile() && info.size() > 0;
+}
+
+// Runs at the end of Start, however it ends: the controls are unlocked, and a job that
+// ended by an error leaves no panel, timer or private folder behind.
+class JobScope
+{
+public:
+    JobScope(bool &active, JobHost &host, ProgressDisplay &display, std::function<void()> cleanUp)
+        : m_active(active)
+        , m_host(host)
+        , m_display(display)
+        , m_cleanUp(std::move(cleanUp))
+    {
+        m_host.LockControls();
+        m_active = true;
+    }
+    ~JobScope()
+    {
+        if (std::uncaught_exceptions() > 0) {
+            m_display.stopTimer();
+            m_display.showOutputRow();
+            m_host.jobState() = JobState::Idle;
+        }
+        m_cleanUp();
+        m_active = false;
+        m_host.UnlockControls();
+    }
+    JobScope(const JobScope &) = delete;
+    JobScope &operator=(const JobScope &) = delete;
+
+private:
+    bool &m_active;
+    JobHost &m_host;
+    ProgressDisplay &m_display;
+    std::function<void()> m_cleanUp;
+};
+
+} // namespace
+
+JobDriver::JobDriver(JobHost &host, tasks::TaskListView &tasks, const profiles::OutputSettingsView &outputSettings,
+                     const prefs::GeneralSettingsView &generalSettings, EncoderRunner &runner, ProgressDisplay &display)
+    : m_host(host)
+    , m_tasks(tasks)
+    , m_outputSettings(outputSettings)
+    , m_generalSettings(generalSettings)
+    , m_runner(runner)
+    , m_display(display)
+{
+}
+
+JobDriver::~JobDriver() = default;
+
+void JobDriver::tbtnStartClick()
+{
+    QString output;
+    if (!checksPass(output))
+        return;
+    JobScope scope(m_active, m_host, m_display, [this] { removeWorkFolder(); });
+    if (!makeWorkFolder()) {
+        platform::messageBoxes().notice(m_host.ownerWindow(), texts::TempFolderTitle, texts::TempFolderText);
+        return;
+    }
+    const QString profilePath = m_host.selectedProfilePath();
+    const QString size = profiles::GetOutputSize(m_outputSettings, profilePath);
+    if (ConversionPass(size) == Outcome::Done)
+        JoinPass(output, profilePath);
+}
+
+bool JobDriver::checksPass(QString &output)
+{
+    QWidget *owner = m_host.ownerWindow();
+    if (m_tasks.count() < 2) {
+        platform::messageBoxes().notice(owner, texts::AddMoreTitle, texts::AddMoreText);
+        return false;
+    }
+    m_host.focusTaskList();
+    output = m_host.outputFileText();
+    // The folder must be named in full: an empty or relative folder part would mean the
+    // working folder, which the user never chose.
+    const QString folder = platform::ExtractFilePath(output);
+    if (folder.isEmpty() || QDir::isRelativePath(folder) || !QFileInfo(folder).isDir()) {
+        platform::messageBoxes().notice(owner, texts::NoOutputPathTitle, texts::NoOutputPathText);
+        m_host.focusOutputFile();
+        return false;
+    }
+    if (platform::ExtractFileName(output).isEmpty()) {
+        platform::messageBoxes().notice(owner, texts::NoFileNameTitle, texts::NoFileNameText);
+        m_host.focusOutputFile();
+        return false;
+    }
+    const QString extension = m_host.outputExtension();
+    if (platform::ExtractFileExt(output).toLower() != extension.toLower()) {
+        output += extension;
+        m_host.setOutputFileText(output);
+    }
+    if (Occupied(output) && m_generalSettings.overwriteRule() == prefs::OverwriteRule::Ask
+        && !platform::messageBoxes().question(owner, texts::FileExistsTitle, texts::FileExistsText)) {
+        m_host.focusOutputFile();
+        return false;
+    }
+    return true;
+}
+
+bool JobDriver::makeWorkFolder()
+{
+    // A private folder of the job's own inside the temporary folder, so that no file of
+    // anyone else is ever touched; the program folder's "temp" when that fails.
+    const QString text = m_generalSettings.tempDirText();
+    if (text.trimmed().isEmpty())
+        return false;
+    for (const QString &base : {platform::IncludeBackslash(text), m_host.appDir() + QStringLiteral("temp") + QDir::separator()}) {
+        if (!QFileInfo(base).isDir())
+            QDir().mkdir(base); // one level: the parent must exist
+        if (!QFileInfo(base).isDir())
+            continue;
+        auto folder = std::make_unique<QTemporaryDir>(base + QStringLiteral("velmora-job-XXXXXX"));
+        if (folder->isValid()) {
+            m_work = std::move(folder);
+            return true;
+        }
+    }
+    return false;
+}
+
+QString JobDriver::intermediate(int row) const
+{
+    return m_work->filePath(QString::number(row) + QStringLiteral(".avi"));
+}
+
+void JobDriver::setStatus(int row, QLatin1String status)
+{
+    tasks::ltvItemData data;
+    data.Status = status;
+    m_tasks.SetTaskItem(row, tasks::field::Status, data);
+}
+
+void JobDriver::setAllStatuses(QLatin1String status)
+{
+    for (int row = 0; row < m_tasks.count(); ++row)
+        setStatus(row, status);
+}
+
+void JobDriver::removeWorkFolder()
+{
+    if (m_work) {
+        m_work->remove();
+        m_work.reset();
+    }
+}
+
+JobDriver::Outcome JobDriver::ConversionPass(const QString &size)
+{
+    JobState &state = m_host.jobState();
+    m_display.conversionBegins();
+    state = JobState::Running;
+    double done = 0;
+    double total = 0;
+    for (int row = 0; row < m_tasks.count(); ++row) {
+        tasks::ltvItemData data;
+        m_tasks.GetTaskItem(row, tasks::field::All, data);
+        total += durationOf(data);
+    }
+    m_reader.beginPass(PositionReader::Pass::Conversion);
+
+    const int rows = m_tasks.count();
+    for (int row = 0; row < rows; ++row) {
+        QCoreApplication::processEvents();
+        // A Stop pressed while no encoder ran: this row does not start.
+        if (state == JobState::StopRequested) {
+            cancelConversion(row);
+            return Outcome::Ended;
+        }
+        tasks::ltvItemData data;
+        m_tasks.GetTaskItem(row, tasks::field::All, data);
+        const double duration = durationOf(data);
+        setStatus(row, texts::StatusConverting);
+        m_display.rowBegins(platform::ExtractFileName(data.InputFile));
+        const EncoderArgs command = ConversionCommand(data.InputFile, intermediate(row), size);
+        const RunResult result = m_runner.RunEncoder(
+            command.arguments, m_reader,
+            [&](double position) { m_display.conversionPosition(position, duration, done, total); }, m_host.ownerWindow());
+        if (result.end == RunResult::End::CouldNotStart) {
+            setStatus(row, texts::StatusFailed);
+            endOrderly();
+            return Outcome::Ended;
+        }
+        if (state == JobState::StopRequested) {
+            cancelConversion(row);
+            return Outcome::Ended;
+        }
+        if (!result.succeeded() || !hasContent(intermediate(row))) {
+            setStatus(row, texts::StatusFailed);
+            fail(texts::ConversionFailedTitle, QString(texts::ConversionFailedText).arg(data.InputFile), result.lastLines());
+            return Outcome::Ended;
+        }
+        done += duration;
+        setStatus(row, texts::StatusWaiting);
+        if (row != rows - 1)
+            m_display.rowEnded();
+        m_runner.TerminateEncoder();
+    }
+    return Outcome::Done;
+}
+
+void JobDriver::JoinPass(const QString &output, const QString &profilePath)
+{
+    JobState &state = m_host.jobState();
+    const EncoderArgs options = profiles::GetEncoderOptions(m_outputSettings, profilePath);
+    // The join goes on from the conversion's state: a Stop already asked for still counts.
+    m_display.joinBegins();
+    m_reader.beginPass(PositionReader::Pass::Join);
+    double total = 0;
+    QStringList files;
+    for (int row = 0; row < m_tasks.count(); ++row) {
+        QCoreApplication::processEvents();
+        tasks::ltvItemData data;
+        m_tasks.GetTaskItem(row, tasks::field::All, data);
+        setStatus(row, texts::StatusJoining);
+        total += durationOf(data);
+        files << intermediate(row);
+    }
+    if (state == JobState::StopRequested) {
+        cancelJoin();
+        return;
+    }
+
+    const QString finalOutput = Occupied(output) && m_generalSettings.overwriteRule() == prefs::OverwriteRule::Rename
+                                    ? RenameTarget(output, m_host.outputExtension())
+                                    : output;
+    const QString joining = JoiningName(finalOutput);
+    const RunResult result = m_runner.RunEncoder(JoinCommand(files, joining, options).arguments, m_reader,
+                                                 [&](double position) { m_display.joinPosition(position, total); },
+                                                 m_host.ownerWindow());
+    if (result.end == RunResult::End::CouldNotStart) {
+        QFile::remove(joining);
+        setAllStatuses(texts::StatusFailed);
+        endOrderly();
+        return;
+    }
+    if (state == JobState::StopRequested) {
+        QFile::remove(joining);
+        cancelJoin();
+        return;
+    }
+    if (!result.succeeded() || !hasContent(joining)) {
+        QFile::remove(joining);
+        setAllStatuses(texts::StatusFailed);
+        fail(texts::JoiningFailedTitle, QString(texts::JoiningFailedText).arg(finalOutput), result.lastLines());
+        return;
+    }
+    // The joined file takes the output's name in one step, replacing a file the rule lets go.
+    if (std::rename(QFile::encodeName(joining).constData(), QFile::encodeName(finalOutput).constData()) != 0) {
+        const QString reason = QString::fromLocal8Bit(std::strerror(errno));
+        setAllStatuses(texts::StatusFailed);
+        fail(texts::JoiningFailedTitle,
+             QString(texts::JoiningFailedText).arg(finalOutput) + QLatin1Char('\n') + QString(texts::JoinedFileKeptText).arg(joining, reason),
+             QString());
+        return;
+    }
+
+    m_display.joinCompleted();
+    for (int row = 0; row < m_tasks.count(); ++row) {
+        QCoreApplication::processEvents();
+        setStatus(row, texts::StatusComplete);
+    }
+    removeWorkFolder();
+    completionActions(finalOutput);
+}
+
+void JobDriver::completionActions(const QString &finalOutput)
+{
+    if (m_generalSettings.turnOffComputer()) {
+        platform::powerControl().powerOff();
+        m_host.closeForJob();
+        return;
+    }
+    if (m_generalSettings.exitProgram()) {
+        m_host.closeForJob();
+        return;
+    }
+    platform::messageBoxes().notice(m_host.ownerWindow(), texts::CompleteTitle, texts::CompleteText);
+    if (m_generalSettings.openOutputFolder()) {
+        QString folder = platform::ExtractFilePath(finalOutput);
+        if (folder.size() > 1 && folder.endsWith(QDir::separator()))
+            folder.chop(1);
+        platform::shell().open(folder);
+    }
+    m_host.jobState() = JobState::Idle;
+    m_display.showOutputRow();
+}
+
+void JobDriver::cancelConversion(int row)
+{
+    m_display.stopTimer();
+    setStatus(row, texts::StatusStop);
+    removeWorkFolder();
+    platform::messageBoxes().notice(m_host.ownerWindow(), texts::CancelTitle, texts::ConversionCanceledText);
+    m_display.showOutputRow();
+    // The state stays "stop requested" until the next Start.
+}
+
+void JobDriver::cancelJoin()
+{
+    m_display.stopTimer();
+    setAllStatuses(texts::StatusStop);
+    removeWorkFolder();
+    platform::messageBoxes().notice(m_host.ownerWindow(), texts::CancelTitle, texts::JoiningCanceledText);
+    m_display.showOutputRow();
+    m_host.jobState() = JobState::Idle;
+}
+
+void JobDriver::fail(QLatin1String title, const QString &text, const QString &details)
+{
+    m_display.stopTimer();
+    platform::messageBoxes().error(m_host.ownerWindow(), title, text, details);
+    endOrderly();
+}
+
+void JobDriver::endOrderly()
+{
+    m_display.stopTimer();
+    removeWorkFolder();
+    m_display.showOutputRow();
+    m_host.jobState() = JobState::Idle;
+}
+
+} // namespace velmora::job

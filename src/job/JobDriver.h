@@ -1,0 +1,96 @@
+#pragma once
+
+#include "job/EncoderRunner.h"
+#include "job/JobState.h"
+#include "job/PositionReader.h"
+#include "job/ProgressDisplay.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <memory>
+
+class QTemporaryDir;
+class QWidget;
+
+namespace velmora::tasks {
+class TaskListView;
+}
+namespace velmora::profiles {
+class OutputSettingsView;
+}
+namespace velmora::prefs {
+class GeneralSettingsView;
+}
+
+namespace velmora::job {
+
+// What the job needs of the main window.
+class JobHost
+{
+public:
+    virtual ~JobHost() = default;
+    virtual QWidget *ownerWindow() = 0;
+    virtual QString outputFileText() const = 0;
+    virtual void setOutputFileText(const QString &text) = 0;
+    virtual void focusOutputFile() = 0;
+    virtual void focusTaskList() = 0;
+    virtual void LockControls() = 0;
+    virtual void UnlockControls() = 0;
+    // The selected profile's file, as the profile list found it.
+    virtual QString selectedProfilePath() const = 0;
+    // "." and the type of the profile last loaded; empty before the first load.
+    virtual QString outputExtension() const = 0;
+    virtual QString appDir() const = 0;
+    virtual JobState &jobState() = 0;
+    // Closes the main window for the job's own completion actions.
+    virtual void closeForJob() = 0;
+};
+
+// The join job that Start runs: checks, the conversion pass (each task into an intermediate
+// file in a private folder), the join pass (into a new name beside the output, which takes
+// the output's name only when the join succeeded), Stop in either pass, failures, clean-up
+// and the completion actions. It runs inside Start's click handler; the runner keeps the
+// window served meanwhile.
+class JobDriver
+{
+public:
+    JobDriver(JobHost &host, tasks::TaskListView &tasks, const profiles::OutputSettingsView &outputSettings,
+              const prefs::GeneralSettingsView &generalSettings, EncoderRunner &runner, ProgressDisplay &display);
+    ~JobDriver();
+
+    void tbtnStartClick();
+
+    // True from the moment the controls are locked until they are unlocked again.
+    bool isActive() const { return m_active; }
+
+private:
+    enum class Outcome { Done, Ended };
+
+    bool checksPass(QString &output);
+    bool makeWorkFolder();
+    Outcome ConversionPass(const QString &size);
+    void JoinPass(const QString &output, const QString &profilePath);
+    void completionActions(const QString &finalOutput);
+
+    QString intermediate(int row) const;
+    void setStatus(int row, QLatin1String status);
+    void setAllStatuses(QLatin1String status);
+    void removeWorkFolder();
+    void cancelConversion(int row);
+    void cancelJoin();
+    void fail(QLatin1String title, const QString &text, const QString &details);
+    void endOrderly();
+
+    JobHost &m_host;
+    tasks::TaskListView &m_tasks;
+    const profiles::OutputSettingsView &m_outputSettings;
+    const prefs::GeneralSettingsView &m_generalSettings;
+    EncoderRunner &m_runner;
+    ProgressDisplay &m_display;
+    PositionReader m_reader;
+    std::unique_ptr<QTemporaryDir> m_work;
+    bool m_active = false;
+};
+
+} // namespace velmora::job

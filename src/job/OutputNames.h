@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QString>
+
+namespace velmora::job {
+
+// The name the Rename rule writes to: name_1, name_2, ... in the output's folder, with the
+// output extension: the first that names nothing yet.
+QString RenameTarget(const QString &output, const QString &extension);
+
+// A name in the output's folder that names nothing yet, keeping the output's extension,
+// for the join to write to before the result takes the output's name.
+QString JoiningName(const QString &output);
+
+// True when something (a file, a folder, a link, even a broken one) stands at path.
+bool Occupied(const QString &path);
+
+} // namespace velmora::job

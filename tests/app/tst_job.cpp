@@ -1,0 +1,124 @@
+// Whole jobs through the real main window with the real encoder on tiny clips.
+#include "app/JobRun.h"
+#include "support/FakeSeams.h"
+#include "tasks/MediaProbe.h"
+#include "tasks/TimeText.h"
+
+using namespace velmora;
+using velmora::test::FakeSeams;
+using velmora::test::JobFolder;
+using velmora::test::JobRun;
+using velmora::test::ShownMessage;
+
+namespace {
+double seconds(const QString &file)
+{
+    return tasks::TimeTextToSeconds(tasks::ProbeMedia(file).length);
+}
+} // namespace
+
+class tst_Job : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void completedJoin()
+    {
+        FakeSeams seams;
+        JobFolder job(3);
+        job.folder.write("scratch/0.avi", "someone else's file");
+        JobRun run(job);
+        const QString output = job.outputDir + "/joined.avi";
+        QCOMPARE(run.outputField()->text(), output);
+        run.start();
+
+        QCOMPARE(seams.messages.shown.size(), 1);
+        QCOMPARE(seams.messages.shown.at(0).kind, ShownMessage::Notice);
+        QCOMPARE(seams.messages.shown.at(0).title, QString("Complete"));
+        QCOMPARE(seams.messages.shown.at(0).text, QString("The joining is completed successfully."));
+        QCOMPARE(seams.shell.opened, QStringList{job.outputDir}); // "open the folder" is on by default
+        QCOMPARE(run.statuses(), (QStringList{"Complete", "Complete", "Complete"}));
+        QCOMPARE(run.child<QProgressBar>("pgbCurrent")->value(), 100);
+        QCOMPARE(run.child<QProgressBar>("pgbTotal")->value(), 100);
+        QCOMPARE(run.child<QLabel>("labCurProgress")->text(), QString("100%"));
+        QCOMPARE(run.child<QLabel>("labTotalProgress")->text(), QString("100%"));
+        QVERIFY(run.idleAgain());
+        QCOMPARE(run.leftInTemp(), QStringList{"0.avi"});
+        QCOMPARE(job.folder.read("scratch/0.avi"), QByteArray("someone else's file"));
+        QCOMPARE(run.leftInOutput(), QStringList{"joined.avi"});
+
+        double inputs = 0;
+        for (const QString &input : job.inputs)
+            inputs += seconds(input);
+        QVERIFY2(qAbs(seconds(output) - inputs) <= 0.5, qPrintable(QString::number(seconds(output))));
+        QCOMPARE(tasks::ProbeMedia(output).size, QString("320x240"));
+    }
+
+    void extensionIsAppended_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("written");
+        QTest::newRow("another extension") << "joined.mp4" << "joined.mp4.avi";
+        QTest::newRow("no extension") << "joined" << "joined.avi";
+        QTest::newRow("capitals only") << "JOINED.AVI" << "JOINED.AVI";
+    }
+    void extensionIsAppended()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, written);
+        FakeSeams seams;
+        JobFolder job;
+        JobRun run(job);
+        run.outputField()->setText(job.outputDir + "/" + typed);
+        run.start();
+        QCOMPARE(run.outputField()->text(), job.outputDir + "/" + written);
+        QCOMPARE(run.leftInOutput(), QStringList{written});
+    }
+
+    void overwriteRules_data()
+    {
+        QTest::addColumn<QString>("rule");
+        QTest::addColumn<bool>("answer");
+        QTest::addColumn<QStringList>("replaced"); // files whose content the job wrote
+        QTest::newRow("ask, no") << "rdbAsk" << false << QStringList{};
+        QTest::newRow("ask, yes") << "rdbAsk" << true << QStringList{"joined.avi"};
+        QTest::newRow("overwrite") << "rdbOverWrite" << false << QStringList{"joined.avi"};
+        QTest::newRow("rename counts up") << "rdbRename" << false << QStringList{"joined_2.avi"};
+    }
+    void overwriteRules()
+    {
+        QFETCH(QString, rule);
+        QFETCH(bool, answer);
+        QFETCH(QStringList, replaced);
+        FakeSeams seams;
+        JobFolder job;
+        job.folder.write("out/joined.avi", "my old video");
+        job.folder.write("out/joined_1.avi", "my other video");
+        JobRun run(job);
+        run.check(qPrintable(rule), true);
+        seams.messages.answers << answer;
+        run.start();
+        if (rule == "rdbAsk") {
+            QCOMPARE(seams.messages.shown.at(0).title, QString("File Exists"));
+            QCOMPARE(seams.messages.shown.at(0).text,
+                     QString("The output file is existent. Do you want to continue and overwrite it? \n\r"
+                             "Click \"No\" to specify another output filename."));
+        }
+        if (replaced.isEmpty()) {
+            QCOMPARE(seams.messages.shown.size(), 1);
+            QCOMPARE(QApplication::focusWidget(), run.outputField());
+            QCOMPARE(run.statuses(), (QStringList{"OK", "OK"}));
+        }
+        const QStringList expected = QStringList{"joined.avi", "joined_1.avi"} + (rule == "rdbRename" ? QStringList{"joined_2.avi"} : QStringList{});
+        QCOMPARE(run.leftInOutput(), expected);
+        for (const QString &name : expected) {
+            const bool written = replaced.contains(name);
+            QCOMPARE(job.folder.read("out/" + name).startsWith("RIFF"), written);
+        }
+        QCOMPARE(job.folder.read("out/joined_1.avi"), QByteArray("my other video"));
+        QVERIFY(run.idleAgain());
+    }
+};
+
+QTEST_MAIN(tst_Job)
+#include "tst_job.moc"

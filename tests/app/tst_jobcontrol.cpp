@@ -1,0 +1,418 @@
+// Stop, failures, progress and completion actions of the job, driven by the stand-in encoder.
+#include "app/JobRun.h"
+#include "support/FakeSeams.h"
+
+#include <QTimer>
+
+using namespace velmora;
+using velmora::test::FakeEncoder;
+using velmora::test::FakeSeams;
+using velmora::test::JobFolder;
+using velmora::test::JobRun;
+using velmora::test::ShownMessage;
+
+namespace {
+
+// A run that reports positions and writes the file it was asked for.
+const QString Works = QStringLiteral("lines 21 starting 2\npos 0.1 1.0 0.1 15\noutput 200\n");
+const QString Hangs = QStringLiteral("say working\nhang\n");
+
+// Calls what when the condition first holds, looking every 10 ms.
+void when(QObject *context, std::function<bool()> condition, std::function<void()> what)
+{
+    auto *timer = new QTimer(context);
+    QObject::connect(timer, &QTimer::timeout, context, [timer, condition, what] {
+        if (condition()) {
+            timer->stop();
+            timer->deleteLater();
+            what();
+        }
+    });
+    timer->start(10);
+}
+
+// Calls what (once) when a row's Status becomes status.
+void onStatus(QTreeWidget *list, int row, const QString &status, std::function<void()> what)
+{
+    auto fired = std::make_shared<bool>(false);
+    QObject::connect(list->model(), &QAbstractItemModel::dataChanged, list, [=] {
+        if (!*fired && list->topLevelItem(row)->text(3) == status) {
+            *fired = true;
+            what();
+        }
+    });
+}
+
+} // namespace
+
+class tst_JobControl : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void liveProgressInBothPasses()
+    {
+        FakeSeams seams;
+        FakeEncoder fake;
+        fake.script(Works);
+        JobFolder job(2, &fake);
+        JobRun run(job);
+        QList<int> conversionTotal, joinTotal, current;
+        auto *title = run.child<QLabel>("labProcessTitle");
+        connect(run.child<QProgressBar>("pgbTotal"), &QProgressBar::valueChanged, this, [&](int value) {
+            (title->text().startsWith("Final Step") ? joinTotal : conversionTotal) << value;
+        });
+        connect(run.child<QProgressBar>("pgbCurrent"), &QProgressBar::valueChanged, this, [&](int value) { current << value; });
+        bool panelShown = false;
+        onStatus(run.list(), 0, "Converting", [&] {
+            panelShown = run.child("panBottomLeft")->isVisible() && !run.child("panBottomCenter")->isVisible();
+        });
+        run.start();
+
+        QVERIFY(panelShown);
+        QCOMPARE(title->text(), QString("Final Step: Joining all files..."));
+        QCOMPARE(run.statuses(), (QStringList{"Complete", "Complete"}));
+        QCOMPARE(fake.runs(), 3);
+        QVERIFY(QSet<int>(conversionTotal.begin(), conversionTotal.end()).size() >= 3);
+        QVERIFY(QSet<int>(joinTotal.begin(), joinTotal.end()).size() >= 3);
+        QVERIFY(QSet<int>(current.begin(), current.end()).size() >= 5);
+        for (const int value : std::as_const(conversionTotal))
+            QVERIFY2(value >= 0 && value <= 50, qPrintable(QString::number(value)));
+        for (const int value : std::as_const(joinTotal))
+            QVERIFY2(value >= 50 && value <= 100, qPrintable(QString::number(value)));
+        // The encoder got the conversion and join command lines, one argument each.
+        QCOMPARE(fake.arguments(0).mid(0, 2), (QStringList{job.inputs.at(0), "-o"}));
+        QVERIFY(fake.arguments(0).at(2).endsWith("/0.avi"));
+        QCOMPARE(fake.arguments(0).mid(3), (QStringList{"-oac", "mp3lame", "-ovc", "lavc", "-ofps", "30", "-vf", "scale=320:240"}));
+        const QStringList join = fake.arguments(2);
+        QVERIFY(join.at(0).endsWith("/0.avi") && join.at(1).endsWith("/1.avi"));
+        QCOMPARE(join.at(2), QString("-o"));
+        QVERIFY(join.at(3).startsWith(job.outputDir + "/joined.joining-"));
+        QCOMPARE(join.at(4), QString("-ovc"));
+        QCOMPARE(run.leftInOutput(), QStringList{"joined.avi"});
+    }
+
+    void stopDuringTheConversionOfRow2()
+    {
+        FakeSeams seams;
+        FakeEncoder fake;
+        fake.script(Works);
+        fake.script(2, Hangs);
+        JobFolder job(5, &fake);
+        job.folder.write("scratch/0.avi", "foreign");
+        JobRun run(job);
+        when(this, [&] { return fake.runs() == 3; }, [&] { run.stop(); });
+        run.start();
+        QCOMPARE(run.statuses(), (QStringList{"Waiting for joining", "Waiting for joining", "Stop", "OK", "OK"}));
+        QCOMPARE(fake.runs(), 3); // no join
+        QCOMPARE(seams.messages.texts(), QStringList{"The Coversion is canceled."});
+        QCOMPARE(seams.messages.shown.at(0).title, QString("Cancel"));
+        QCOMPARE(run.leftInTemp(), QStringList{"0.avi"});
+        QCOMPARE(job.folder.read("scratch/0.avi"), QByteArray("foreign"));
+        QVERIFY(run.leftInOutput().isEmpty());
+        QVERIFY(!run.main().Runner().isRunning());
+        QVERIFY(!run.child("panBottomLeft")->isVisible());
+        QCOMPARE(run.main().JobState, job::JobState::StopRequested); // until the next Start
+        QVERIFY(seams.shell.opened.isEmpty());
+    }
+
+    void stopDuringTheJoin()
+    {
+        FakeSeams seams;
+        FakeEncoder fake;
+        fake.script(Works);
+        fake.script(2, "output 500\nhang\n"); // a partly written output
+        JobFolder job(2, &fake);
+        job.folder.write("out/joined.avi", "my old video");
+        JobRun run(job);
+        run.check("rdbOverWrite", true);
+        when(this, [&] { return fake.runs() == 3; }, [&] { run.stop(); });
+        run.start();
+        QCOMPARE(run.statuses(), (QStringList{"Stop", "Stop"}));
+        QCOMPARE(seams.messages.texts(), QStringList{"The Joining is canceled."});
+        QCOMPARE(run.leftInOutput(), QStringList{"joined.avi"});
+        QCOMPARE(job.folder.read("out/joined.avi"), QByteArray("my old video"));
+        QVERIFY(run.leftInTemp().isEmpty());
+        QVERIFY(run.idleAgain());
+    }
+
+    void stopBetweenRuns_data()
+    {
+        QTest::addColumn<int>("row");
+        QTest::addColumn<QStringList>("statuses");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("between two conversions") << 0 << QStringList{"Waiting for joining", "Stop", "OK"} << "The Coversion is canceled.";
+        QTest::newRow("between the passes") << 2 << QStringList{"Stop", "Stop", "Stop"} << "The Joining is canceled.";
+    }
+    void stopBetweenRuns()
+    {
+        QFETCH(int, row);
+        QFETCH(QStringList, statuses);
+        QFETCH(QString, message);
+        FakeSeams seams;
+        FakeEncoder fake;
+        fake.script(Works);
+        JobFolder job(3, &fake);
+        JobRun run(job);
+        // Pressed while no encoder runs: the next run does not begin.
+        onStatus(run.list(), row, "Waiting for joining", [&] { run.main().tbtnStopClick(); });
+        run.start();
+        QCOMPARE(fake.runs(), row + 1);
+        QCOMPARE(run.statuses(), statuses);
+        QCOMPARE(seams.messages.texts(), QStringList{message});
+        QVERIFY(run.leftInTemp().isEmpty());
+        QVERIFY(run.leftInOutput().isEmpty());
+    }
+
+    void failures_data()
+    {
+        QTest::addColumn<int>("run");
+        QTest::addColumn<QString>("script");
+        QTest::addColumn<QStringList>("statuses");
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QString>("text"); // {in0}, {in1}: the inputs, {out}: the output
+        QTest::addColumn<QString>("details");
+        QTest::newRow("conversion exits with 1") << 1 << "say Cannot open file\nexit 1" << QStringList{"Waiting for joining", "Failed"}
+                                                 << "Conversion Failed" << "Velmora could not convert {in1}." << "Cannot open file";
+        QTest::newRow("conversion writes nothing") << 0 << "say all fine\nexit 0" << QStringList{"Failed", "OK"}
+                                                   << "Conversion Failed" << "Velmora could not convert {in0}." << "all fine";
+        QTest::newRow("join crashes") << 2 << "say joining\ncrash" << QStringList{"Failed", "Failed"} << "Joining Failed"
+                                      << "Velmora could not join the files into {out}." << "joining";
+        QTest::newRow("join exits with 2") << 2 << "output 100\nsay Error parsing option\nexit 2" << QStringList{"Failed", "Failed"}
+                                           << "Joining Failed" << "Velmora could not join the files into {out}." << "Error parsing option";
+    }
+    void failures()
+    {
+        QFETCH(int, run);
+        QFETCH(QString, script);
+        QFETCH(QStringList, statuses);
+        QFETCH(QString, title);
+        QFETCH(QString, text);
+        QFETCH(QString, details);
+        FakeSeams seams;
+        FakeEncoder fake;
+        fake.script(Works);
+        fake.script(run, script + "\n");
+        JobFolder job(2, &fake);
+        job.folder.write("scratch/0.avi", "foreign");
+        JobRun jobRun(job);
+        jobRun.check("chkTurnoff", true); // nothing of it may happen after a failure
+        jobRun.start();
+        QCOMPARE(jobRun.statuses(), statuses);
+        QCOMPARE(seams.messages.shown.size(), 1);
+        QCOMPARE(seams.messages.shown.at(0).kind, ShownMessage::Error);
+        QCOMPARE(seams.messages.shown.at(0).title, title);
+        text.replace("{in0}", job.inputs.at(0)).replace("{in1}", job.inputs.at(1)).replace("{out}", job.outputDir + "/joined.avi");
+        QCOMPARE(seams.messages.shown.at(0).text, text);
+        QVERIFY(seams.messages.shown.at(0).details.contains(details));
+        QCOMPARE(seams.power.powerOffs, 0);
+        QVERIFY(jobRun.main().isVisible());
+        QVERIFY(seams.shell.opened.isEmpty());
+        QVERIFY(jobRun.leftInOutput().isEmpty());
+        QCOMPARE(jobRun.leftInTemp(), QStringList{"0.avi"});
+        QVERIFY(jobRun.idleAgain());
+        QCOMPARE(fake.runs(), run + 1);
+    }
+
+    void missingEncoder()
+    {
+        FakeSeams seams;
+        JobFolder job(2);
+        QFile::remove(job.folder.file("asapi.dll"));
+        JobRun run(job);
+        run.start();
+        QCOMPARE(seams.messages.texts(), QStringList{"Error. Please re-install Velmora"});
+        QCOMPARE(run.statuses(), (QStringList{"Failed", "OK"}));
+        QVERIFY(run.leftInTemp().isEmpty());
+        QVERIFY(run.idleAgain());
+    }
+
+    void finalRenameFails()
+    {
+        FakeSeams seams;
+        FakeEncoder fake;
+        fake.script(Works);
+        JobFolder job(2, &fake);
+        job.folder.mkdir("out/joined.avi"); // a folder stands at the output's name
+        JobRun run(job);
+        run.check("rdbOverWrite", true);
+        run.start();
+        QCOMPARE(seams.messages.shown.size(), 1);
+        QCOMPARE(seams.messages.shown.at(0).title, QString("Joining Failed"));
+        const QStringList left = run.leftInOutput();
+        QCOMPARE(left.size(), 2);
+        const QString kept = job.outputDir + "/" + (left.at(0) == "joined.avi" ? left.at(1) : left.at(0));
+        QVERIFY(kept.contains(".joining-"));
+        QCOMPARE(seams.messages.shown.at(0).text, "Velmora could not join the files into " + job.outputDir
+                                                      + "/joined.avi.\nThe joined file was kept as " + kept + " (Is a directory).");
+        QCOMPARE(QFileInfo(kept).size(), 200);
+        QCOMPARE(run.statuses(), (QStringList{"Failed", "Failed"}));
+        QVERIFY(run.idleAgain());
+    }
+
+    void unusableTemporaryFolder_data()
+    {
+        QTest::addColumn<QString>("tempDir");      // "" for an empty text; "<file>" a file stands there
+        QTest::addColumn<bool>("blockFallback");   // a file where the program folder's temp would go
+        QTest::addColumn<bool>("runs");
+        QTest::newRow("empty text") << "" << false << false;
+        QTest::newRow("parent missing, fallback used") << "nowhere/deeper" << false << true;
+        QTest::newRow("parent missing, fallback blocked") << "nowhere/deeper" << true << false;
+        QTest::newRow("a file stands there") << "<file>" << true << false;
+    }
+    void unusableTemporaryFolder()
+    {
+        QFETCH(QString, tempDir);
+        QFETCH(bool, blockFallback);
+        QFETCH(bool, runs);
+        FakeSeams seams;
+        FakeEncoder fake;
+        fake.script(Works);
+        JobFolder job(2, &fake);
+        if (blockFallback)
+            job.folder.write("temp", "not a folder");
+        JobRun run(job);
+        QString text = tempDir;
+        if (tempDir == "<file>")
+            text = job.folder.write("scratch/file", "x");
+        else if (!tempDir.isEmpty())
+            text = job.folder.file(tempDir);
+        run.setting<QLineEdit>("edtTempDir")->setText(text);
+        run.check("chkOpenDir", false);
+        run.start();
+        if (runs) {
+            QCOMPARE(seams.messages.texts(), QStringList{"The joining is completed successfully."});
+            QVERIFY(QDir(job.folder.file("temp")).isEmpty());
+            QVERIFY(fake.arguments(0).at(2).startsWith(job.folder.file("temp/velmora-job-")));
+        } else {
+            QCOMPARE(seams.messages.texts(),
+                     QStringList{"The temporary folder cannot be used. Please specify another one in the settings."});
+            QCOMPARE(seams.messages.shown.at(0).title, QString("Temporary Folder"));
+            QCOMPARE(fake.runs(), 0);
+            QCOMPARE(run.statuses(), (QStringList{"OK", "OK"}));
+        }
+        QVERIFY(run.idleAgain());
+    }
+
+    void startChecks_data()
+    {
+        QTest::addColumn<int>("clips");
+        QTest::addColumn<QString>("output"); // relative to the output folder unless it starts with "!"
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<bool>("focusOutput");
+        QTest::newRow("one row") << 1 << "joined.avi" << "Add More Videos" << false;
+        QTest::newRow("folder missing") << 2 << "missing/joined.avi" << "Output path does not exist" << true;
+        QTest::newRow("relative folder") << 2 << "!out/joined.avi" << "Output path does not exist" << true;
+        QTest::newRow("no folder part") << 2 << "!joined.avi" << "Output path does not exist" << true;
+        QTest::newRow("folder only") << 2 << "" << "Icorrect Filename" << true;
+    }
+    void startChecks()
+    {
+        QFETCH(int, clips);
+        QFETCH(QString, output);
+        QFETCH(QString, title);
+        QFETCH(bool, focusOutput);
+        FakeSeams seams;
+        FakeEncoder fake;
+        JobFolder job(clips, &fake);
+        JobRun run(job);
+        run.outputField()->setText(output.startsWith('!') ? output.mid(1) : job.outputDir + "/" + output);
+        run.outputField()->setFocus();
+        run.list()->setFocus();
+        run.start();
+        QCOMPARE(seams.messages.shown.size(), 1);
+        QCOMPARE(seams.messages.shown.at(0).title, title);
+        QCOMPARE(QApplication::focusWidget() == run.outputField(), focusOutput);
+        QCOMPARE(fake.runs(), 0);
+        QVERIFY(run.idleAgain());
+    }
+
+    void completionActions_data()
+    {
+        QTest::addColumn<bool>("turnOff");
+        QTest::addColumn<bool>("exit");
+        QTest::addColumn<bool>("openDir");
+        QTest::addColumn<bool>("closed");
+        QTest::newRow("turn off and exit") << true << true << true << true;
+        QTest::newRow("exit and open folder") << false << true << true << true;
+        QTest::newRow("open folder only") << false << false << true << false;
+        QTest::newRow("nothing") << false << false << false << false;
+    }
+    void completionActions()
+    {
+        QFETCH(bool, turnOff);
+        QFETCH(bool, exit);
+        QFETCH(bool, openDir);
+        QFETCH(bool, closed);
+        FakeSeams seams;
+        FakeEncoder fake;
+        fake.script(Works);
+        JobFolder job(2, &fake);
+        JobRun run(job);
+        run.check("chkTurnoff", turnOff);
+        run.check("chkExit", exit);
+        run.check("chkOpenDir", openDir);
+        int openedWhenMessageShown = -1;
+        seams.messages.onShow = [&] { openedWhenMessageShown = seams.shell.opened.size(); };
+        run.start();
+        QCOMPARE(seams.power.powerOffs, turnOff ? 1 : 0);
+        QCOMPARE(!run.main().isVisible(), closed);
+        if (closed) {
+            QVERIFY(seams.messages.shown.isEmpty());
+            QVERIFY(seams.shell.opened.isEmpty());
+            // The ordinary close ran: the preferences were written.
+            QVERIFY(job.folder.read("Preferences.ini").contains("Profile=0"));
+        } else {
+            QCOMPARE(seams.messages.texts(), QStringList{"The joining is completed successfully."});
+            QCOMPARE(openedWhenMessageShown, 0); // the folder opens after the message
+            QCOMPARE(seams.shell.opened, openDir ? QStringList{job.outputDir} : QStringList{});
+            QVERIFY(run.idleAgain());
+        }
+    }
+
+    void closingDuringAJob_data()
+    {
+        QTest::addColumn<bool>("answer");
+        QTest::newRow("no: the job goes on") << false;
+        QTest::newRow("yes: stop, then close") << true;
+    }
+    void closingDuringAJob()
+    {
+        QFETCH(bool, answer);
+        FakeSeams seams;
+        FakeEncoder fake;
+        fake.script(Works);
+        fake.script(1, answer ? Hangs : QString("sleep 400\n") + Works);
+        JobFolder job(2, &fake);
+        JobRun run(job);
+        run.check("chkOpenDir", false);
+        seams.messages.answers << answer;
+        bool stillShownAfterNo = false;
+        when(this, [&] { return fake.runs() == 2; }, [&] {
+            run.main().close();
+            stillShownAfterNo = run.main().isVisible();
+        });
+        run.start();
+        QCOMPARE(seams.messages.shown.at(0).title, QString("Exit"));
+        QCOMPARE(seams.messages.shown.at(0).text, QString("A task is running. Do you want to stop it and exit?"));
+        QVERIFY(!run.main().Runner().isRunning());
+        QVERIFY(stillShownAfterNo);
+        if (answer) {
+            QVERIFY(!run.main().isVisible());
+            QCOMPARE(run.statuses(), (QStringList{"Waiting for joining", "Stop"}));
+            QCOMPARE(fake.runs(), 2);
+            QVERIFY(run.leftInTemp().isEmpty());
+        } else {
+            QVERIFY(run.main().isVisible());
+            QCOMPARE(run.statuses(), (QStringList{"Complete", "Complete"}));
+            QCOMPARE(seams.messages.texts().constLast(), QString("The joining is completed successfully."));
+            // Idle, the window closes without a question.
+            run.main().close();
+            QVERIFY(!run.main().isVisible());
+            QCOMPARE(seams.messages.shown.size(), 2);
+        }
+    }
+};
+
+QTEST_MAIN(tst_JobControl)
+#include "tst_jobcontrol.moc"
