@@ -144,12 +144,13 @@ void TaskList::AddTaskFolder(const QString &folder)
 void TaskList::AddCommandLine(const QStringList &arguments)
 {
     for (const QString &path : CommandLinePaths(arguments)) {
+        // A row holds the file's full path, also for a path named relative to where we started.
         const QFileInfo info(path);
         if (info.isFile()) {
             if (IsSupportedExtension(path))
-                AddTaskFile(path);
+                AddTaskFile(info.absoluteFilePath());
         } else if (info.isDir()) {
-            AddTaskFolder(path);
+            AddTaskFolder(info.absoluteFilePath());
         }
     }
 }

@@ -219,6 +219,20 @@ private Q_SLOTS:
         QVERIFY(run.taskButtonsEnabled());
     }
 
+    void relativeCommandLinePathsBecomeFull()
+    {
+        FakeSeams seams;
+        TestFolder folder;
+        const QString clip = test::copyClip(folder.file("videos/one.avi"));
+        const QString before = QDir::currentPath();
+        QDir::setCurrent(folder.path());
+        AppRun run(folder, {"videos/one.avi", "videos"});
+        QDir::setCurrent(before);
+        QCOMPARE(run.rows(), QStringList{clip});
+        // The folder offers the same file again, under the same full path: it asks (No).
+        QCOMPARE(seams.messages.texts(), QStringList{"This file has been added to the Task List already. Are you sure to add it again?"});
+    }
+
     void listFile_data()
     {
         QTest::addColumn<QByteArray>("lineBreak");
