@@ -40,7 +40,7 @@ int main(int argc, char *argv[])
     folder.mkdir("Profiles");
     QFile::copy(QStringLiteral(VELMORA_SOURCE_DIR "/data/Profiles/DivX Compatible - Normal Quality.bpf"),
                 folder.file("Profiles/DivX Compatible - Normal Quality.bpf"));
-    QFile::link(QStringLiteral(VELMORA_MENCODER), folder.file("asapi.dll"));
+    QFile::link(QStringLiteral(VELMORA_ENCODER), folder.file("asapi.dll"));
     const QString scratch = folder.mkdir("scratch");
     const QString out = folder.mkdir("out");
     folder.write("Preferences.ini", ("[Main]\r\nTemp Dir=" + scratch + "/\r\nAuto Open Dir=0\r\nOutput File=" + out + "/joined.avi\r\n").toUtf8());
@@ -65,7 +65,7 @@ int main(int argc, char *argv[])
         QProcess process;
         process.setStandardOutputFile(QProcess::nullDevice());
         process.setStandardErrorFile(QProcess::nullDevice());
-        process.start(QStringLiteral(VELMORA_MENCODER), arguments);
+        process.start(QStringLiteral(VELMORA_ENCODER), arguments);
         process.waitForFinished(-1);
     };
 

@@ -36,7 +36,7 @@ int main(int argc, char *argv[])
 {
     QApplication application(argc, argv);
     const int rounds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 5;
-    const QString encoder = QStringLiteral(VELMORA_MENCODER);
+    const QString encoder = QStringLiteral(VELMORA_ENCODER);
 
     test::TestFolder work;
     test::ClipSpec first;

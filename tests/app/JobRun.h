@@ -27,7 +27,7 @@ struct JobFolder
         if (fake)
             fake->installAs(folder.file("asapi.dll"));
         else
-            QFile::link(QStringLiteral(VELMORA_MENCODER), folder.file("asapi.dll"));
+            QFile::link(QStringLiteral(VELMORA_ENCODER), folder.file("asapi.dll"));
         tempDir = folder.mkdir("scratch");
         outputDir = folder.mkdir("out");
         folder.write("Preferences.ini", ("[Main]\r\nTemp Dir=" + tempDir + "/\r\nOutput File=" + outputDir + "/joined.avi\r\n").toUtf8());

@@ -60,7 +60,7 @@ private:
     {
         if (m_intermediates.contains(size))
             return m_intermediates.value(size);
-        job::EncoderRunner runner(QStringLiteral(VELMORA_MENCODER));
+        job::EncoderRunner runner(QStringLiteral(VELMORA_ENCODER));
         QStringList files;
         for (const QString &input : std::as_const(m_inputs)) {
             const QString file = m_work.file(QStringLiteral("%1-%2.avi").arg(QString(size).replace(':', 'x')).arg(files.size()));
@@ -80,7 +80,7 @@ private:
         const QString size = profiles::GetOutputSize(form, profile);
         const profiles::EncoderArgs options = profiles::GetEncoderOptions(form, profile);
         const QString output = m_work.file(QStringLiteral("joined-%1.avi").arg(++m_joins));
-        job::EncoderRunner runner(QStringLiteral(VELMORA_MENCODER));
+        job::EncoderRunner runner(QStringLiteral(VELMORA_ENCODER));
         job::PositionReader reader(job::PositionReader::Pass::Join);
         const job::RunResult result =
             runner.RunEncoder(job::JoinCommand(intermediatesFor(size), output, options).arguments, reader, {}, nullptr);

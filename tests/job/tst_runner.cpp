@@ -193,13 +193,17 @@ private Q_SLOTS:
         const QString first = test::copyClip(folder.file(QString::fromUtf8("my \"quoted\" vidéo/clip é 1.avi")), small);
         const QString second = test::copyClip(folder.file("plain/clip2.avi"), wide);
         const QString work = folder.mkdir(QString::fromUtf8("work dir ü"));
-        EncoderRunner runner(QStringLiteral(VELMORA_MENCODER));
+        EncoderRunner runner(QStringLiteral(VELMORA_ENCODER));
         QStringList intermediates;
         for (const QString &input : {first, second}) {
             const QString intermediate = work + QStringLiteral("/%1.avi").arg(intermediates.size());
             const Run run = runWith(runner, job::ConversionCommand(input, intermediate, "320:240").arguments);
             QVERIFY2(run.result.succeeded(), qPrintable(run.result.lastLines()));
-            QVERIFY(!run.positions.isEmpty());
+            // A two-second clip converts in a fraction of a second, within the chunks the job
+            // passes over; the status text must still come through the pipe.
+            QVERIFY(run.result.output.contains("Pos:"));
+            for (const double position : run.positions)
+                QVERIFY(position >= 0 && position <= 2.2);
             QCOMPARE(tasks::ProbeMedia(intermediate).size, QString("320x240"));
             intermediates << intermediate;
         }

@@ -1,0 +1,92 @@
+#pragma once
+
+#include "encoder/Numbers.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace velmora::encoder {
+
+// What the picture's shape is taken from.
+enum class AspectMode {
+    None,  // not given: each input keeps its own shape (the first input's, in a join)
+    Auto,  // autoaspect: the first input's shape
+    Given, // aspect=W/H
+};
+
+struct VideoOptions
+{
+    std::string codec = "mpeg4";
+    std::optional<int> bitrateKbps; // unset: the codec's own
+    std::optional<int> mbd;
+    std::optional<int> qscale;
+    std::optional<int> keyint;
+    std::optional<int> threads;
+    std::optional<int> maxBFrames;
+    AspectMode aspectMode = AspectMode::None;
+    Ratio aspect;
+};
+
+enum class AudioEncoder { Mp3Lame, Pcm, Lavc };
+enum class Mp3Mode { Vbr, Abr, Cbr };
+
+struct AudioOptions
+{
+    AudioEncoder encoder = AudioEncoder::Mp3Lame;
+    Mp3Mode mp3Mode = Mp3Mode::Vbr;
+    int mp3Quality = 4;              // q=, VBR quality 0 (best) to 9
+    std::optional<int> mp3BitrateKbps; // br=, for abr and cbr
+    std::string lavcCodec = "mp2";
+    std::optional<int> lavcBitrateKbps;
+    // Whether the conversion's own form applies: -oac mp3lame without -lameopts.
+    bool lameOptionsGiven = false;
+};
+
+// A picture size from -vf scale=W:H; an unset side follows from the other at the input's shape.
+struct ScaleOptions
+{
+    std::optional<int> width;
+    std::optional<int> height;
+};
+
+// crop=w:h:x:y and expand=w:h:x:y; an unset offset means centred.
+struct FrameBox
+{
+    std::optional<int> width;
+    std::optional<int> height;
+    std::optional<int> x;
+    std::optional<int> y;
+};
+
+// Everything one run was asked to do.
+struct EncodeJob
+{
+    std::vector<std::string> inputs;
+    std::string output;
+    VideoOptions video;
+    AudioOptions audio;
+    bool lavcOptionsGiven = false; // any -lavcopts at all
+    std::optional<int> channels;
+    std::optional<int> sampleRate;
+    std::optional<Ratio> fps;
+    std::optional<ScaleOptions> scale;
+    std::optional<FrameBox> crop;
+    std::optional<FrameBox> expand;
+};
+
+struct ParsedCommandLine
+{
+    EncodeJob job;
+    std::vector<std::string> notes; // one line each: a default taken, a value ignored
+    std::string error;              // empty when the line can run
+
+    bool ok() const { return error.empty(); }
+};
+
+// Reads MEncoder's option syntax as far as Velmora writes it: one argument per option and
+// per value. Values that are empty, zero, negative or missing fall back to their default
+// with a note; an option, sub-option or word that is never written is an error.
+ParsedCommandLine parseCommandLine(const std::vector<std::string> &arguments);
+
+} // namespace velmora::encoder

@@ -1,0 +1,137 @@
+#include "encoder/Formats.h"
+
+#include <algorithm>
+#include <cctype>
+#include <map>
+
+namespace velmora::encoder {
+
+namespace {
+
+const std::vector<Container> &containers()
+{
+    static const std::vector<Container> all = {
+        {"AVI", "avi",
+         {AV_CODEC_ID_MPEG4, AV_CODEC_ID_MSMPEG4V3, AV_CODEC_ID_MSMPEG4V2, AV_CODEC_ID_MPEG1VIDEO, AV_CODEC_ID_MPEG2VIDEO,
+          AV_CODEC_ID_WMV1, AV_CODEC_ID_WMV2, AV_CODEC_ID_FLV1, AV_CODEC_ID_H263, AV_CODEC_ID_H263P, AV_CODEC_ID_MJPEG,
+          AV_CODEC_ID_FFV1, AV_CODEC_ID_HUFFYUV, AV_CODEC_ID_FFVHUFF, AV_CODEC_ID_UTVIDEO},
+         {AV_CODEC_ID_MP3, AV_CODEC_ID_MP2, AV_CODEC_ID_AC3, AV_CODEC_ID_PCM_S16LE, AV_CODEC_ID_WMAV2},
+         AV_CODEC_ID_PCM_S16LE, false},
+        {"MP4", "mp4",
+         {AV_CODEC_ID_H264, AV_CODEC_ID_HEVC, AV_CODEC_ID_MPEG4, AV_CODEC_ID_AV1, AV_CODEC_ID_VP9},
+         {AV_CODEC_ID_AAC, AV_CODEC_ID_MP3, AV_CODEC_ID_AC3, AV_CODEC_ID_EAC3, AV_CODEC_ID_OPUS},
+         AV_CODEC_ID_NONE, true},
+        {"Matroska", "matroska",
+         {AV_CODEC_ID_H264, AV_CODEC_ID_HEVC, AV_CODEC_ID_AV1, AV_CODEC_ID_VP8, AV_CODEC_ID_VP9, AV_CODEC_ID_MPEG4,
+          AV_CODEC_ID_MPEG1VIDEO, AV_CODEC_ID_MPEG2VIDEO, AV_CODEC_ID_MSMPEG4V3, AV_CODEC_ID_MJPEG, AV_CODEC_ID_FFV1,
+          AV_CODEC_ID_THEORA, AV_CODEC_ID_UTVIDEO},
+         {AV_CODEC_ID_AAC, AV_CODEC_ID_OPUS, AV_CODEC_ID_VORBIS, AV_CODEC_ID_MP3, AV_CODEC_ID_MP2, AV_CODEC_ID_AC3,
+          AV_CODEC_ID_EAC3, AV_CODEC_ID_FLAC, AV_CODEC_ID_PCM_S16LE},
+         AV_CODEC_ID_PCM_S16LE, false},
+        {"WebM", "webm", {AV_CODEC_ID_VP8, AV_CODEC_ID_VP9, AV_CODEC_ID_AV1}, {AV_CODEC_ID_OPUS, AV_CODEC_ID_VORBIS},
+         AV_CODEC_ID_NONE, false},
+        {"QuickTime", "mov",
+         {AV_CODEC_ID_H264, AV_CODEC_ID_HEVC, AV_CODEC_ID_MPEG4, AV_CODEC_ID_MJPEG, AV_CODEC_ID_PRORES, AV_CODEC_ID_DNXHD},
+         {AV_CODEC_ID_AAC, AV_CODEC_ID_PCM_S16BE, AV_CODEC_ID_PCM_S16LE, AV_CODEC_ID_ALAC, AV_CODEC_ID_MP3, AV_CODEC_ID_AC3},
+         AV_CODEC_ID_PCM_S16BE, true},
+        {"MPEG program stream", "mpeg",
+         {AV_CODEC_ID_MPEG1VIDEO, AV_CODEC_ID_MPEG2VIDEO},
+         {AV_CODEC_ID_MP2, AV_CODEC_ID_MP3, AV_CODEC_ID_AC3, AV_CODEC_ID_PCM_S16BE},
+         AV_CODEC_ID_PCM_S16BE, false},
+        {"ASF", "asf",
+         {AV_CODEC_ID_WMV1, AV_CODEC_ID_WMV2, AV_CODEC_ID_MSMPEG4V3, AV_CODEC_ID_MSMPEG4V2, AV_CODEC_ID_MPEG4},
+         {AV_CODEC_ID_WMAV1, AV_CODEC_ID_WMAV2, AV_CODEC_ID_MP3, AV_CODEC_ID_PCM_S16LE},
+         AV_CODEC_ID_PCM_S16LE, false},
+        {"Flash Video", "flv", {AV_CODEC_ID_FLV1, AV_CODEC_ID_H264},
+         {AV_CODEC_ID_MP3, AV_CODEC_ID_AAC, AV_CODEC_ID_PCM_S16LE, AV_CODEC_ID_NELLYMOSER, AV_CODEC_ID_ADPCM_SWF},
+         AV_CODEC_ID_PCM_S16LE, false},
+    };
+    return all;
+}
+
+const std::map<std::string, std::string> &extensions()
+{
+    static const std::map<std::string, std::string> byExtension = {
+        {"avi", "avi"}, {"mp4", "mp4"}, {"m4v", "mp4"},  {"mkv", "matroska"}, {"webm", "webm"},
+        {"mov", "mov"}, {"mpg", "mpeg"}, {"mpeg", "mpeg"}, {"wmv", "asf"},     {"asf", "asf"},
+        {"flv", "flv"},
+    };
+    return byExtension;
+}
+
+std::string lower(std::string text)
+{
+    std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return text;
+}
+
+} // namespace
+
+bool Container::holds(AVCodecID codec) const
+{
+    return std::find(video.begin(), video.end(), codec) != video.end()
+           || std::find(audio.begin(), audio.end(), codec) != audio.end();
+}
+
+const char *Container::muxerFor(AVCodecID videoCodec) const
+{
+    if (std::string(muxer) == "mpeg" && videoCodec == AV_CODEC_ID_MPEG2VIDEO)
+        return "dvd";
+    return muxer;
+}
+
+const Container *containerForFile(const std::string &path)
+{
+    const std::size_t slash = path.find_last_of('/');
+    const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+    const std::size_t dot = name.find_last_of('.');
+    const std::string extension = dot == std::string::npos ? std::string("avi") : lower(name.substr(dot + 1));
+    const auto found = extensions().find(extension);
+    if (found == extensions().end())
+        return nullptr;
+    for (const Container &container : containers()) {
+        if (found->second == container.muxer)
+            return &container;
+    }
+    return nullptr;
+}
+
+std::string knownExtensions()
+{
+    std::string list;
+    for (const auto &[extension, muxer] : extensions())
+        list += (list.empty() ? "." : ", .") + extension;
+    return list;
+}
+
+const AVCodec *findEncoder(const std::string &name, AVMediaType type)
+{
+    // Codec names that FFmpeg has no encoder of that name for, with the encoder we mean.
+    static const std::map<std::string, std::string> preferred = {
+        {"h264", "libx264"},   {"hevc", "libx265"}, {"h265", "libx265"}, {"x264", "libx264"}, {"vp8", "libvpx"},
+        {"vp9", "libvpx-vp9"}, {"av1", "libsvtav1"}, {"mp3", "libmp3lame"}, {"opus", "libopus"}, {"vorbis", "libvorbis"},
+    };
+    if (name.empty())
+        return nullptr;
+    const AVCodec *codec = nullptr;
+    if (const auto found = preferred.find(lower(name)); found != preferred.end())
+        codec = avcodec_find_encoder_by_name(found->second.c_str());
+    if (!codec)
+        codec = avcodec_find_encoder_by_name(name.c_str());
+    if (!codec) {
+        if (const AVCodecDescriptor *descriptor = avcodec_descriptor_get_by_name(name.c_str()))
+            codec = avcodec_find_encoder(descriptor->id);
+    }
+    if (!codec || codec->type != type)
+        return nullptr;
+    if (codec->capabilities & AV_CODEC_CAP_EXPERIMENTAL) {
+        void *iterator = nullptr;
+        while (const AVCodec *other = av_codec_iterate(&iterator)) {
+            if (av_codec_is_encoder(other) && other->id == codec->id && !(other->capabilities & AV_CODEC_CAP_EXPERIMENTAL))
+                return other;
+        }
+    }
+    return codec;
+}
+
+} // namespace velmora::encoder

@@ -1,0 +1,350 @@
+#include "encoder/Output.h"
+
+#include "encoder/Failure.h"
+
+#include <cstring>
+#include <set>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+extern "C" {
+#include <libavutil/opt.h>
+}
+
+namespace velmora::encoder {
+
+namespace {
+
+// The native MPEG-family encoders: one picture kind, MEncoder's habits apply.
+bool isMpegFamily(AVCodecID id)
+{
+    switch (id) {
+    case AV_CODEC_ID_MPEG4:
+    case AV_CODEC_ID_MSMPEG4V2:
+    case AV_CODEC_ID_MSMPEG4V3:
+    case AV_CODEC_ID_WMV1:
+    case AV_CODEC_ID_WMV2:
+    case AV_CODEC_ID_FLV1:
+    case AV_CODEC_ID_H263:
+    case AV_CODEC_ID_H263P:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// Whether the muxer records the encoder's priming, so the sound need not be cut.
+bool signalsPriming(const Container &container, AVCodecID audio)
+{
+    const std::string muxer = container.muxer;
+    return container.editsPriming || ((muxer == "matroska" || muxer == "webm") && audio == AV_CODEC_ID_OPUS);
+}
+
+} // namespace
+
+AVCodecContext *OutputFile::openEncoder(AVCodecContext *context, AVDictionary *options, std::vector<std::string> &notes)
+{
+    const AVCodec *codec = context->codec ? context->codec : avcodec_find_encoder(context->codec_id);
+    const int result = avcodec_open2(context, codec, &options);
+    // What the encoder did not take makes no sense for it, and is passed over as MEncoder does.
+    for (const AVDictionaryEntry *left = nullptr; (left = av_dict_get(options, "", left, AV_DICT_IGNORE_SUFFIX));)
+        notes.push_back(std::string(left->key) + " does not apply to " + codec->name + ": it is ignored.");
+    av_dict_free(&options);
+    if (result < 0) {
+        avcodec_free_context(&context);
+        throw Failure(m_plan.path, std::string("the ") + codec->name + " encoder refuses these settings: " + errorText(result));
+    }
+    return context;
+}
+
+OutputFile::OutputFile(const OutputPlan &plan, std::vector<std::string> &notes)
+    : m_plan(plan)
+{
+    const std::string &path = m_plan.path;
+    // The muxer may open the file again by this name (MP4's index moved to the front).
+    int result = avformat_alloc_output_context2(&m_format, nullptr, m_plan.muxer, ("file:" + path).c_str());
+    if (result < 0 || !m_format)
+        throw Failure(path, std::string("cannot write ") + m_plan.container->name + " files: " + errorText(result));
+
+    m_video = openVideo(notes);
+    m_audio = openAudio(notes);
+
+    m_videoStream = avformat_new_stream(m_format, nullptr);
+    m_audioStream = avformat_new_stream(m_format, nullptr);
+    if (!m_videoStream || !m_audioStream)
+        throw Failure(path, "out of memory");
+    avcodec_parameters_from_context(m_videoStream->codecpar, m_video);
+    avcodec_parameters_from_context(m_audioStream->codecpar, m_audio);
+    m_videoStream->time_base = m_video->time_base;
+    m_videoStream->avg_frame_rate = m_plan.frameRate;
+    m_videoStream->r_frame_rate = m_plan.frameRate;
+    m_videoStream->sample_aspect_ratio = m_video->sample_aspect_ratio;
+    m_audioStream->time_base = m_audio->time_base;
+    if (m_plan.video->id == AV_CODEC_ID_HEVC && std::string(m_plan.muxer) == "mp4")
+        m_videoStream->codecpar->codec_tag = MKTAG('h', 'v', 'c', '1'); // what Apple's players look for
+
+    // Created only now: nothing is touched at the output path while the encoders are refused.
+    result = avio_open2(&m_format->pb, ("file:" + path).c_str(), AVIO_FLAG_WRITE, nullptr, nullptr);
+    if (result < 0)
+        throw Failure(path, "cannot create it: " + errorText(result));
+    m_created = true;
+
+    AVDictionary *options = nullptr;
+    if (std::string(m_plan.muxer) == "mp4" || std::string(m_plan.muxer) == "mov")
+        av_dict_set(&options, "movflags", "+faststart", 0); // the index in front: plays while it downloads
+    result = avformat_write_header(m_format, &options);
+    av_dict_free(&options);
+    check(result, "cannot write it");
+
+    m_packet = av_packet_alloc();
+    m_soundFrame = av_frame_alloc();
+    m_soundFrameSize = m_audio->frame_size > 0 ? m_audio->frame_size : 1024;
+    m_sound = av_audio_fifo_alloc(m_audio->sample_fmt, m_audio->ch_layout.nb_channels, m_soundFrameSize * 4);
+    if (!m_packet || !m_soundFrame || !m_sound)
+        throw Failure(path, "out of memory");
+    if (!signalsPriming(*m_plan.container, m_plan.audio->id) && m_audio->initial_padding > 0) {
+        // The container cannot say that the sound begins with the encoder's priming: leave out
+        // as many samples at the start, so that what plays is on time.
+        m_dropLeft = m_audio->initial_padding;
+        m_soundPts = 0;
+    }
+}
+
+OutputFile::~OutputFile()
+{
+    if (!m_finished)
+        abandon();
+    av_packet_free(&m_packet);
+    av_frame_free(&m_soundFrame);
+    if (m_sound)
+        av_audio_fifo_free(m_sound);
+    avcodec_free_context(&m_video);
+    avcodec_free_context(&m_audio);
+    avformat_free_context(m_format);
+}
+
+AVCodecContext *OutputFile::openVideo(std::vector<std::string> &notes)
+{
+    const AVCodec *codec = m_plan.video;
+    AVCodecContext *context = avcodec_alloc_context3(codec);
+    if (!context)
+        throw Failure(m_plan.path, "out of memory");
+    const PictureTarget &picture = m_plan.picture;
+    context->width = picture.frameWidth;
+    context->height = picture.frameHeight;
+    context->pix_fmt = picture.format;
+    context->time_base = av_inv_q(m_plan.frameRate);
+    context->framerate = m_plan.frameRate;
+    context->sample_aspect_ratio = picture.sampleAspect;
+    const bool hd = picture.matrix == AVCOL_SPC_BT709;
+    context->colorspace = picture.matrix;
+    context->color_primaries = hd ? AVCOL_PRI_BT709 : AVCOL_PRI_SMPTE170M;
+    context->color_trc = hd ? AVCOL_TRC_BT709 : AVCOL_TRC_SMPTE170M;
+    context->color_range = picture.format == AV_PIX_FMT_YUVJ420P ? AVCOL_RANGE_JPEG : AVCOL_RANGE_MPEG;
+    context->thread_count = m_plan.threads.value_or(0);
+    context->thread_type = FF_THREAD_FRAME | FF_THREAD_SLICE;
+    if (m_format->oformat->flags & AVFMT_GLOBALHEADER)
+        context->flags |= AV_CODEC_FLAG_GLOBAL_HEADER;
+
+    AVDictionary *options = nullptr;
+    if (m_plan.intermediate) {
+        // Near-lossless and quick: the intermediate must never limit the output's quality.
+        av_dict_set(&options, "preset", "ultrafast", 0);
+        av_dict_set(&options, "crf", "12", 0);
+    } else {
+        if (m_plan.videoBitrate > 0)
+            context->bit_rate = m_plan.videoBitrate;
+        if (m_plan.keyint)
+            context->gop_size = *m_plan.keyint;
+        else if (codec->id == AV_CODEC_ID_MPEG1VIDEO || codec->id == AV_CODEC_ID_MPEG2VIDEO)
+            context->gop_size = 15;
+        else if (isMpegFamily(codec->id))
+            context->gop_size = 250;
+        if (m_plan.maxBFrames)
+            context->max_b_frames = *m_plan.maxBFrames;
+        if (m_plan.qscale) {
+            context->flags |= AV_CODEC_FLAG_QSCALE;
+            context->global_quality = FF_QP2LAMBDA * *m_plan.qscale;
+        }
+        if (m_plan.mbd)
+            av_dict_set_int(&options, "mbd", *m_plan.mbd, 0);
+        if (std::string(codec->name) == "libvpx-vp9") {
+            av_dict_set(&options, "row-mt", "1", 0);
+            av_dict_set(&options, "deadline", "good", 0);
+            av_dict_set(&options, "cpu-used", "4", 0);
+        } else if (std::string(codec->name) == "libx265") {
+            av_dict_set(&options, "x265-params", "log-level=error", 0);
+        }
+    }
+    return openEncoder(context, options, notes);
+}
+
+AVCodecContext *OutputFile::openAudio(std::vector<std::string> &notes)
+{
+    const AVCodec *codec = m_plan.audio;
+    AVCodecContext *context = avcodec_alloc_context3(codec);
+    if (!context)
+        throw Failure(m_plan.path, "out of memory");
+    context->sample_rate = m_plan.sound.sampleRate;
+    av_channel_layout_copy(&context->ch_layout, &m_plan.sound.layout);
+    context->sample_fmt = m_plan.sound.format;
+    context->time_base = AVRational{1, m_plan.sound.sampleRate};
+    if (m_plan.audioBitrate > 0)
+        context->bit_rate = m_plan.audioBitrate;
+    if (m_format->oformat->flags & AVFMT_GLOBALHEADER)
+        context->flags |= AV_CODEC_FLAG_GLOBAL_HEADER;
+    AVDictionary *options = nullptr;
+    if (codec->id == AV_CODEC_ID_MP3 && m_plan.mp3Vbr) {
+        context->flags |= AV_CODEC_FLAG_QSCALE;
+        context->global_quality = FF_QP2LAMBDA * m_plan.mp3Quality;
+    } else if (codec->id == AV_CODEC_ID_MP3 && m_plan.mp3Abr) {
+        av_dict_set(&options, "abr", "1", 0);
+    }
+    return openEncoder(context, options, notes);
+}
+
+void OutputFile::check(int result, const char *what)
+{
+    if (result >= 0 && m_format->pb && m_format->pb->error < 0)
+        result = m_format->pb->error;
+    if (result < 0)
+        throw Failure(m_plan.path, std::string(what) + ": " + errorText(result));
+}
+
+void OutputFile::send(AVCodecContext *encoder, AVStream *stream, const AVFrame *frame)
+{
+    int result = avcodec_send_frame(encoder, frame);
+    if (result < 0 && result != AVERROR_EOF)
+        throw Failure(m_plan.path, std::string("the ") + encoder->codec->name + " encoder failed: " + errorText(result));
+    for (;;) {
+        result = avcodec_receive_packet(encoder, m_packet);
+        if (result == AVERROR(EAGAIN) || result == AVERROR_EOF)
+            return;
+        if (result < 0)
+            throw Failure(m_plan.path, std::string("the ") + encoder->codec->name + " encoder failed: " + errorText(result));
+        av_packet_rescale_ts(m_packet, encoder->time_base, stream->time_base);
+        m_packet->stream_index = stream->index;
+        check(av_interleaved_write_frame(m_format, m_packet), "cannot write it");
+    }
+}
+
+void OutputFile::writePicture(const AVFrame *picture, std::int64_t slot)
+{
+    AVFrame *frame = av_frame_clone(picture);
+    if (!frame)
+        throw Failure(m_plan.path, "out of memory");
+    frame->pts = slot;
+    frame->pict_type = AV_PICTURE_TYPE_NONE;
+    try {
+        send(m_video, m_videoStream, frame);
+    } catch (...) {
+        av_frame_free(&frame);
+        throw;
+    }
+    av_frame_free(&frame);
+}
+
+void OutputFile::writeSound(AVAudioFifo *fifo, int count)
+{
+    std::vector<std::uint8_t *> planes(static_cast<std::size_t>(m_audio->ch_layout.nb_channels));
+    std::uint8_t **buffer = nullptr;
+    const int chunk = 4096;
+    if (av_samples_alloc_array_and_samples(&buffer, nullptr, m_audio->ch_layout.nb_channels, chunk, m_audio->sample_fmt, 0) < 0)
+        throw Failure(m_plan.path, "out of memory");
+    while (count > 0) {
+        int got = av_audio_fifo_read(fifo, reinterpret_cast<void **>(buffer), std::min(count, chunk));
+        if (got <= 0)
+            break;
+        count -= got;
+        int skip = 0;
+        if (m_dropLeft > 0) {
+            skip = static_cast<int>(std::min<std::int64_t>(m_dropLeft, got));
+            m_dropLeft -= skip;
+            m_soundPts += skip;
+        }
+        if (got > skip) {
+            const int bytesPerSample = av_get_bytes_per_sample(m_audio->sample_fmt);
+            const bool planar = av_sample_fmt_is_planar(m_audio->sample_fmt);
+            const int stride = planar ? bytesPerSample : bytesPerSample * m_audio->ch_layout.nb_channels;
+            const int planeCount = planar ? m_audio->ch_layout.nb_channels : 1;
+            for (int p = 0; p < planeCount; ++p)
+                planes[static_cast<std::size_t>(p)] = buffer[p] + static_cast<std::ptrdiff_t>(skip) * stride;
+            av_audio_fifo_write(m_sound, reinterpret_cast<void **>(planes.data()), got - skip);
+        }
+        encodeSoundFrames(false);
+    }
+    av_freep(&buffer[0]);
+    av_freep(&buffer);
+}
+
+void OutputFile::writeSilence(std::int64_t count)
+{
+    std::uint8_t **buffer = nullptr;
+    const int chunk = 4096;
+    if (av_samples_alloc_array_and_samples(&buffer, nullptr, m_audio->ch_layout.nb_channels, chunk, m_audio->sample_fmt, 0) < 0)
+        throw Failure(m_plan.path, "out of memory");
+    av_samples_set_silence(buffer, 0, chunk, m_audio->ch_layout.nb_channels, m_audio->sample_fmt);
+    AVAudioFifo *silence = av_audio_fifo_alloc(m_audio->sample_fmt, m_audio->ch_layout.nb_channels, chunk);
+    while (count > 0) {
+        const int part = static_cast<int>(std::min<std::int64_t>(count, chunk));
+        av_audio_fifo_write(silence, reinterpret_cast<void **>(buffer), part);
+        writeSound(silence, part);
+        count -= part;
+    }
+    av_audio_fifo_free(silence);
+    av_freep(&buffer[0]);
+    av_freep(&buffer);
+}
+
+void OutputFile::encodeSoundFrames(bool last)
+{
+    const bool variable = m_audio->codec->capabilities & AV_CODEC_CAP_VARIABLE_FRAME_SIZE;
+    const bool smallLast = m_audio->codec->capabilities & AV_CODEC_CAP_SMALL_LAST_FRAME;
+    while (av_audio_fifo_size(m_sound) >= m_soundFrameSize || (last && av_audio_fifo_size(m_sound) > 0)) {
+        int size = std::min(av_audio_fifo_size(m_sound), m_soundFrameSize);
+        const int padded = (size < m_soundFrameSize && !variable && !smallLast) ? m_soundFrameSize : size;
+        av_frame_unref(m_soundFrame);
+        m_soundFrame->nb_samples = padded;
+        m_soundFrame->format = m_audio->sample_fmt;
+        m_soundFrame->sample_rate = m_audio->sample_rate;
+        av_channel_layout_copy(&m_soundFrame->ch_layout, &m_audio->ch_layout);
+        if (av_frame_get_buffer(m_soundFrame, 0) < 0)
+            throw Failure(m_plan.path, "out of memory");
+        av_audio_fifo_read(m_sound, reinterpret_cast<void **>(m_soundFrame->extended_data), size);
+        if (padded > size) // the encoder takes only whole frames: the end is made up with silence
+            av_samples_set_silence(m_soundFrame->extended_data, size, padded - size, m_audio->ch_layout.nb_channels,
+                                   m_audio->sample_fmt);
+        m_soundFrame->pts = m_soundPts;
+        m_soundPts += padded;
+        send(m_audio, m_audioStream, m_soundFrame);
+    }
+}
+
+void OutputFile::finish()
+{
+    encodeSoundFrames(true);
+    send(m_video, m_videoStream, nullptr);
+    send(m_audio, m_audioStream, nullptr);
+    check(av_write_trailer(m_format), "cannot finish it");
+    check(0, "cannot write it");
+    const int closed = avio_closep(&m_format->pb);
+    if (closed < 0)
+        throw Failure(m_plan.path, "cannot write it: " + errorText(closed));
+    m_finished = true;
+}
+
+void OutputFile::abandon() noexcept
+{
+    if (m_format && m_format->pb)
+        avio_closep(&m_format->pb);
+    if (m_created) {
+        struct stat status {};
+        if (::stat(m_plan.path.c_str(), &status) == 0 && S_ISREG(status.st_mode))
+            ::unlink(m_plan.path.c_str());
+        m_created = false;
+    }
+    m_finished = true;
+}
+
+} // namespace velmora::encoder

@@ -1,0 +1,54 @@
+#include "encoder/Timing.h"
+
+#include <algorithm>
+#include <cmath>
+
+extern "C" {
+#include <libavutil/mathematics.h>
+}
+
+namespace velmora::encoder {
+
+std::int64_t slotAtSeconds(double seconds, AVRational rate)
+{
+    return std::llround(static_cast<long double>(seconds) * rate.num / rate.den);
+}
+
+std::int64_t firstSlotOf(std::int64_t offset, AVRational timeBase, AVRational rate)
+{
+    if (offset <= 0)
+        return 0;
+    // offset * timeBase seconds, in slots of 1/rate, rounded up: slot k shows the picture
+    // that started at or before k / rate.
+    return av_rescale_q_rnd(offset, timeBase, av_inv_q(rate), static_cast<AVRounding>(AV_ROUND_UP | AV_ROUND_PASS_MINMAX));
+}
+
+std::int64_t samplesAtSlot(std::int64_t slot, AVRational rate, int sampleRate)
+{
+    return av_rescale_rnd(slot, static_cast<std::int64_t>(sampleRate) * rate.den, rate.num, AV_ROUND_NEAR_INF);
+}
+
+std::int64_t SlotPicker::take(std::int64_t first)
+{
+    const std::int64_t start = m_begin + std::max<std::int64_t>(first, 0);
+    std::int64_t count = 0;
+    if (m_holding && start > m_next) {
+        count = start - m_next;
+        m_next = start;
+    }
+    m_holding = true;
+    return count;
+}
+
+std::int64_t SlotPicker::finish(std::int64_t end)
+{
+    std::int64_t count = 0;
+    if (m_holding && end > m_next) {
+        count = end - m_next;
+        m_next = end;
+    }
+    m_holding = false;
+    return count;
+}
+
+} // namespace velmora::encoder
