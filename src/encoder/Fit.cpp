@@ -172,12 +172,15 @@ void fitPictureSize(const AVCodec *codec, int &width, int &height)
 
 AVRational fitFrameRate(const AVCodec *codec, AVRational wanted)
 {
-    if (codec->supported_framerates) {
+    // MPEG-1 knows eight rates only (MPEG-2 reaches others through its rate extension).
+    static const AVRational mpeg1[] = {{24000, 1001}, {24, 1}, {25, 1}, {30000, 1001}, {30, 1}, {50, 1}, {60000, 1001}, {60, 1}, {0, 0}};
+    const AVRational *rates = codec->id == AV_CODEC_ID_MPEG1VIDEO ? mpeg1 : codec->supported_framerates;
+    if (rates) {
         bool listed = false;
-        for (const AVRational *rate = codec->supported_framerates; rate->num; ++rate)
+        for (const AVRational *rate = rates; rate->num; ++rate)
             listed = listed || av_cmp_q(*rate, wanted) == 0;
         if (!listed)
-            return codec->supported_framerates[av_find_nearest_q_idx(wanted, codec->supported_framerates)];
+            return rates[av_find_nearest_q_idx(wanted, rates)];
     }
     if (codec->id == AV_CODEC_ID_MPEG4 && wanted.num > 65535) {
         // MPEG-4 part 2 counts time in at most 16 bits.
