@@ -34,11 +34,21 @@ bool isMpegFamily(AVCodecID id)
     }
 }
 
-// Whether the muxer records the encoder's priming, so the sound need not be cut.
-bool signalsPriming(const Container &container, AVCodecID audio)
+// How the sound's start survives the encoder's priming (the samples of delay it puts in front).
+enum class Priming {
+    Edited,  // the muxer cuts it with an edit list: packets start before zero
+    Delayed, // the stream declares it (Opus in Matroska): packets start at zero
+    Dropped, // nothing declares it: as many samples are left out at the start
+};
+
+Priming primingOf(const Container &container, AVCodecID audio)
 {
     const std::string muxer = container.muxer;
-    return container.editsPriming || ((muxer == "matroska" || muxer == "webm") && audio == AV_CODEC_ID_OPUS);
+    if (container.editsPriming)
+        return Priming::Edited;
+    if ((muxer == "matroska" || muxer == "webm") && audio == AV_CODEC_ID_OPUS)
+        return Priming::Delayed;
+    return Priming::Dropped;
 }
 
 } // namespace
@@ -103,11 +113,19 @@ OutputFile::OutputFile(const OutputPlan &plan, std::vector<std::string> &notes)
     m_sound = av_audio_fifo_alloc(m_audio->sample_fmt, m_audio->ch_layout.nb_channels, m_soundFrameSize * 4);
     if (!m_packet || !m_soundFrame || !m_sound)
         throw Failure(path, "out of memory");
-    if (!signalsPriming(*m_plan.container, m_plan.audio->id) && m_audio->initial_padding > 0) {
-        // The container cannot say that the sound begins with the encoder's priming: leave out
-        // as many samples at the start, so that what plays is on time.
+    // Frame times count from the first sample; a packet starts initial_padding earlier.
+    switch (primingOf(*m_plan.container, m_plan.audio->id)) {
+    case Priming::Edited:
+        break;
+    case Priming::Delayed:
+        // Starting at zero, so the muxer has no reason to move the picture's times as well.
+        m_soundPts = m_audio->initial_padding;
+        break;
+    case Priming::Dropped:
+        // The priming will play: leave out as many samples at the start, so that what plays
+        // is on time.
         m_dropLeft = m_audio->initial_padding;
-        m_soundPts = 0;
+        break;
     }
 }
 

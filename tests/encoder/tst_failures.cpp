@@ -140,12 +140,10 @@ private Q_SLOTS:
             folder.write("in/bad.avi", "This is not a video, only text that ends in .avi\n");
         } else if (kind == "sound") {
             bad = makeSoundOnly(folder.file("in/sound.wav"));
-        }
-        else if (kind == "nofolder") {
+        } else if (kind == "nofolder") {
             output = folder.file("nowhere/joined.avi");
             bad = good;
-        }
-        else if (kind == "same") {
+        } else if (kind == "same") {
             output = bad = good;
         }
         const QByteArray before = kind == "same" ? folder.read("in/good.avi") : QByteArray();
