@@ -16,24 +16,56 @@ std::string statusText(double seconds, std::int64_t frames, int percent, double 
     return line;
 }
 
-StatusLine::StatusLine(int fd, double totalSeconds)
+StatusTicker::StatusTicker(int fd, double totalSeconds)
     : m_fd(fd)
     , m_total(totalSeconds)
     , m_started(Clock::now())
-    , m_last(m_started - Interval)
+    , m_thread([this] { run(); })
 {
 }
 
-void StatusLine::show(double seconds, std::int64_t frames, bool final)
+StatusTicker::~StatusTicker()
 {
-    const Clock::time_point now = Clock::now();
-    const auto interval = m_lines < FastLines ? FastInterval : Interval;
-    if (!final && now - m_last < interval)
-        return;
-    m_last = now;
-    const double elapsed = std::chrono::duration<double>(now - m_started).count();
-    const int percent = final ? 100 : m_total > 0 ? static_cast<int>(std::floor(seconds * 100.0 / m_total)) : 0;
-    const std::string text = statusText(seconds, frames, std::min(percent, final ? 100 : 99), elapsed > 0 ? frames / elapsed : 0);
+    stop(false);
+}
+
+void StatusTicker::update(double seconds, std::int64_t frames)
+{
+    m_seconds = seconds;
+    m_frames = frames;
+}
+
+void StatusTicker::stop(bool done)
+{
+    {
+        const std::lock_guard lock(m_mutex);
+        if (m_stopping)
+            return;
+        m_stopping = true;
+    }
+    m_wake.notify_all();
+    m_thread.join();
+    if (done)
+        write(true);
+}
+
+void StatusTicker::run()
+{
+    std::unique_lock lock(m_mutex);
+    while (!m_stopping) {
+        write(false);
+        m_wake.wait_for(lock, m_lines < FastLines ? FastInterval : Interval, [this] { return m_stopping; });
+    }
+}
+
+void StatusTicker::write(bool final)
+{
+    const double seconds = m_seconds;
+    const std::int64_t frames = m_frames;
+    const double elapsed = std::chrono::duration<double>(Clock::now() - m_started).count();
+    int percent = m_total > 0 ? static_cast<int>(std::floor(seconds * 100.0 / m_total)) : 0;
+    percent = final ? 100 : std::min(percent, 99);
+    const std::string text = statusText(seconds, frames, percent, elapsed > 0 ? frames / elapsed : 0);
     // Written at once and unbuffered; a reader that went away is no reason to stop encoding.
     [[maybe_unused]] const ssize_t written = ::write(m_fd, text.data(), text.size());
     ++m_lines;

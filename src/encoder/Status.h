@@ -1,8 +1,12 @@
 #pragma once
 
+#include <atomic>
 #include <chrono>
+#include <condition_variable>
 #include <cstdint>
+#include <mutex>
 #include <string>
+#include <thread>
 
 namespace velmora::encoder {
 
@@ -11,29 +15,43 @@ namespace velmora::encoder {
 // speed. Ended by a carriage return, so a terminal shows it in place.
 std::string statusText(double seconds, std::int64_t frames, int percent, double framesPerSecond);
 
-// Writes status lines to a file descriptor, unbuffered, about ten times a second: twice as
-// often for the first twenty lines, so the job sees a position soon after a run starts.
-class StatusLine
+// Writes status lines to a file descriptor, unbuffered, from a thread of its own: ten times
+// a second however slowly frames come, and twice as often for the first twenty lines, so the
+// job sees a position soon after a run starts.
+class StatusTicker
 {
 public:
     using Clock = std::chrono::steady_clock;
-
-    StatusLine(int fd, double totalSeconds);
-
-    // Shows the position if a line is due (always when final).
-    void show(double seconds, std::int64_t frames, bool final = false);
-    int linesWritten() const { return m_lines; }
-
     static constexpr std::chrono::milliseconds FastInterval{50};
     static constexpr std::chrono::milliseconds Interval{100};
     static constexpr int FastLines = 20;
 
+    StatusTicker(int fd, double totalSeconds);
+    ~StatusTicker();
+    StatusTicker(const StatusTicker &) = delete;
+    StatusTicker &operator=(const StatusTicker &) = delete;
+
+    // Where the output has got to; the next line shows it.
+    void update(double seconds, std::int64_t frames);
+    // Stops the ticking; with done, a last line at 100 %.
+    void stop(bool done);
+
+    int linesWritten() const { return m_lines; }
+
 private:
+    void run();
+    void write(bool final);
+
     int m_fd;
     double m_total;
     Clock::time_point m_started;
-    Clock::time_point m_last;
-    int m_lines = 0;
+    std::atomic<double> m_seconds{0};
+    std::atomic<std::int64_t> m_frames{0};
+    std::atomic<int> m_lines{0};
+    std::mutex m_mutex;
+    std::condition_variable m_wake;
+    bool m_stopping = false;
+    std::thread m_thread;
 };
 
 } // namespace velmora::encoder

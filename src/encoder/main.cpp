@@ -42,16 +42,24 @@ class ConsoleReporter : public Reporter
 {
 public:
     void note(const std::string &line) override { say(2, line); }
-    void expect(double totalSeconds) override { m_status = std::make_unique<StatusLine>(1, totalSeconds); }
+    void expect(double totalSeconds) override { m_status = std::make_unique<StatusTicker>(1, totalSeconds); }
     void position(double seconds, std::int64_t frames, bool final) override
     {
-        if (m_status)
-            m_status->show(seconds, frames, final);
+        if (!m_status)
+            return;
+        m_status->update(seconds, frames);
+        if (final)
+            m_status->stop(true);
     }
     bool stopRequested() const override { return g_signal != 0; }
+    void end()
+    {
+        if (m_status)
+            m_status->stop(false);
+    }
 
 private:
-    std::unique_ptr<StatusLine> m_status;
+    std::unique_ptr<StatusTicker> m_status;
 };
 
 // FFmpeg's own messages: errors only, each on a line of its own.
@@ -92,13 +100,16 @@ int main(int argc, char *argv[])
     try {
         runJob(parsed.job, reporter);
     } catch (const UsageError &error) {
+        reporter.end();
         say(2, std::string("Error: ") + error.what());
         return 1;
     } catch (const Failure &failure) {
+        reporter.end();
         say(1, "");
         say(2, "Error: " + failure.file + ": " + failure.what());
         return g_signal ? 128 + g_signal : 2;
     } catch (const std::exception &error) {
+        reporter.end();
         say(1, "");
         say(2, std::string("Error: ") + parsed.job.output + ": " + error.what());
         return 2;
