@@ -1,0 +1,336 @@
+// Real jobs through our encoder, with the program's own command lines (each input converted,
+// then the intermediates joined), judged by what the output holds in ffmpeg's and ffprobe's
+// view: pictures that move frame by frame, flashes and beeps together at every join point,
+// awkward inputs, and the status text the job reads.
+#include "job/CommandLines.h"
+#include "job/EncoderRunner.h"
+#include "support/MarkedClips.h"
+#include "support/MediaCheck.h"
+#include "support/TestFolder.h"
+
+#include <QElapsedTimer>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QtTest>
+
+#include <cmath>
+
+using namespace velmora;
+using test::MarkedClip;
+using Picture = test::MarkedClip::Picture;
+
+namespace {
+
+constexpr double Frame = 1.0 / 30;
+
+MarkedClip clip(Picture picture, const QString &size, const QString &rate, double seconds, int sampleRate,
+                const QString &container = "avi", double flashAt = 1.0)
+{
+    MarkedClip spec;
+    spec.picture = picture;
+    spec.size = size;
+    spec.rate = rate;
+    spec.seconds = seconds;
+    spec.sampleRate = sampleRate;
+    spec.container = container;
+    spec.flashAt = flashAt;
+    return spec;
+}
+
+// The join's option fragment, as the option builder writes one.
+profiles::EncoderArgs fragment(const QString &lavcopts, const QStringList &audio, const QString &size, const QString &sampleRate)
+{
+    profiles::EncoderArgs options;
+    options.add({}, QStringList{"-ovc", "lavc", "-lavcopts", lavcopts} + audio
+                        + QStringList{"-channels", "2", "-vf", "scale=" + size, "-srate", sampleRate});
+    return options;
+}
+
+QString run(const QStringList &arguments)
+{
+    job::EncoderRunner runner(QStringLiteral(VELMORA_ENCODER));
+    job::PositionReader reader;
+    const job::RunResult result = runner.RunEncoder(arguments, reader, {}, nullptr);
+    return result.succeeded() ? QString() : result.lastLines();
+}
+
+// The whole job: each input converted to size, then the intermediates joined. Empty when it
+// went well, otherwise the encoder's last lines.
+QString wholeJob(const test::TestFolder &folder, const QStringList &inputs, const QString &output, const QString &size,
+                 const profiles::EncoderArgs &options)
+{
+    QStringList intermediates;
+    for (const QString &input : inputs) {
+        const QString intermediate = folder.file(QStringLiteral("temp/%1.avi").arg(intermediates.size()));
+        QDir().mkpath(QFileInfo(intermediate).absolutePath());
+        if (const QString failed = run(job::ConversionCommand(input, intermediate, size).arguments); !failed.isEmpty())
+            return input + ": " + failed;
+        intermediates << intermediate;
+    }
+    return run(job::JoinCommand(intermediates, output, options).arguments);
+}
+
+// Where each input begins in the output, in output frames: the inputs' picture lengths add
+// up, each join rounded to the nearest frame. The last entry is the output's length.
+QList<int> joinFrames(const QStringList &inputs)
+{
+    QList<int> starts{0};
+    double total = 0;
+    for (const QString &input : inputs) {
+        const QList<double> times = test::frameTimes(input);
+        total += test::videoSeconds(input) - times.constFirst();
+        starts << int(std::llround(total * 30));
+    }
+    return starts;
+}
+
+QString ffprobeEntry(const QString &file, const QString &entry)
+{
+    QProcess probe;
+    probe.start(QStringLiteral(VELMORA_FFPROBE), {"-v", "error", "-select_streams", "v:0", "-show_entries", entry, "-of",
+                                                  "default=nw=1:nk=1", file});
+    probe.waitForFinished(60000);
+    return QString::fromUtf8(probe.readAllStandardOutput()).trimmed();
+}
+
+double meanOf(const QByteArray &gray, int width, int fromColumn, int toColumn, int fromRow, int toRow)
+{
+    double sum = 0;
+    int count = 0;
+    for (int row = fromRow; row < toRow; ++row) {
+        for (int column = fromColumn; column < toColumn; ++column, ++count)
+            sum += quint8(gray.at(row * width + column));
+    }
+    return count ? sum / count : 0;
+}
+
+struct Output
+{
+    QString name;
+    profiles::EncoderArgs options;
+};
+
+QList<Output> outputs(const QString &size)
+{
+    return {
+        {"joined.avi", fragment("vcodec=mpeg4:vbitrate=1200:mbd=2:autoaspect", {"-oac", "mp3lame", "-lameopts", "vbr=2:q=4"}, size, "44100")},
+        {"joined.mp4", fragment("vcodec=libx264:vbitrate=1200:autoaspect", {"-oac", "lavc", "-lavcopts", "acodec=aac:abitrate=128"}, size, "48000")},
+        {"joined.mpg", fragment("vcodec=mpeg2video:vbitrate=3000:aspect=4/3", {"-oac", "lavc", "-lavcopts", "acodec=mp2:abitrate=192"}, size, "48000")},
+    };
+}
+
+} // namespace
+
+class tst_Encodes : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void pictureMovesFrameByFrame_data()
+    {
+        QTest::addColumn<QString>("output");
+        QTest::addColumn<profiles::EncoderArgs>("options");
+        for (const Output &output : outputs("320:240"))
+            QTest::newRow(qPrintable(output.name)) << output.name << output.options;
+    }
+    void pictureMovesFrameByFrame()
+    {
+        QFETCH(QString, output);
+        QFETCH(profiles::EncoderArgs, options);
+        test::TestFolder folder;
+        const QStringList inputs = {
+            test::markedClip(clip(Picture::Numbered, "320x240", "25", 2.0, 44100)),
+            test::markedClip(clip(Picture::Numbered, "320x240", "30000/1001", 1.5, 48000, "mp4")),
+            test::markedClip(clip(Picture::Numbered, "160x120", "15", 1.0, 22050, "mkv")),
+            test::markedClip(clip(Picture::Numbered, "320x240", "24", 1.0, 32000, "mov")),
+            test::markedClip(clip(Picture::Numbered, "320x240", "30", 1.0, 0)),
+        };
+        const QString joined = folder.file(output);
+        const QString failed = wholeJob(folder, inputs, joined, "320:240", options);
+        QVERIFY2(failed.isEmpty(), qPrintable(failed));
+
+        const QList<int> starts = joinFrames(inputs);
+        const QList<double> times = test::frameTimes(joined);
+        const QList<int> numbers = test::frameNumbers(joined);
+        QCOMPARE(numbers.size(), starts.constLast());
+        // Every frame a picture of its own, one frame after the other. (An MPEG program stream
+        // stamps only some frames; players count the others on, as ffmpeg does.)
+        if (!output.endsWith(".mpg")) {
+            for (qsizetype k = 1; k < times.size(); ++k)
+                QVERIFY2(qAbs(times.at(k) - times.at(k - 1) - Frame) < 1e-3, qPrintable(QStringLiteral("frame %1").arg(k)));
+        }
+        const test::VideoPackets packets = test::videoPackets(joined);
+        QCOMPARE(packets.packets.size(), numbers.size());
+        for (const test::VideoPacket &packet : packets.packets)
+            QVERIFY(packet.size > 0);
+
+        // Output frame k shows the input frame whose display time holds k/30 (within one), from
+        // each input's first frame to its last.
+        for (qsizetype i = 0; i < inputs.size(); ++i) {
+            const QList<double> shown = test::frameTimes(inputs.at(i));
+            QList<int> seen;
+            for (int k = starts.at(i); k < starts.at(i + 1); ++k) {
+                const double local = (k - starts.at(i)) * Frame + shown.constFirst();
+                int holding = 0;
+                while (holding + 1 < shown.size() && shown.at(holding + 1) <= local + 1e-6)
+                    ++holding;
+                QVERIFY2(qAbs(numbers.at(k) - holding) <= 1,
+                         qPrintable(QStringLiteral("input %1, output frame %2 shows %3, not %4").arg(i).arg(k).arg(numbers.at(k)).arg(holding)));
+                seen << numbers.at(k);
+            }
+            QVERIFY2(seen.constFirst() == 0 && seen.constLast() >= shown.size() - 2, qPrintable(QStringLiteral("input %1").arg(i)));
+        }
+        // The sound lasts as long as the picture (within a frame and an audio frame).
+        QVERIFY(qAbs(test::audioSeconds(joined) - numbers.size() * Frame) < Frame + 0.05);
+    }
+
+    void syncAtEveryJoin_data()
+    {
+        QTest::addColumn<QString>("output");
+        QTest::addColumn<profiles::EncoderArgs>("options");
+        for (const Output &output : outputs("320:240"))
+            QTest::newRow(qPrintable(output.name)) << output.name << output.options;
+    }
+    void syncAtEveryJoin()
+    {
+        QFETCH(QString, output);
+        QFETCH(profiles::EncoderArgs, options);
+        test::TestFolder folder;
+        const QList<MarkedClip> specs = {
+            clip(Picture::Flash, "320x240", "15", 2.0, 22050, "avi", 0.6),
+            clip(Picture::Flash, "480x270", "24", 2.0, 32000, "mp4", 1.1),
+            clip(Picture::Flash, "640x480", "25", 2.0, 44100, "mkv", 0.75),
+            clip(Picture::Flash, "160x120", "30000/1001", 60.0, 48000, "avi", 59.0),
+            clip(Picture::Flash, "352x288", "30", 2.0, 48000, "mov", 1.0),
+            clip(Picture::Flash, "320x240", "30000/1001", 2.0, 44100, "mp4", 0.5),
+        };
+        QStringList inputs;
+        for (const MarkedClip &spec : specs)
+            inputs << test::markedClip(spec);
+        const QString joined = folder.file(output);
+        const QString failed = wholeJob(folder, inputs, joined, "320:240", options);
+        QVERIFY2(failed.isEmpty(), qPrintable(failed));
+
+        const QList<int> starts = joinFrames(inputs);
+        const double origin = test::frameTimes(joined).constFirst();
+        const QList<double> flashes = test::flashTimes(joined);
+        const QList<double> beeps = test::beepOnsets(joined);
+        QCOMPARE(flashes.size(), specs.size());
+        QCOMPARE(beeps.size(), specs.size());
+        QStringList offsets;
+        for (qsizetype i = 0; i < specs.size(); ++i) {
+            const double start = starts.at(i) * Frame;
+            // The flash's first frame in the input, and the beep's own moment.
+            const double flashIn = test::flashTimes(inputs.at(i)).constFirst() - test::frameTimes(inputs.at(i)).constFirst();
+            const double flash = flashes.at(i) - origin - (start + flashIn);
+            const double beep = beeps.at(i) - origin - (start + specs.at(i).flashAt);
+            offsets << QStringLiteral("%1: flash %2 ms, beep %3 ms").arg(i).arg(flash * 1000, 0, 'f', 1).arg(beep * 1000, 0, 'f', 1);
+            QVERIFY2(flash > -1e-3 && flash < Frame + 1e-3, qPrintable(offsets.join("; ")));
+            QVERIFY2(qAbs(beep) < 0.020, qPrintable(offsets.join("; ")));
+        }
+        qInfo("%s", qPrintable(offsets.join("; ")));
+    }
+
+    void awkwardInputs()
+    {
+        test::TestFolder folder;
+        MarkedClip rotated = clip(Picture::HalfWhite, "320x240", "30", 1.0, 48000, "mp4");
+        rotated.rotate = 90;
+        const QString wide = test::markedClip(clip(Picture::HalfWhite, "640x360", "25", 1.0, 44100));
+        // A path with blanks, quotes and letters beyond ASCII.
+        const QString oddPath = folder.file(QString::fromUtf8("my \"holiday\" clips/été – part 1.avi"));
+        QDir().mkpath(QFileInfo(oddPath).absolutePath());
+        QVERIFY(QFile::copy(wide, oddPath));
+        const QStringList inputs = {
+            oddPath,
+            test::markedClip(clip(Picture::HalfWhite, "320x240", "25", 1.0, 44100)), // 4:3 after 16:9
+            test::markedClip(clip(Picture::Numbered, "320x240", "25", 1.0, 0)),      // no sound at all
+            test::markedClip(rotated),                                               // a phone held upright
+        };
+        const QString joined = folder.file(QString::fromUtf8("out – “joined”.avi"));
+        const QString failed = wholeJob(folder, inputs, joined, "640:360",
+                                        fragment("vcodec=mpeg4:vbitrate=1500:mbd=2:autoaspect", {"-oac", "mp3lame", "-lameopts", "abr:br=128"},
+                                                 "640:360", "44100"));
+        QVERIFY2(failed.isEmpty(), qPrintable(failed));
+        QCOMPARE(ffprobeEntry(joined, "stream=display_aspect_ratio"), QString("16:9"));
+
+        const QList<int> starts = joinFrames(inputs);
+        const QList<QByteArray> frames = test::grayFrames(joined, 16, 8);
+        QCOMPARE(frames.size(), starts.constLast());
+        const auto middleOf = [&](int input) { return frames.at((starts.at(input) + starts.at(input + 1)) / 2); };
+        // 16:9 fills the picture: white above, black below, edge to edge.
+        QVERIFY(meanOf(middleOf(0), 16, 0, 16, 0, 3) > 180);
+        QVERIFY(meanOf(middleOf(0), 16, 0, 16, 5, 8) < 50);
+        // 4:3 keeps its shape with black bars at both sides (12 of 16 columns).
+        QVERIFY(meanOf(middleOf(1), 16, 0, 1, 0, 3) < 50);
+        QVERIFY(meanOf(middleOf(1), 16, 15, 16, 0, 3) < 50);
+        QVERIFY(meanOf(middleOf(1), 16, 3, 13, 0, 3) > 180);
+        // The phone clip comes out upright: white on top, in a narrow picture between bars.
+        QVERIFY(meanOf(middleOf(3), 16, 7, 9, 0, 3) > 180);
+        QVERIFY(meanOf(middleOf(3), 16, 7, 9, 5, 8) < 50);
+        QVERIFY(meanOf(middleOf(3), 16, 0, 3, 0, 3) < 50);
+
+        // The input without sound gets silence for its length; the others keep their tone.
+        const test::MonoSound sound = test::monoSound(joined);
+        const auto loudness = [&](int input) {
+            const qsizetype from = qsizetype((starts.at(input) * Frame + 0.2 - sound.start) * sound.Rate);
+            const qsizetype to = qsizetype((starts.at(input + 1) * Frame - 0.2 - sound.start) * sound.Rate);
+            qint64 peak = 0;
+            for (qsizetype s = from; s < to; ++s)
+                peak = std::max<qint64>(peak, qAbs(sound.samples.at(s)));
+            return peak;
+        };
+        QVERIFY(loudness(1) > 3000);
+        QVERIFY(loudness(2) < 100);
+        QVERIFY(loudness(3) > 3000);
+        QVERIFY(qAbs(test::audioSeconds(joined) - starts.constLast() * Frame) < Frame + 0.05);
+    }
+
+    void intermediateForm()
+    {
+        test::TestFolder folder;
+        const QString input = test::markedClip(clip(Picture::Numbered, "640x480", "25", 2.0, 44100, "mp4"));
+        const QString intermediate = folder.file("0.avi");
+        QCOMPARE(run(job::ConversionCommand(input, intermediate, "320:240").arguments), QString());
+        QCOMPARE(ffprobeEntry(intermediate, "stream=width,height,r_frame_rate").split('\n'), (QStringList{"320", "240", "30/1"}));
+        // It plays on its own: ffmpeg decodes it without a word.
+        QProcess ffmpeg;
+        ffmpeg.setProcessChannelMode(QProcess::MergedChannels);
+        ffmpeg.start(QStringLiteral(VELMORA_FFMPEG), {"-v", "error", "-i", intermediate, "-f", "null", "-"});
+        QVERIFY(ffmpeg.waitForFinished(60000));
+        QCOMPARE(ffmpeg.readAll(), QByteArray());
+        QCOMPARE(test::frameNumbers(intermediate).size(), 60);
+        QVERIFY(qAbs(test::audioSeconds(intermediate) - 2.0) < 0.001);
+    }
+
+    void statusLines()
+    {
+        const QString input = test::markedClip(clip(Picture::Flash, "160x120", "30000/1001", 60.0, 48000, "avi", 59.0));
+        test::TestFolder folder;
+        QProcess encoder;
+        encoder.setProcessChannelMode(QProcess::SeparateChannels);
+        QElapsedTimer clock;
+        clock.start();
+        encoder.start(QStringLiteral(VELMORA_ENCODER), job::ConversionCommand(input, folder.file("0.avi"), "640:480").arguments);
+        QVERIFY(encoder.waitForFinished(120000));
+        const double seconds = clock.elapsed() / 1000.0;
+        QCOMPARE(encoder.exitCode(), 0);
+        static const QRegularExpression status(QStringLiteral("^Pos:\\s*(\\d+\\.\\d)s\\s+(\\d+)f \\(\\s*(\\d+)%\\)"));
+        QList<double> positions;
+        for (const QString &line : QString::fromLatin1(encoder.readAllStandardOutput()).split('\r')) {
+            const QRegularExpressionMatch match = status.match(line.trimmed());
+            if (match.hasMatch())
+                positions << match.captured(1).toDouble();
+        }
+        QVERIFY(std::is_sorted(positions.begin(), positions.end()));
+        QVERIFY(positions.constLast() >= 60.0);
+        if (seconds > 1.0) {
+            // About ten a second: at least five, at most twenty (a line at the start and the end).
+            QVERIFY2(positions.size() >= 5 * (seconds - 0.5) && positions.size() <= 20 * seconds + 2,
+                     qPrintable(QStringLiteral("%1 lines in %2 s").arg(positions.size()).arg(seconds)));
+        }
+    }
+};
+
+QTEST_GUILESS_MAIN(tst_Encodes)
+#include "tst_encodes.moc"
