@@ -2,6 +2,7 @@
 
 #include "encoder/Failure.h"
 
+#include <algorithm>
 #include <cstring>
 #include <set>
 
@@ -107,6 +108,12 @@ OutputFile::OutputFile(const OutputPlan &plan, std::vector<std::string> &notes)
     av_dict_free(&options);
     check(result, "cannot write it");
 
+    // Where decoding still holds pictures back (MPEG-1, B-frames) and the file keeps no times,
+    // each picture is shown that many frames late: leave out as many at the start, so the
+    // pictures after it come at their moment.
+    if (std::string(m_plan.muxer) == "avi")
+        m_skipPictures = std::max(0, m_video->has_b_frames);
+
     m_packet = av_packet_alloc();
     m_soundFrame = av_frame_alloc();
     m_soundFrameSize = m_audio->frame_size > 0 ? m_audio->frame_size : 1024;
@@ -181,6 +188,10 @@ AVCodecContext *OutputFile::openVideo(std::vector<std::string> &notes)
             context->gop_size = 250;
         if (m_plan.maxBFrames)
             context->max_b_frames = *m_plan.maxBFrames;
+        // AVI keeps no picture times: players can only know a picture's moment when decoding
+        // does not hold pictures back. MPEG-2 can say so when it uses no B-frames.
+        if (codec->id == AV_CODEC_ID_MPEG2VIDEO && context->max_b_frames == 0 && std::string(m_plan.muxer) == "avi")
+            context->flags |= AV_CODEC_FLAG_LOW_DELAY;
         if (m_plan.qscale) {
             context->flags |= AV_CODEC_FLAG_QSCALE;
             context->global_quality = FF_QP2LAMBDA * *m_plan.qscale;
@@ -249,10 +260,12 @@ void OutputFile::send(AVCodecContext *encoder, AVStream *stream, const AVFrame *
 
 void OutputFile::writePicture(const AVFrame *picture, std::int64_t slot)
 {
+    if (slot < m_skipPictures)
+        return;
     AVFrame *frame = av_frame_clone(picture);
     if (!frame)
         throw Failure(m_plan.path, "out of memory");
-    frame->pts = slot;
+    frame->pts = slot - m_skipPictures;
     frame->pict_type = AV_PICTURE_TYPE_NONE;
     try {
         send(m_video, m_videoStream, frame);

@@ -81,6 +81,7 @@ private:
     int m_soundFrameSize = 1024;
     std::int64_t m_soundPts = 0;   // the next sound frame's start, in samples
     std::int64_t m_dropLeft = 0;   // priming samples still to drop at the start
+    int m_skipPictures = 0;        // pictures left out at the start for the decoder's delay
     bool m_created = false;
     bool m_finished = false;
 };

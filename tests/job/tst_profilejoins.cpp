@@ -1,13 +1,15 @@
-// Every shipped profile through real joins with this machine's MEncoder: its own selections,
-// then each entry of its Video Codec, Video Size, Aspect, Audio Codec and MP3 Encode lists in
-// turn, on two clips of different sizes, frame rates and sample rates.
+// Every shipped profile through real joins with our encoder: its own selections, then each
+// entry of its Video Codec, Video Size, Aspect, Audio Codec and MP3 Encode lists in turn, on
+// three clips of different sizes, frame rates and sample rates (one without sound). Each output must hold what
+// the profile asks for, a picture that moves, and flashes and beeps together at the joins.
 #include "job/CommandLines.h"
 #include "job/EncoderRunner.h"
 #include "prefs/IniFile.h"
 #include "profiles/OptionBuilder.h"
 #include "profiles/OutputSettings.h"
 #include "profiles/ProfileList.h"
-#include "support/Clips.h"
+#include "support/MarkedClips.h"
+#include "support/MediaCheck.h"
 #include "support/TestFolder.h"
 #include "tasks/MediaProbe.h"
 #include "tasks/TimeText.h"
@@ -53,6 +55,11 @@ private:
     test::TestFolder m_work;
     QStringList m_inputs;
     double m_inputSeconds = 0;
+    QList<double> m_flashAt; // where each flash and beep belongs in the output
+    QList<double> m_beepAt;
+    int m_numberedFrames = 0;
+    double m_numberedFrom = 0; // where the numbered clip is in the output
+    double m_numberedTo = 0;
     QMap<QString, QStringList> m_intermediates; // by picture size
     int m_joins = 0;
 
@@ -75,7 +82,7 @@ private:
     }
 
     // Joins with the form's current settings and checks what comes out; false after a failure.
-    bool joinAndCheck(profiles::TopSettingForm &form, const QString &profile, const QString &what)
+    bool joinAndCheck(profiles::TopSettingForm &form, const QString &profile, const QString &what, bool watch)
     {
         const QString size = profiles::GetOutputSize(form, profile);
         const profiles::EncoderArgs options = profiles::GetEncoderOptions(form, profile);
@@ -114,23 +121,86 @@ private:
             qWarning("%s: %f s for %f s of input", qPrintable(context), seconds, m_inputSeconds);
             return false;
         }
+        if (const QString wrong = watch ? pictureAndSound(output) : QString(); !wrong.isEmpty()) {
+            qWarning("%s: %s", qPrintable(context), qPrintable(wrong));
+            return false;
+        }
         QFile::remove(output);
         return true;
+    }
+
+    // What the output shows and sounds like: the numbered clip's frames one after another, and
+    // each flash within a frame and each beep within 20 ms of where its clip put it.
+    QString pictureAndSound(const QString &output)
+    {
+        constexpr double Frame = 1.0 / 30;
+        const QList<double> times = test::frameTimes(output);
+        if (times.isEmpty())
+            return "no pictures";
+        const double origin = times.constFirst();
+        // The numbered clip's stripes may read as bright: flashes count outside it only.
+        QList<double> flashes;
+        for (const double flash : test::flashTimes(output)) {
+            if (flash - origin < m_numberedFrom - 0.01 || flash - origin > m_numberedTo + 0.01)
+                flashes << flash;
+        }
+        const QList<double> beeps = test::beepOnsets(output);
+        if (flashes.size() != 2 || beeps.size() != 2)
+            return QStringLiteral("%1 flashes and %2 beeps, not 2 and 2").arg(flashes.size()).arg(beeps.size());
+        for (int i = 0; i < 2; ++i) {
+            const double flash = flashes.at(i) - origin - m_flashAt.at(i);
+            const double beep = beeps.at(i) - origin - m_beepAt.at(i);
+            if (flash < -0.001 || flash > Frame + 0.001 || qAbs(beep) > 0.020)
+                return QStringLiteral("clip %1: flash %2 ms, beep %3 ms off").arg(i * 2).arg(flash * 1000).arg(beep * 1000);
+        }
+        QList<int> numbers = test::frameNumbers(output);
+        numbers.removeAll(-1);
+        for (qsizetype i = 1; i < numbers.size(); ++i) {
+            if (numbers.at(i) < numbers.at(i - 1) || numbers.at(i) > numbers.at(i - 1) + 2)
+                return QStringLiteral("the numbered clip shows frame %1 after %2").arg(numbers.at(i)).arg(numbers.at(i - 1));
+        }
+        if (numbers.size() < 20 || numbers.constFirst() > 1 || numbers.constLast() < m_numberedFrames - 2)
+            return QStringLiteral("the numbered clip shows %1 readable frames, %2 to %3").arg(numbers.size())
+                .arg(numbers.value(0)).arg(numbers.value(numbers.size() - 1));
+        return {};
     }
 
 private Q_SLOTS:
     void initTestCase()
     {
-        test::ClipSpec first;
-        test::ClipSpec second;
-        second.size = "480x270";
-        second.rate = 30;
-        second.sampleRate = 22050;
-        second.tone = 660;
-        for (const test::ClipSpec &spec : {first, second}) {
-            m_inputs << test::sharedClip(spec);
-            m_inputSeconds += tasks::TimeTextToSeconds(tasks::ProbeMedia(m_inputs.constLast()).length);
+        // A flash, a numbered clip and a flash again: two joins to check sync at, and a picture
+        // that must move in the middle.
+        test::MarkedClip first;
+        first.picture = test::MarkedClip::Picture::Flash;
+        first.seconds = 1.2;
+        first.flashAt = 0.6;
+        test::MarkedClip numbered;
+        numbered.size = "480x270";
+        numbered.rate = "30";
+        numbered.seconds = 1.0;
+        numbered.sampleRate = 0; // silence between the beeps; the joins fill it in
+        numbered.container = "mp4";
+        test::MarkedClip last = first;
+        last.size = "640x480";
+        last.rate = "30000/1001";
+        last.sampleRate = 48000;
+        last.flashAt = 0.5;
+        double start = 0;
+        for (const test::MarkedClip &spec : {first, numbered, last}) {
+            m_inputs << test::markedClip(spec);
+            const double length = test::videoSeconds(m_inputs.constLast());
+            if (spec.picture == test::MarkedClip::Picture::Flash) {
+                m_flashAt << start + test::flashTimes(m_inputs.constLast()).value(0);
+                m_beepAt << start + spec.flashAt;
+            } else {
+                m_numberedFrames = int(test::frameTimes(m_inputs.constLast()).size());
+                m_numberedFrom = start;
+                m_numberedTo = start + length;
+            }
+            // Each join lands on the nearest output frame.
+            start = std::round((start + length) * 30) / 30;
         }
+        m_inputSeconds = start;
     }
 
     void everyEntryJoins_data()
@@ -149,18 +219,22 @@ private Q_SLOTS:
 
         QStringList failed;
         QSet<QString> tried;
+        // Picture and sound are watched in every join that changes a codec or its mode; a
+        // size or shape changes neither.
+        bool watch = true;
         const auto attempt = [&](const QString &what) {
             const QString key = profiles::GetOutputSize(form, profile) + profiles::GetEncoderOptions(form, profile).text;
             if (tried.contains(key))
                 return;
             tried.insert(key);
-            if (!joinAndCheck(form, profile, what))
+            if (!joinAndCheck(form, profile, what, watch))
                 failed << what;
         };
         attempt("as loaded");
         for (const Section section : {Section::VideoCodec, Section::VideoSize, Section::Aspect, Section::AudioCodec, Section::Mp3Encode}) {
             QComboBox *list = form.list(section);
             const int loaded = list->currentIndex();
+            watch = section != Section::VideoSize && section != Section::Aspect;
             for (int entry = 0; entry < list->count(); ++entry) {
                 list->setCurrentIndex(entry);
                 attempt(profiles::sectionName(section) + " = " + list->itemText(entry));
