@@ -176,7 +176,7 @@ AVCodecContext *OutputFile::openVideo(std::vector<std::string> &notes)
     if (m_plan.intermediate) {
         // Near-lossless and quick: the intermediate must never limit the output's quality.
         av_dict_set(&options, "preset", "ultrafast", 0);
-        av_dict_set(&options, "crf", "12", 0);
+        av_dict_set(&options, "crf", "14", 0);
     } else {
         if (m_plan.videoBitrate > 0)
             context->bit_rate = m_plan.videoBitrate;

@@ -1,0 +1,615 @@
+// A whole job with our encoder, against FFmpeg joining the same clips in one pass.
+//
+// Six 20 s HD clips (1280x720 H.264 in MP4, BT.709, AAC stereo at 48 kHz; 30, 29.97, 25,
+// 24, 30 and 25 frames a second) are joined into one 720x480 AVI with the shipped profile
+// "DivX Compatible - High Quality" at 44100 Hz:
+//  - two-pass: the program's own command lines run with our encoder, one conversion to an
+//    intermediate AVI per clip, then the join of the intermediates;
+//  - one-pass: the ffmpeg program joining the clips with the concat filter, with the same
+//    scaling, colours, frame choice, codecs and settings.
+// Each side is run once to warm up, then in turn (two-pass, one-pass, ...) the given number
+// of times. Printed: median CPU time (user + system of the child processes) and wall time,
+// their ratio (goal: two-pass at most 1.5 times the CPU of one-pass), the intermediates' size
+// per minute of video (goal: under 100 MB/min), and each output's video bitrate and luma PSNR
+// against a lossless reference made with the one-pass filter chain (goal: two-pass loses at
+// most 0.15 dB at video bitrates within 5 % of each other). A missed goal is only reported;
+// the program fails only when something cannot run.
+//
+// The clips and the reference are made once with the ffmpeg program and kept under
+// <build>/bench/clips.
+//
+// Run: build/bench/bench_encoder [runs]
+
+#include "job/CommandLines.h"
+#include "profiles/OptionBuilder.h"
+#include "profiles/OutputSettings.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QCryptographicHash>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QUuid>
+#include <QWidget>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+#include <iterator>
+
+#include <sys/resource.h>
+#include <sys/time.h>
+
+using namespace velmora;
+
+namespace {
+
+// The run's temporary folder, removed also when the run cannot go on.
+QTemporaryDir *g_work = nullptr;
+
+const QString Ffmpeg = QStringLiteral(VELMORA_FFMPEG);
+const QString Ffprobe = QStringLiteral(VELMORA_FFPROBE);
+const QString Encoder = QStringLiteral(VELMORA_ENCODER);
+const QString ClipFolder = QStringLiteral(VELMORA_BENCH_CLIPS);
+const QString ProfilePath = QStringLiteral(VELMORA_SOURCE_DIR "/data/Profiles/DivX Compatible - High Quality.bpf");
+
+const QString OutputSize = QStringLiteral("720:480");
+constexpr int OutputRate = 30;
+constexpr int ClipSeconds = 20;
+
+// Goals.
+constexpr double CpuRatioGoal = 1.5;
+constexpr double IntermediateMbPerMinuteGoal = 100;
+constexpr double PsnrLossGoal = 0.15;
+constexpr double BitrateSpreadGoal = 0.05;
+
+struct ClipKind
+{
+    QString rate; // as lavfi and ffmpeg read it
+    double x, y;  // where the fractal zooms in
+    int seed;     // of the cellular automaton
+    int note;     // base pitch of the sound in Hz
+};
+
+// One 29.97 clip among whole rates, as a camera and a phone would mix them.
+const ClipKind Kinds[] = {
+    {QStringLiteral("30"), -0.743643887037151, 0.131825904205330, 7, 220},
+    {QStringLiteral("30000/1001"), -1.250660000000000, 0.020120000000000, 11, 247},
+    {QStringLiteral("25"), 0.001643721971153, -0.822467633298876, 13, 262},
+    {QStringLiteral("24"), -0.101100000000000, 0.956300000000000, 17, 294},
+    {QStringLiteral("30"), 0.324504641849769, 0.048551011292808, 19, 330},
+    {QStringLiteral("25"), -0.750000000000000, 0.100000000000000, 23, 196},
+};
+constexpr int ClipCount = static_cast<int>(std::size(Kinds));
+
+// --- running programs ------------------------------------------------------------------------
+
+QString quotedForShell(const QString &argument)
+{
+    static const QRegularExpression plain(QStringLiteral("^[A-Za-z0-9_./:=+,@%-]+$"));
+    if (plain.match(argument).hasMatch())
+        return argument;
+    return QLatin1Char('\'') + QString(argument).replace(QLatin1Char('\''), QStringLiteral("'\\''")) + QLatin1Char('\'');
+}
+
+QString commandText(const QString &program, const QStringList &arguments)
+{
+    QStringList words{quotedForShell(program)};
+    for (const QString &argument : arguments)
+        words << quotedForShell(argument);
+    return words.join(QLatin1Char(' '));
+}
+
+double childCpuSeconds()
+{
+    rusage usage{};
+    getrusage(RUSAGE_CHILDREN, &usage);
+    const auto seconds = [](const timeval &t) { return static_cast<double>(t.tv_sec) + t.tv_usec / 1e6; };
+    return seconds(usage.ru_utime) + seconds(usage.ru_stime);
+}
+
+// What one program left behind after it ran to its end.
+struct Ran
+{
+    bool ok = false;
+    QByteArray out;
+    QByteArray err;
+};
+
+// Runs a program to its end, no shell between. Output goes to files, so that the program is
+// never held up by this process reading pipes; with keepOutput they are read back.
+Ran run(const QString &program, const QStringList &arguments, const QString &scratch, bool keepOutput = false)
+{
+    const QString base = scratch + QLatin1Char('/') + QUuid::createUuid().toString(QUuid::WithoutBraces);
+    QProcess process;
+    process.setStandardInputFile(QProcess::nullDevice());
+    process.setStandardOutputFile(keepOutput ? base + QStringLiteral(".out") : QProcess::nullDevice());
+    process.setStandardErrorFile(base + QStringLiteral(".err"));
+    process.start(program, arguments);
+    Ran ran;
+    if (process.waitForStarted(-1)) {
+        process.waitForFinished(-1);
+        ran.ok = process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
+    } else {
+        ran.err = process.errorString().toUtf8();
+    }
+    QFile out(base + QStringLiteral(".out"));
+    if (out.open(QIODevice::ReadOnly))
+        ran.out = out.readAll();
+    QFile err(base + QStringLiteral(".err"));
+    if (err.open(QIODevice::ReadOnly))
+        ran.err += err.readAll();
+    out.remove();
+    err.remove();
+    return ran;
+}
+
+[[noreturn]] void giveUp(const QString &what, const Ran &ran = {})
+{
+    std::fprintf(stderr, "\nCannot go on: %s\n", qPrintable(what));
+    const QList<QByteArray> lines = ran.err.trimmed().split('\n');
+    for (qsizetype i = std::max<qsizetype>(0, lines.size() - 15); i < lines.size(); ++i)
+        std::fprintf(stderr, "  | %s\n", lines.at(i).constData());
+    if (g_work)
+        g_work->remove();
+    std::exit(1);
+}
+
+Ran mustRun(const QString &program, const QStringList &arguments, const QString &scratch, bool keepOutput = false)
+{
+    const Ran ran = run(program, arguments, scratch, keepOutput);
+    if (!ran.ok)
+        giveUp(commandText(program, arguments), ran);
+    return ran;
+}
+
+QString hashOf(const QStringList &words)
+{
+    return QString::fromLatin1(QCryptographicHash::hash(words.join(QLatin1Char('\n')).toUtf8(), QCryptographicHash::Sha1).toHex().left(10));
+}
+
+// --- the clips and the reference ---------------------------------------------------------------
+
+// The ffmpeg arguments that make clip i, written to output. The picture mixes a slow zoom
+// into a fractal, a soft cellular automaton and a moving test card, with light grain that
+// changes every frame; it is converted to YUV with the BT.709 matrix and tagged so. The sound
+// is a stereo tune of changing notes over a low hum.
+QStringList clipArguments(int i, const QString &output)
+{
+    const ClipKind &kind = Kinds[i];
+    const QString rate = kind.rate;
+    const QString fractal = QStringLiteral("mandelbrot=size=640x360:rate=%1:maxiter=128:start_x=%2:start_y=%3:start_scale=3:"
+                                           "end_scale=0.05:end_pts=80:outer=normalized_iteration_count")
+                                .arg(rate)
+                                .arg(kind.x, 0, 'f', 15)
+                                .arg(kind.y, 0, 'f', 15);
+    const QString life = QStringLiteral("life=size=320x180:rate=%1:ratio=0.15:mold=25:seed=%2:life_color=#d8b070:"
+                                        "death_color=#102030:mold_color=#405060")
+                             .arg(rate)
+                             .arg(kind.seed);
+    const QString card = QStringLiteral("testsrc2=size=480x270:rate=%1").arg(rate);
+    const QString tune = QStringLiteral("aevalsrc='0.25*sin(2*PI*%1*pow(2,floor(mod(t*2,8))/12)*t)*(0.7+0.3*sin(2*PI*3*t))"
+                                        "+0.1*sin(2*PI*55*t)|0.25*sin(2*PI*%2*pow(2,floor(mod(t*2+3,8))/12)*t)"
+                                        "*(0.7+0.3*sin(2*PI*2*t))+0.1*sin(2*PI*55*t)':s=48000:c=stereo")
+                             .arg(kind.note)
+                             .arg(kind.note * 3 / 2);
+    const QString graph = QStringLiteral(
+                              "[0:v]scale=1280:720:flags=bicubic,format=gbrp[m];"
+                              "[1:v]scale=1280:720:flags=bilinear,format=gbrp,gblur=sigma=3[l];"
+                              "[m][l]blend=all_mode=softlight:all_opacity=0.6[ml];"
+                              "[2:v]format=gbrp[t];"
+                              "[ml][t]overlay=x='(W-w)/2+300*sin(t*0.7+%1)':y='(H-h)/2+150*sin(t*1.1+%1)'[o];"
+                              "[o]noise=alls=4:allf=t,scale=out_color_matrix=bt709:out_range=tv,format=yuv420p,"
+                              "setparams=range=tv:color_primaries=bt709:color_trc=bt709:colorspace=bt709[v]")
+                              .arg(i);
+    return {QStringLiteral("-nostdin"), QStringLiteral("-loglevel"), QStringLiteral("error"), QStringLiteral("-y"),
+            QStringLiteral("-f"), QStringLiteral("lavfi"), QStringLiteral("-i"), fractal,
+            QStringLiteral("-f"), QStringLiteral("lavfi"), QStringLiteral("-i"), life,
+            QStringLiteral("-f"), QStringLiteral("lavfi"), QStringLiteral("-i"), card,
+            QStringLiteral("-f"), QStringLiteral("lavfi"), QStringLiteral("-i"), tune,
+            QStringLiteral("-filter_complex"), graph, QStringLiteral("-map"), QStringLiteral("[v]"),
+            QStringLiteral("-map"), QStringLiteral("3:a"), QStringLiteral("-t"), QString::number(ClipSeconds),
+            QStringLiteral("-c:v"), QStringLiteral("libx264"), QStringLiteral("-preset"), QStringLiteral("fast"),
+            QStringLiteral("-crf"), QStringLiteral("20"), QStringLiteral("-pix_fmt"), QStringLiteral("yuv420p"),
+            QStringLiteral("-colorspace"), QStringLiteral("bt709"), QStringLiteral("-color_primaries"), QStringLiteral("bt709"),
+            QStringLiteral("-color_trc"), QStringLiteral("bt709"), QStringLiteral("-color_range"), QStringLiteral("tv"),
+            QStringLiteral("-c:a"), QStringLiteral("aac"), QStringLiteral("-b:a"), QStringLiteral("160k"),
+            QStringLiteral("-ar"), QStringLiteral("48000"), QStringLiteral("-ac"), QStringLiteral("2"),
+            QStringLiteral("-f"), QStringLiteral("mp4"), output};
+}
+
+// The one-pass filter graph: each clip scaled and coloured as our encoder does for an HD
+// source going to 480 lines, at 30 frames a second (each output frame shows the last picture
+// that started at or before it), then all joined.
+QString joinGraph(bool withSound)
+{
+    QString graph;
+    QString joined;
+    for (int i = 0; i < ClipCount; ++i) {
+        graph += QStringLiteral("[%1:v]scale=%2:flags=bicubic:in_color_matrix=bt709:out_color_matrix=bt601,setsar=32/27,"
+                                "fps=%3:round=up[v%1];")
+                     .arg(i)
+                     .arg(OutputSize)
+                     .arg(OutputRate);
+        joined += QStringLiteral("[v%1]").arg(i);
+        if (withSound) {
+            graph += QStringLiteral("[%1:a]aresample=44100,aformat=sample_rates=44100:channel_layouts=stereo[a%1];").arg(i);
+            joined += QStringLiteral("[a%1]").arg(i);
+        }
+    }
+    return graph + joined + QStringLiteral("concat=n=%1:v=1:a=%2").arg(ClipCount).arg(withSound ? 1 : 0)
+           + (withSound ? QStringLiteral("[v][a]") : QStringLiteral("[v]"));
+}
+
+QStringList inputArguments(const QStringList &clips)
+{
+    QStringList arguments;
+    for (const QString &clip : clips)
+        arguments << QStringLiteral("-i") << clip;
+    return arguments;
+}
+
+QStringList baselineArguments(const QStringList &clips, const QString &output)
+{
+    return QStringList{QStringLiteral("-nostdin"), QStringLiteral("-y")} + inputArguments(clips)
+           + QStringList{QStringLiteral("-filter_complex"), joinGraph(true), QStringLiteral("-map"), QStringLiteral("[v]"),
+                         QStringLiteral("-map"), QStringLiteral("[a]"), QStringLiteral("-c:v"), QStringLiteral("mpeg4"),
+                         QStringLiteral("-b:v"), QStringLiteral("3000k"), QStringLiteral("-mbd"), QStringLiteral("2"),
+                         QStringLiteral("-g"), QStringLiteral("250"), QStringLiteral("-c:a"), QStringLiteral("libmp3lame"),
+                         QStringLiteral("-q:a"), QStringLiteral("2"), QStringLiteral("-ar"), QStringLiteral("44100"),
+                         QStringLiteral("-ac"), QStringLiteral("2"), QStringLiteral("-f"), QStringLiteral("avi"), output};
+}
+
+// The same pictures as the one-pass join, losslessly (FFV1 in Matroska): what both outputs
+// are measured against.
+QStringList referenceArguments(const QStringList &clips, const QString &output)
+{
+    return QStringList{QStringLiteral("-nostdin"), QStringLiteral("-loglevel"), QStringLiteral("error"), QStringLiteral("-y")}
+           + inputArguments(clips)
+           + QStringList{QStringLiteral("-filter_complex"), joinGraph(false), QStringLiteral("-map"), QStringLiteral("[v]"),
+                         QStringLiteral("-c:v"), QStringLiteral("ffv1"), QStringLiteral("-pix_fmt"), QStringLiteral("yuv420p"),
+                         QStringLiteral("-f"), QStringLiteral("matroska"), output};
+}
+
+// Makes a file once: a file of this name stays valid as long as the arguments that made it
+// do not change (their hash is in the name). Made under a name of its own, then renamed.
+QString cached(const QString &stem, const QString &extension, const std::function<QStringList(const QString &)> &arguments,
+               const QString &scratch, bool announce)
+{
+    const QString name = stem + QLatin1Char('-') + hashOf(arguments(QStringLiteral("OUTPUT"))) + extension;
+    const QString path = ClipFolder + QLatin1Char('/') + name;
+    if (QFileInfo(path).isFile())
+        return path;
+    QDir().mkpath(ClipFolder);
+    if (announce)
+        std::printf("  making %s ...\n", qPrintable(name));
+    std::fflush(stdout);
+    const QString partial = ClipFolder + QLatin1Char('/') + QUuid::createUuid().toString(QUuid::WithoutBraces) + extension;
+    const Ran ran = run(Ffmpeg, arguments(partial), scratch);
+    if (!ran.ok) {
+        QFile::remove(partial);
+        giveUp(QStringLiteral("ffmpeg could not make ") + path, ran);
+    }
+    if (!QFile::rename(partial, path)) {
+        QFile::remove(partial);
+        if (!QFileInfo(path).isFile())
+            giveUp(QStringLiteral("cannot keep ") + path);
+    }
+    return path;
+}
+
+// --- measuring the outputs ---------------------------------------------------------------------
+
+struct VideoFacts
+{
+    qint64 frames = 0;
+    qint64 bytes = 0; // of all video packets
+    double bitrateKbps() const { return frames ? bytes * 8.0 / (frames / double(OutputRate)) / 1000 : 0; }
+};
+
+// What ffprobe says of one stream: one entry, one value a line.
+QByteArray probeEntries(const QString &file, const QString &stream, const QString &entry, const QString &scratch)
+{
+    return mustRun(Ffprobe,
+                   {QStringLiteral("-v"), QStringLiteral("error"), QStringLiteral("-select_streams"), stream,
+                    QStringLiteral("-show_entries"), entry, QStringLiteral("-of"), QStringLiteral("csv=p=0"), file},
+                   scratch, true)
+        .out;
+}
+
+VideoFacts videoFacts(const QString &file, const QString &scratch)
+{
+    const QByteArray sizes = probeEntries(file, QStringLiteral("v:0"), QStringLiteral("packet=size"), scratch);
+    VideoFacts facts;
+    for (const QByteArray &line : sizes.split('\n')) {
+        bool ok = false;
+        const qint64 size = line.trimmed().toLongLong(&ok);
+        if (ok) {
+            ++facts.frames;
+            facts.bytes += size;
+        }
+    }
+    return facts;
+}
+
+double soundSeconds(const QString &file, const QString &scratch)
+{
+    return probeEntries(file, QStringLiteral("a:0"), QStringLiteral("stream=duration"), scratch).trimmed().toDouble();
+}
+
+struct Psnr
+{
+    double y = 0;
+    double yMin = 0;
+    qint64 frames = 0;
+};
+
+// Luma PSNR of pictures (the concatenation of the given files) against the reference, frame by
+// frame in order, whatever their times.
+Psnr lumaPsnr(const QStringList &pictures, const QString &reference, const QString &scratch)
+{
+    const QString stats = scratch + QStringLiteral("/psnr-") + QUuid::createUuid().toString(QUuid::WithoutBraces) + QStringLiteral(".log");
+    QString graph;
+    for (int i = 0; i < pictures.size(); ++i)
+        graph += QStringLiteral("[%1:v]").arg(i);
+    if (pictures.size() > 1)
+        graph += QStringLiteral("concat=n=%1:v=1:a=0,").arg(pictures.size());
+    else
+        graph += QStringLiteral("null,");
+    graph += QStringLiteral("settb=1/%1,setpts=N[a];[%2:v]settb=1/%1,setpts=N[b];[a][b]psnr=stats_file=%3")
+                 .arg(OutputRate)
+                 .arg(pictures.size())
+                 .arg(stats);
+    const Ran ran = mustRun(Ffmpeg,
+                            QStringList{QStringLiteral("-nostdin"), QStringLiteral("-hide_banner"), QStringLiteral("-nostats")}
+                                + inputArguments(pictures + QStringList{reference})
+                                + QStringList{QStringLiteral("-lavfi"), graph, QStringLiteral("-f"), QStringLiteral("null"),
+                                              QStringLiteral("-")},
+                            scratch);
+    Psnr psnr;
+    static const QRegularExpression summary(QStringLiteral("PSNR y:([0-9.inf]+)"));
+    const QRegularExpressionMatch match = summary.match(QString::fromUtf8(ran.err));
+    if (!match.hasMatch())
+        giveUp(QStringLiteral("no PSNR from ffmpeg"), ran);
+    psnr.y = match.captured(1).toDouble();
+    QFile file(stats);
+    psnr.yMin = 1e9;
+    if (file.open(QIODevice::ReadOnly)) {
+        static const QRegularExpression frameY(QStringLiteral("psnr_y:([0-9.inf]+)"));
+        for (const QByteArray &line : file.readAll().split('\n')) {
+            const QRegularExpressionMatch frame = frameY.match(QString::fromLatin1(line));
+            if (frame.hasMatch()) {
+                ++psnr.frames;
+                psnr.yMin = std::min(psnr.yMin, frame.captured(1) == QLatin1String("inf") ? 1e9 : frame.captured(1).toDouble());
+            }
+        }
+    }
+    file.remove();
+    return psnr;
+}
+
+qint64 sizeOf(const QStringList &files)
+{
+    qint64 bytes = 0;
+    for (const QString &file : files)
+        bytes += QFileInfo(file).size();
+    return bytes;
+}
+
+// --- the two sides -------------------------------------------------------------------------
+
+struct Cost
+{
+    double cpu = 0;  // seconds, user + system of the child processes
+    double wall = 0; // seconds
+};
+
+struct TwoPassCost
+{
+    Cost total, conversions, join;
+};
+
+double median(QList<double> values)
+{
+    std::sort(values.begin(), values.end());
+    const qsizetype n = values.size();
+    return n % 2 ? values.at(n / 2) : (values.at(n / 2 - 1) + values.at(n / 2)) / 2;
+}
+
+template<typename Work>
+Cost measure(Work work)
+{
+    const double cpu = childCpuSeconds();
+    QElapsedTimer timer;
+    timer.start();
+    work();
+    return {childCpuSeconds() - cpu, timer.nsecsElapsed() / 1e9};
+}
+
+struct TwoPass
+{
+    QStringList clips;
+    profiles::EncoderArgs options;
+    QString scratch;
+
+    // Runs the whole job into folder; returns what it cost, with the intermediates in it.
+    TwoPassCost operator()(const QString &folder, QStringList &intermediates) const
+    {
+        TwoPassCost cost;
+        intermediates.clear();
+        cost.conversions = measure([&] {
+            for (const QString &clip : clips) {
+                const QString intermediate = folder + QLatin1Char('/') + QString::number(intermediates.size()) + QStringLiteral(".avi");
+                mustRun(Encoder, job::ConversionCommand(clip, intermediate, OutputSize).arguments, scratch);
+                intermediates << intermediate;
+            }
+        });
+        cost.join = measure([&] {
+            mustRun(Encoder, job::JoinCommand(intermediates, folder + QStringLiteral("/output.avi"), options).arguments, scratch);
+        });
+        cost.total = {cost.conversions.cpu + cost.join.cpu, cost.conversions.wall + cost.join.wall};
+        return cost;
+    }
+};
+
+const char *verdict(bool met)
+{
+    return met ? "met" : "NOT met";
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 3;
+
+    QTemporaryDir work;
+    if (!work.isValid())
+        giveUp(QStringLiteral("no temporary folder"));
+    g_work = &work;
+    const QString scratch = work.path();
+    if (!QFileInfo(Encoder).isExecutable())
+        giveUp(QStringLiteral("no encoder at ") + Encoder);
+
+    // The join options, as the program builds them from the shipped profile at 44100 Hz.
+    QWidget main;
+    profiles::TopSettingForm form(&main);
+    form.LoadProfile(ProfilePath);
+    QComboBox *sampleRates = form.list(profiles::Section::SampleRate);
+    const int rate44 = sampleRates->findText(QStringLiteral("44100"));
+    if (form.profilePath().isEmpty() || rate44 < 0)
+        giveUp(QStringLiteral("cannot load ") + ProfilePath + QStringLiteral(" with a sample rate of 44100"));
+    sampleRates->setCurrentIndex(rate44);
+    const profiles::EncoderArgs options = profiles::GetEncoderOptions(form, ProfilePath);
+    if (profiles::GetOutputSize(form, ProfilePath) != OutputSize)
+        giveUp(QStringLiteral("the profile's picture size is not ") + OutputSize);
+
+    std::printf("Six %d s clips at 1280x720 (H.264 BT.709, AAC stereo 48 kHz), joined into one %s AVI at %d frames a second\n",
+                ClipSeconds, qPrintable(QString(OutputSize).replace(QLatin1Char(':'), QLatin1Char('x'))), OutputRate);
+    std::printf("Clips cached in %s\n", qPrintable(ClipFolder));
+    QStringList clips;
+    for (int i = 0; i < ClipCount; ++i) {
+        const auto arguments = [i](const QString &output) { return clipArguments(i, output); };
+        clips << cached(QStringLiteral("clip%1-%2fps").arg(i).arg(QString(Kinds[i].rate).replace(QLatin1Char('/'), QLatin1Char('_'))),
+                        QStringLiteral(".mp4"), arguments, scratch, true);
+    }
+    const auto makeReference = [&clips](const QString &output) { return referenceArguments(clips, output); };
+    const QString reference = cached(QStringLiteral("reference"), QStringLiteral(".mkv"), makeReference, scratch, true);
+
+    std::printf("\nClip commands:\n");
+    for (int i = 0; i < ClipCount; ++i)
+        std::printf("  %s\n", qPrintable(commandText(Ffmpeg, clipArguments(i, clips.at(i)))));
+    std::printf("Reference (lossless, the one-pass filter chain):\n  %s\n", qPrintable(commandText(Ffmpeg, makeReference(reference))));
+
+    const QString oursFolder = scratch + QStringLiteral("/two-pass");
+    const QString baselineOutput = scratch + QStringLiteral("/one-pass.avi");
+    QDir().mkpath(oursFolder);
+    const TwoPass twoPass{clips, options, scratch};
+    const QStringList baseline = baselineArguments(clips, baselineOutput);
+
+    std::printf("\nTwo-pass (our encoder, %s), the program's command lines:\n", qPrintable(Encoder));
+    std::printf("  conversion of each clip n: %s\n",
+                qPrintable(commandText(Encoder, job::ConversionCommand(QStringLiteral("<clip n>"), oursFolder + QStringLiteral("/<n>.avi"),
+                                                                       OutputSize)
+                                                    .arguments)));
+    std::printf("  join fragment (profile \"DivX Compatible - High Quality\", 44100 Hz):%s\n", qPrintable(options.text));
+    QStringList intermediateNames;
+    for (int i = 0; i < ClipCount; ++i)
+        intermediateNames << oursFolder + QLatin1Char('/') + QString::number(i) + QStringLiteral(".avi");
+    std::printf("  join: %s\n",
+                qPrintable(commandText(Encoder, job::JoinCommand(intermediateNames, oursFolder + QStringLiteral("/output.avi"), options)
+                                                    .arguments)));
+    std::printf("One-pass (the ffmpeg program):\n  %s\n", qPrintable(commandText(Ffmpeg, baseline)));
+    std::fflush(stdout);
+
+    // One warm-up of each, then the runs in turn.
+    QList<double> oursCpu, oursWall, convCpu, convWall, joinCpu, joinWall, baseCpu, baseWall;
+    QStringList intermediates;
+    for (int round = -1; round < runs; ++round) {
+        const TwoPassCost ours = twoPass(oursFolder, intermediates);
+        const Cost base = measure([&] { mustRun(Ffmpeg, baseline, scratch); });
+        if (round < 0) {
+            std::printf("\nWarm-up: two-pass %.1f s CPU, %.1f s wall; one-pass %.1f s CPU, %.1f s wall\n", ours.total.cpu,
+                        ours.total.wall, base.cpu, base.wall);
+        } else {
+            std::printf("Run %d:   two-pass %.1f s CPU, %.1f s wall; one-pass %.1f s CPU, %.1f s wall\n", round + 1, ours.total.cpu,
+                        ours.total.wall, base.cpu, base.wall);
+            oursCpu << ours.total.cpu;
+            oursWall << ours.total.wall;
+            convCpu << ours.conversions.cpu;
+            convWall << ours.conversions.wall;
+            joinCpu << ours.join.cpu;
+            joinWall << ours.join.wall;
+            baseCpu << base.cpu;
+            baseWall << base.wall;
+        }
+        std::fflush(stdout);
+    }
+
+    // What the last run of each side made.
+    const QString oursOutput = oursFolder + QStringLiteral("/output.avi");
+    const VideoFacts oursVideo = videoFacts(oursOutput, scratch);
+    const VideoFacts baseVideo = videoFacts(baselineOutput, scratch);
+    const VideoFacts referenceVideo = videoFacts(reference, scratch);
+    qint64 intermediateFrames = 0;
+    qint64 intermediateVideoBytes = 0;
+    for (const QString &file : std::as_const(intermediates)) {
+        const VideoFacts facts = videoFacts(file, scratch);
+        intermediateFrames += facts.frames;
+        intermediateVideoBytes += facts.bytes;
+    }
+    const qint64 intermediateBytes = sizeOf(intermediates);
+    const double intermediateMinutes = intermediateFrames / double(OutputRate) / 60;
+    const double mbPerMinute = intermediateMinutes > 0 ? intermediateBytes / 1e6 / intermediateMinutes : 0;
+    const Psnr oursPsnr = lumaPsnr({oursOutput}, reference, scratch);
+    const Psnr basePsnr = lumaPsnr({baselineOutput}, reference, scratch);
+    const Psnr intermediatePsnr = lumaPsnr(intermediates, reference, scratch);
+
+    const double oursCpuMedian = median(oursCpu);
+    const double baseCpuMedian = median(baseCpu);
+    const double cpuRatio = oursCpuMedian / baseCpuMedian;
+    const double wallRatio = median(oursWall) / median(baseWall);
+    const double psnrDelta = oursPsnr.y - basePsnr.y;
+    const double bitrateSpread = oursVideo.bitrateKbps() / baseVideo.bitrateKbps() - 1;
+    const bool framesAgree = oursVideo.frames == referenceVideo.frames && baseVideo.frames == referenceVideo.frames
+                             && oursPsnr.frames == referenceVideo.frames && basePsnr.frames == referenceVideo.frames;
+
+    std::printf("\nMedian of %d runs                CPU (user+sys)      wall\n", runs);
+    std::printf("  two-pass (our encoder)         %8.2f s      %8.2f s\n", oursCpuMedian, median(oursWall));
+    std::printf("    six conversions              %8.2f s      %8.2f s\n", median(convCpu), median(convWall));
+    std::printf("    join                         %8.2f s      %8.2f s\n", median(joinCpu), median(joinWall));
+    std::printf("  one-pass (ffmpeg concat)       %8.2f s      %8.2f s\n", baseCpuMedian, median(baseWall));
+    std::printf("  two-pass / one-pass            %8.2f        %8.2f     CPU goal at most %.1f: %s\n", cpuRatio, wallRatio,
+                CpuRatioGoal, verdict(cpuRatio <= CpuRatioGoal));
+
+    std::printf("\nIntermediates: %.1f MB (MB = 10^6 bytes) for %.2f min of video (%lld frames) = %.1f MB/min; goal under %.0f MB/min: %s\n",
+                intermediateBytes / 1e6, intermediateMinutes, static_cast<long long>(intermediateFrames), mbPerMinute,
+                IntermediateMbPerMinuteGoal, verdict(mbPerMinute < IntermediateMbPerMinuteGoal));
+
+    std::printf("\nOutputs against the lossless reference (%lld frames; sound lengths in brackets)\n",
+                static_cast<long long>(referenceVideo.frames));
+    std::printf("                                 frames  compared  video kbit/s  luma PSNR  worst frame\n");
+    std::printf("  two-pass (our encoder)         %6lld  %8lld  %12.0f  %7.3f dB  %7.2f dB   (%.3f s)\n",
+                static_cast<long long>(oursVideo.frames), static_cast<long long>(oursPsnr.frames), oursVideo.bitrateKbps(), oursPsnr.y,
+                oursPsnr.yMin, soundSeconds(oursOutput, scratch));
+    std::printf("  one-pass (ffmpeg concat)       %6lld  %8lld  %12.0f  %7.3f dB  %7.2f dB   (%.3f s)\n",
+                static_cast<long long>(baseVideo.frames), static_cast<long long>(basePsnr.frames), baseVideo.bitrateKbps(), basePsnr.y,
+                basePsnr.yMin, soundSeconds(baselineOutput, scratch));
+    std::printf("  intermediates (first pass)     %6lld  %8lld  %12.0f  %7.3f dB  %7.2f dB\n", static_cast<long long>(intermediateFrames),
+                static_cast<long long>(intermediatePsnr.frames), intermediateMinutes > 0 ? intermediateVideoBytes * 8.0 / (intermediateMinutes * 60) / 1000 : 0,
+                intermediatePsnr.y, intermediatePsnr.yMin);
+    std::printf("  frame counts equal: %s (outputs of the last run)\n", framesAgree ? "yes" : "NO");
+    const bool qualityMet = psnrDelta >= -PsnrLossGoal && std::abs(bitrateSpread) <= BitrateSpreadGoal;
+    std::printf("  two-pass - one-pass: %+.3f dB at %+.1f %% video bitrate; goal at least -%.2f dB within +/-%.0f %%: %s\n", psnrDelta,
+                bitrateSpread * 100, PsnrLossGoal, BitrateSpreadGoal * 100, verdict(qualityMet));
+    return 0;
+}
