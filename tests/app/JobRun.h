@@ -15,8 +15,8 @@
 namespace velmora::test {
 
 // A program folder ready for a whole job: a profile, a temporary folder of its own, and
-// input clips named on the command line. The encoder is real MEncoder unless a fake one
-// is given.
+// input clips named on the command line. The encoder is the build's own (asapi.dll) unless
+// a fake one is given.
 struct JobFolder
 {
     explicit JobFolder(int clips = 2, const FakeEncoder *fake = nullptr)

@@ -1,6 +1,7 @@
 // Whole jobs through the real main window with the real encoder on tiny clips.
 #include "app/JobRun.h"
 #include "support/FakeSeams.h"
+#include "support/MediaCheck.h"
 #include "tasks/MediaProbe.h"
 #include "tasks/TimeText.h"
 
@@ -52,6 +53,12 @@ private Q_SLOTS:
             inputs += seconds(input);
         QVERIFY2(qAbs(seconds(output) - inputs) <= 0.5, qPrintable(QString::number(seconds(output))));
         QCOMPARE(tasks::ProbeMedia(output).size, QString("320x240"));
+        // The picture moves from frame to frame, and the sound lasts as long as the picture.
+        const QList<QByteArray> frames = test::grayFrames(output, 32, 24);
+        const QSet<QByteArray> distinct(frames.begin(), frames.end());
+        QVERIFY2(frames.size() > 60 && distinct.size() > frames.size() * 3 / 4,
+                 qPrintable(QStringLiteral("%1 of %2 frames differ").arg(distinct.size()).arg(frames.size())));
+        QVERIFY(qAbs(test::audioSeconds(output) - test::videoSeconds(output)) < 0.1);
     }
 
     void extensionIsAppended_data()
