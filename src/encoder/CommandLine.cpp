@@ -144,8 +144,13 @@ private:
                 note("-ofps " + (text && !text->empty() ? "'" + *text + "' is not a frame rate" : std::string("has no value"))
                      + ": the first input's frame rate is used.");
         } else if (name == "-vf") {
-            if (const auto text = value(); text && !text->empty())
+            if (const auto text = value(); text && !text->empty()) {
+                // A later chain replaces an earlier one.
+                job.scale.reset();
+                job.crop.reset();
+                job.expand.reset();
                 filters(*text);
+            }
         } else {
             fail(name + ": unknown option.");
         }

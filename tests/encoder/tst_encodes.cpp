@@ -286,6 +286,24 @@ private Q_SLOTS:
         QVERIFY(qAbs(test::audioSeconds(joined) - starts.constLast() * Frame) < Frame + 0.05);
     }
 
+    void cropScaleExpand()
+    {
+        // The white upper half alone, scaled to a strip and set in the middle of a taller frame.
+        test::TestFolder folder;
+        const QString input = test::markedClip(clip(Picture::HalfWhite, "640x360", "25", 1.0, 44100));
+        const QString output = folder.file("strip.avi");
+        QCOMPARE(run(QStringList{input, "-o", output} + fragment("vcodec=mpeg4:vbitrate=800:autoaspect", {"-oac", "pcm"}, "320:90", "44100").arguments
+                     + QStringList{"-vf", "crop=640:180:0:0,scale=320:90,expand=320:240"}),
+                 QString());
+        QCOMPARE(ffprobeEntry(output, "stream=width,height").split('\n'), (QStringList{"320", "240"}));
+        const QList<QByteArray> frames = test::grayFrames(output, 4, 8);
+        QVERIFY(!frames.isEmpty());
+        const QByteArray &frame = frames.at(frames.size() / 2);
+        QVERIFY(meanOf(frame, 4, 0, 4, 0, 2) < 50);
+        QVERIFY(meanOf(frame, 4, 0, 4, 3, 5) > 180);
+        QVERIFY(meanOf(frame, 4, 0, 4, 6, 8) < 50);
+    }
+
     void intermediateForm()
     {
         test::TestFolder folder;
