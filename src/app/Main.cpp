@@ -269,6 +269,7 @@ void TMainForm::closeEvent(QCloseEvent *event)
     // The program ends even when the preferences could not be written: the message says so.
     platform::runGuarded(this, [this] { FormClose(); });
     event->accept();
+    m_tasks->stopAdding();
 }
 
 void TMainForm::closeForJob()

@@ -7,6 +7,11 @@
 #include <QGuiApplication>
 #include <QProcess>
 
+#include <csignal>
+
+#include <sys/types.h>
+#include <unistd.h>
+
 namespace velmora::job {
 
 QString RunResult::lastLines(int lines) const
@@ -40,7 +45,15 @@ void EncoderRunner::TerminateEncoder()
     if (!isRunning())
         return;
     m_stopped = true;
+    endGroup();
     m_process->kill();
+}
+
+void EncoderRunner::endGroup()
+{
+    // The encoder leads a process group of its own: whatever it started goes with it.
+    if (m_group > 0)
+        ::kill(-m_group, SIGKILL);
 }
 
 void EncoderRunner::readChunks(QProcess &process, PositionReader &reader, const std::function<void(double)> &onPosition,
@@ -78,6 +91,7 @@ RunResult EncoderRunner::RunEncoder(const QStringList &arguments, PositionReader
     process.setArguments(arguments);
     process.setProcessChannelMode(QProcess::MergedChannels);
     process.setStandardInputFile(QProcess::nullDevice());
+    process.setChildProcessModifier([] { ::setpgid(0, 0); });
 
     QEventLoop loop;
     bool failedToStart = false;
@@ -92,8 +106,12 @@ RunResult EncoderRunner::RunEncoder(const QStringList &arguments, PositionReader
     process.start(QIODevice::ReadOnly);
     if (process.error() == QProcess::FailedToStart)
         failedToStart = true;
+    m_group = failedToStart ? 0 : static_cast<qint64>(process.processId());
     if (!failedToStart && process.state() != QProcess::NotRunning)
         loop.exec();
+    // What the encoder left running when it ended is no longer of use to anyone.
+    endGroup();
+    m_group = 0;
     m_process = nullptr;
 
     if (failedToStart) {

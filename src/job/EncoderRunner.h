@@ -51,7 +51,8 @@ public:
     RunResult RunEncoder(const QStringList &arguments, PositionReader &reader,
                          const std::function<void(double)> &onPosition, QWidget *owner);
 
-    // Ends the running encoder, if one runs; a finished run is never touched.
+    // Ends the running encoder and every process it started, if one runs; a finished run is
+    // never touched.
     void TerminateEncoder();
     bool isRunning() const;
 
@@ -59,8 +60,11 @@ private:
     void readChunks(QProcess &process, PositionReader &reader, const std::function<void(double)> &onPosition,
                     RunResult &result);
 
+    void endGroup();
+
     QString m_program;
     QPointer<QProcess> m_process;
+    qint64 m_group = 0; // the running encoder's process group
     bool m_stopped = false;
 };
 

@@ -8,7 +8,9 @@
 #include "prefs/GeneralSettings.h"
 #include "profiles/OptionBuilder.h"
 #include "profiles/OutputSettingsView.h"
+#include "tasks/MediaProbe.h"
 #include "tasks/TaskList.h"
+#include "tasks/TimeText.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -33,6 +35,25 @@ bool hasContent(const QString &path)
 {
     const QFileInfo info(path);
     return info.isFile() && info.size() > 0;
+}
+
+// A file's play time as the task list measures one; nothing when it does not read.
+std::optional<double> playTime(const QString &path)
+{
+    try {
+        const double seconds = tasks::TimeTextToSeconds(tasks::ProbeMedia(path).length);
+        return seconds > 0 ? std::optional<double>(seconds) : std::nullopt;
+    } catch (...) {
+        return std::nullopt;
+    }
+}
+
+// More than this much shorter than expected, a file has lost part of its content.
+constexpr double Shortfall = 0.5;
+
+QString seconds(double value)
+{
+    return QString::number(value, 'f', 1);
 }
 
 // Runs at the end of Start, however it ends: the controls are unlocked, and a job that
@@ -196,6 +217,8 @@ JobDriver::Outcome JobDriver::ConversionPass(const QString &size)
         total += durationOf(data);
     }
     m_reader.beginPass(PositionReader::Pass::Conversion);
+    m_converted = 0;
+    m_shortInputs.clear();
 
     const int rows = m_tasks.count();
     for (int row = 0; row < rows; ++row) {
@@ -228,6 +251,17 @@ JobDriver::Outcome JobDriver::ConversionPass(const QString &size)
             fail(texts::ConversionFailedTitle, QString(texts::ConversionFailedText).arg(data.InputFile), result.lastLines());
             return Outcome::Ended;
         }
+        // Measured, not trusted: a damaged input converts to less than its listed length.
+        const std::optional<double> converted = playTime(intermediate(row));
+        if (!converted) {
+            setStatus(row, texts::StatusFailed);
+            fail(texts::ConversionFailedTitle, QString(texts::ConversionFailedText).arg(data.InputFile),
+                 QString(texts::ConvertedUnreadableText) + QLatin1Char('\n') + result.lastLines());
+            return Outcome::Ended;
+        }
+        m_converted += *converted;
+        if (*converted < duration - Shortfall)
+            m_shortInputs << QString(texts::ShortInputText).arg(platform::ExtractFileName(data.InputFile), seconds(*converted), seconds(duration));
         done += duration;
         setStatus(row, texts::StatusWaiting);
         if (row != rows - 1)
@@ -283,6 +317,17 @@ void JobDriver::JoinPass(const QString &output, const QString &profilePath)
         fail(texts::JoiningFailedTitle, QString(texts::JoiningFailedText).arg(finalOutput), result.lastLines());
         return;
     }
+    // The output must hold what went in before it takes the output's name: an encoder may end
+    // well after a write that failed.
+    const std::optional<double> joined = playTime(joining);
+    if (!joined || *joined < m_converted - Shortfall) {
+        QFile::remove(joining);
+        setAllStatuses(texts::StatusFailed);
+        const QString measured = joined ? QString(texts::JoinedShortText).arg(seconds(*joined), seconds(m_converted))
+                                        : QString(texts::JoinedUnreadableText);
+        fail(texts::JoiningFailedTitle, QString(texts::JoiningFailedText).arg(finalOutput), measured + QLatin1Char('\n') + result.lastLines());
+        return;
+    }
     // The joined file takes the output's name in one step, replacing a file the rule lets go.
     if (std::rename(QFile::encodeName(joining).constData(), QFile::encodeName(finalOutput).constData()) != 0) {
         const QString reason = QString::fromLocal8Bit(std::strerror(errno));
@@ -313,7 +358,10 @@ void JobDriver::completionActions(const QString &finalOutput)
         m_host.closeForJob();
         return;
     }
-    platform::messageBoxes().notice(m_host.ownerWindow(), texts::CompleteTitle, texts::CompleteText);
+    QString text = texts::CompleteText;
+    for (const QString &shortInput : std::as_const(m_shortInputs))
+        text += QLatin1Char('\n') + shortInput;
+    platform::messageBoxes().notice(m_host.ownerWindow(), texts::CompleteTitle, text);
     if (m_generalSettings.openOutputFolder()) {
         QString folder = platform::ExtractFilePath(finalOutput);
         if (folder.size() > 1 && folder.endsWith(QDir::separator()))

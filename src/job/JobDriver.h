@@ -90,6 +90,8 @@ private:
     ProgressDisplay &m_display;
     PositionReader m_reader;
     std::unique_ptr<QTemporaryDir> m_work;
+    double m_converted = 0;         // the intermediates' play time together, as measured
+    QStringList m_shortInputs;      // inputs that gave less than their listed length
     bool m_active = false;
 };
 

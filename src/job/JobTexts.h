@@ -32,6 +32,10 @@ inline constexpr QLatin1String JoiningFailedText{"Velmora could not join the fil
 inline constexpr QLatin1String JoinedFileKeptText{"The joined file was kept as %1 (%2)."};
 inline constexpr QLatin1String CompleteTitle{"Complete"};
 inline constexpr QLatin1String CompleteText{"The joining is completed successfully."};
+inline constexpr QLatin1String ShortInputText{"%1 gave %2 s of its %3 s; the file may be damaged."};
+inline constexpr QLatin1String ConvertedUnreadableText{"The converted file does not play."};
+inline constexpr QLatin1String JoinedUnreadableText{"The joined file does not play."};
+inline constexpr QLatin1String JoinedShortText{"The joined file plays %1 s of the %2 s that were joined."};
 inline constexpr QLatin1String ExitTitle{"Exit"};
 inline constexpr QLatin1String ExitText{"A task is running. Do you want to stop it and exit?"};
 

@@ -124,6 +124,8 @@ void configureSaveDialog(QFileDialog &dialog, const SaveFileRequest &request)
 {
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
+    // Choosing a name is no promise to replace it: the job asks, under the overwrite rule.
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);
     applyDialogFilter(dialog, request.filter);
     dialog.setDefaultSuffix(request.defaultSuffix);
     if (!request.initialPath.isEmpty()) {

@@ -5,7 +5,6 @@ namespace velmora::prefs {
 GroupRadioButton::GroupRadioButton(QWidget *parent)
     : QRadioButton(parent)
 {
-    setAutoExclusive(false);
 }
 
 void GroupRadioButton::nextCheckState()
@@ -17,16 +16,28 @@ RadioGroup::RadioGroup(const QList<QRadioButton *> &buttons)
     : m_buttons(buttons)
 {
     for (QRadioButton *button : buttons) {
-        button->setAutoExclusive(false);
+        button->setAutoExclusive(true);
         QObject::connect(button, &QRadioButton::toggled, button, [this, button](bool checked) {
             if (!checked)
                 return;
+            // Buttons of other parents are no group to Qt: they are cleared here.
             for (QRadioButton *other : m_buttons) {
-                if (other != button)
-                    other->setChecked(false);
+                if (other != button && other->parentWidget() != button->parentWidget())
+                    set(other, false);
             }
         });
     }
+}
+
+void RadioGroup::set(QRadioButton *button, bool checked)
+{
+    if (checked || !button->autoExclusive()) {
+        button->setChecked(checked);
+        return;
+    }
+    button->setAutoExclusive(false);
+    button->setChecked(false);
+    button->setAutoExclusive(true);
 }
 
 int RadioGroup::checkedIndex() const

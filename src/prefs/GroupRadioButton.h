@@ -6,7 +6,8 @@
 namespace velmora::prefs {
 
 // A radio button of a group that may end up with none checked: the user's click only ever
-// checks it, and the program may clear it without checking another.
+// checks it, and the program may clear it without checking another. It stays exclusive, so
+// that assistive technology announces it as the radio button it is.
 class GroupRadioButton : public QRadioButton
 {
     Q_OBJECT
@@ -18,14 +19,16 @@ protected:
     void nextCheckState() override;
 };
 
-// One choice out of several buttons: checking one clears the others; clearing one touches
-// nothing else.
+// One choice out of several exclusive buttons: checking one clears the others; clearing one
+// touches nothing else.
 class RadioGroup
 {
 public:
     explicit RadioGroup(const QList<QRadioButton *> &buttons);
 
-    static void set(QRadioButton *button, bool checked) { button->setChecked(checked); }
+    // Clearing goes round the exclusiveness for a moment: an exclusive button is otherwise
+    // only cleared by checking another.
+    static void set(QRadioButton *button, bool checked);
     // The checked button's position, -1 when none is checked.
     int checkedIndex() const;
 

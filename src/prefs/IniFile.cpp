@@ -217,6 +217,50 @@ bool IniFile::readBool(const QString &section, const QString &key, bool def) con
     return readInteger(section, key, def ? 1 : 0) != 0;
 }
 
+IniSnapshot::IniSnapshot(const QString &path)
+{
+    const auto bytes = readBytes(path);
+    if (!bytes)
+        return;
+    const Document document(*bytes);
+    QHash<QString, QString> *current = nullptr;
+    for (const Line &line : document.lines()) {
+        if (const auto name = document.sectionName(line)) {
+            // A later section of a name already seen is never read.
+            const QString lower = name->toLower();
+            current = m_sections.contains(lower) ? nullptr : &m_sections[lower];
+            continue;
+        }
+        const auto key = document.keyName(line);
+        if (!current || !key || current->contains(key->toLower()))
+            continue;
+        const QString text = document.text(line);
+        current->insert(key->toLower(), text.mid(text.indexOf(QLatin1Char('=')) + 1).trimmed());
+    }
+}
+
+std::optional<QString> IniSnapshot::value(const QString &section, const QString &key) const
+{
+    const auto found = m_sections.constFind(section.toLower());
+    if (found == m_sections.constEnd())
+        return std::nullopt;
+    const auto entry = found->constFind(key.toLower());
+    if (entry == found->constEnd())
+        return std::nullopt;
+    return entry->left(IniFile::MaxTextLength);
+}
+
+QString IniSnapshot::readString(const QString &section, const QString &key, const QString &def) const
+{
+    return value(section, key).value_or(def);
+}
+
+int IniSnapshot::readInteger(const QString &section, const QString &key, int def) const
+{
+    const auto text = value(section, key);
+    return text ? parseIniInteger(*text).value_or(def) : def;
+}
+
 void IniFile::writeString(const QString &section, const QString &key, const QString &value)
 {
     const QString fullPath = QFileInfo(m_path).absoluteFilePath();
@@ -237,6 +281,9 @@ void IniFile::writeString(const QString &section, const QString &key, const QStr
 
     const QByteArray updated = Document(current).withValue(section, key, oneLine);
     QSaveFile file(m_path);
+    // Replaced whole through a new file beside it where the folder allows; in place where
+    // only the file itself may be written (a shared program folder).
+    file.setDirectWriteFallback(true);
     if (!file.open(QIODevice::WriteOnly) || file.write(updated) != updated.size() || !file.commit())
         throw refuse();
 }

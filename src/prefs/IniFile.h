@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QHash>
 #include <QString>
 
 #include <optional>
@@ -31,6 +32,23 @@ public:
 
 private:
     QString m_path;
+};
+
+// An INI file read once, for many reads of what it held at that moment (a whole profile at
+// a load). The reads follow IniFile's rules: the first section of a name, the first key of
+// a name in it, without regard to case.
+class IniSnapshot
+{
+public:
+    explicit IniSnapshot(const QString &path);
+
+    QString readString(const QString &section, const QString &key, const QString &def) const;
+    int readInteger(const QString &section, const QString &key, int def) const;
+
+private:
+    std::optional<QString> value(const QString &section, const QString &key) const;
+
+    QHash<QString, QHash<QString, QString>> m_sections; // by lower-case names
 };
 
 // Integer text as the INI files hold it: decimal with an optional sign, or hexadecimal after

@@ -111,10 +111,11 @@ void TopSettingForm::LoadProfile(const QString &path)
     if (!QFileInfo(path).isFile())
         return;
     m_profilePath = path;
-    const prefs::IniFile profile(path);
+    // One read of the file for the whole load.
+    const prefs::IniSnapshot profile(path);
     m_outputExtension = QLatin1Char('.') + profile.readString(key::Main, key::Type, DefaultType);
     for (const Section section : AllSections) {
-        loadSection(path, section);
+        loadSection(profile, section);
         if (section == Section::AudioCodec)
             applyAudioCodecRule();
         else if (section == Section::Mp3Encode)
@@ -122,13 +123,12 @@ void TopSettingForm::LoadProfile(const QString &path)
     }
 }
 
-void TopSettingForm::loadSection(const QString &path, Section section)
+void TopSettingForm::loadSection(const prefs::IniSnapshot &profile, Section section)
 {
-    const prefs::IniFile profile(path);
     const QString name = sectionName(section);
     QComboBox *combo = list(section);
     combo->clear();
-    const int items = profile.readInteger(name, key::Items, 0);
+    const int items = std::min(profile.readInteger(name, key::Items, 0), MaxItems);
     QStringList captions;
     for (int position = 0; position < items; ++position)
         captions << profile.readString(name, key::Caption + QString::number(position), QString());
@@ -204,6 +204,10 @@ void TopSettingForm::FormShow()
     m_snapshot.encodeTo = ui->cmbEncodeTo->currentIndex();
     m_snapshot.quality = ui->cmbQuality->currentIndex();
     m_snapshot.channels = ui->cmbChannels->currentIndex();
+    m_snapshot.vbitrateIndex = ui->cmbVbitrate->currentIndex();
+    m_snapshot.abitrateIndex = ui->cmbAbitrate->currentIndex();
+    m_snapshot.bitrateIndex = ui->cmbBitrate->currentIndex();
+    m_snapshot.srateIndex = ui->cmbSrate->currentIndex();
     m_snapshot.vbitrate = ui->cmbVbitrate->currentText();
     m_snapshot.width = ui->edtWidth->text();
     m_snapshot.height = ui->edtHeight->text();
@@ -254,7 +258,10 @@ void TopSettingForm::btnCancelClick()
     platform::runGuarded(this, [this] {
         close();
         const Snapshot &s = m_snapshot;
+        // A typed-in list gets its position back before its text: the option builder reads
+        // the position of some of them (ABR CBR Bitrate) and the text of others.
         ui->cmbVcodec->setCurrentIndex(s.vcodec);
+        ui->cmbVbitrate->setCurrentIndex(s.vbitrateIndex);
         ui->cmbVbitrate->setEditText(s.vbitrate);
         ui->cmbAspect->setCurrentIndex(s.aspect);
         ui->rdbSelectSize->setChecked(s.selectSize);
@@ -263,11 +270,14 @@ void TopSettingForm::btnCancelClick()
         ui->edtWidth->setText(s.width);
         ui->edtHeight->setText(s.height);
         ui->cmbAcodec->setCurrentIndex(s.acodec);
+        ui->cmbAbitrate->setCurrentIndex(s.abitrateIndex);
         ui->cmbAbitrate->setEditText(s.abitrate);
         ui->cmbEncodeTo->setCurrentIndex(s.encodeTo);
         ui->cmbQuality->setCurrentIndex(s.quality);
+        ui->cmbBitrate->setCurrentIndex(s.bitrateIndex);
         ui->cmbBitrate->setEditText(s.bitrate);
         ui->cmbChannels->setCurrentIndex(s.channels);
+        ui->cmbSrate->setCurrentIndex(s.srateIndex);
         ui->cmbSrate->setEditText(s.srate);
         applyAudioCodecRule();
         applyMp3ModeRule();

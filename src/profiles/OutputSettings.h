@@ -10,6 +10,10 @@
 
 class QComboBox;
 
+namespace velmora::prefs {
+class IniSnapshot;
+}
+
 namespace Ui {
 class TopSettingForm;
 }
@@ -24,6 +28,9 @@ class TopSettingForm : public platform::SecondaryWindow, public OutputSettingsVi
     Q_OBJECT
 
 public:
+    // A list takes at most this many entries of a profile; the rest are ignored.
+    static constexpr int MaxItems = 1000;
+
     explicit TopSettingForm(QWidget *mainWindow);
     ~TopSettingForm() override;
 
@@ -55,6 +62,7 @@ private:
     struct Snapshot
     {
         int vcodec = -1, aspect = -1, videoSize = -1, acodec = -1, encodeTo = -1, quality = -1, channels = -1;
+        int vbitrateIndex = -1, abitrateIndex = -1, bitrateIndex = -1, srateIndex = -1;
         QString vbitrate, width, height, abitrate, bitrate, srate;
         bool selectSize = true, manualSize = false;
     };
@@ -67,7 +75,7 @@ private:
     void showDescription(QComboBox *list);
     void applyAudioCodecRule();
     void applyMp3ModeRule();
-    void loadSection(const QString &path, Section section);
+    void loadSection(const prefs::IniSnapshot &profile, Section section);
     // One check of OK: true when it passed, otherwise the message was shown.
     bool check(bool passed, QLatin1String title, QLatin1String text, QWidget *focus);
 

@@ -134,9 +134,13 @@ void TaskList::AddTaskFile(const QString &path)
 void TaskList::AddTaskFolder(const QString &folder)
 {
     const QString prefix = platform::IncludeBackslash(folder);
+    m_stopAdding = false;
     for (const QString &name : FolderInputFiles(folder)) {
-        // Keep the window painted and usable while a long folder is added.
+        // Keep the window painted and usable while a long folder is added; a window that
+        // closed meanwhile wants no more.
         QCoreApplication::processEvents();
+        if (m_stopAdding)
+            break;
         AddTaskFile(prefix + name);
     }
 }

@@ -51,6 +51,8 @@ public:
     void AddTaskFile(const QString &path);
     // Adds the supported files directly inside a folder, in name order without regard to case.
     void AddTaskFolder(const QString &folder);
+    // Ends a folder being added, after the file in hand (the window is closing).
+    void stopAdding() { m_stopAdding = true; }
     // Adds what the command line names, or, when the first argument's extension is ".tmp",
     // the paths listed one a line in that file. Neither files nor folders are ignored.
     void AddCommandLine(const QStringList &arguments);
@@ -71,6 +73,7 @@ private:
     QTreeWidget *m_control;
     QWidget *m_owner;
     QPointer<QWidget> m_welcome;
+    bool m_stopAdding = false;
 };
 
 // The names of the supported files directly inside a folder: plain, visible files matching

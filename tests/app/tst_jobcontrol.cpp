@@ -13,8 +13,14 @@ using velmora::test::ShownMessage;
 
 namespace {
 
-// A run that reports positions and writes the file it was asked for.
-const QString Works = QStringLiteral("lines 21 starting 2\npos 0.1 1.0 0.1 15\noutput 200\n");
+// A run that reports positions and writes the file it was asked for: a real clip of the
+// given length, as long as the one-second inputs (a conversion) or all of them (the join).
+QString works(int seconds = 1)
+{
+    test::ClipSpec clip;
+    clip.seconds = seconds;
+    return QStringLiteral("lines 21 starting 2\npos 0.1 1.0 0.1 15\ncopy %1\n").arg(test::sharedClip(clip));
+}
 const QString Hangs = QStringLiteral("say working\nhang\n");
 
 // Calls what when the condition first holds, looking every 10 ms.
@@ -54,7 +60,8 @@ private Q_SLOTS:
     {
         FakeSeams seams;
         FakeEncoder fake;
-        fake.script(Works);
+        fake.script(works());
+        fake.script(2, works(2)); // the join
         JobFolder job(2, &fake);
         JobRun run(job);
         QList<int> conversionTotal, joinTotal, current;
@@ -96,7 +103,7 @@ private Q_SLOTS:
     {
         FakeSeams seams;
         FakeEncoder fake;
-        fake.script(Works);
+        fake.script(works());
         fake.script(2, Hangs);
         JobFolder job(5, &fake);
         job.folder.write("scratch/0.avi", "foreign");
@@ -120,7 +127,7 @@ private Q_SLOTS:
     {
         FakeSeams seams;
         FakeEncoder fake;
-        fake.script(Works);
+        fake.script(works());
         fake.script(2, "output 500\nhang\n"); // a partly written output
         JobFolder job(2, &fake);
         job.folder.write("out/joined.avi", "my old video");
@@ -151,7 +158,7 @@ private Q_SLOTS:
         QFETCH(QString, message);
         FakeSeams seams;
         FakeEncoder fake;
-        fake.script(Works);
+        fake.script(works());
         JobFolder job(3, &fake);
         JobRun run(job);
         // Pressed while no encoder runs: the next run does not begin.
@@ -191,7 +198,7 @@ private Q_SLOTS:
         QFETCH(QString, details);
         FakeSeams seams;
         FakeEncoder fake;
-        fake.script(Works);
+        fake.script(works());
         fake.script(run, script + "\n");
         JobFolder job(2, &fake);
         job.folder.write("scratch/0.avi", "foreign");
@@ -231,7 +238,8 @@ private Q_SLOTS:
     {
         FakeSeams seams;
         FakeEncoder fake;
-        fake.script(Works);
+        fake.script(works());
+        fake.script(2, works(2)); // the join
         JobFolder job(2, &fake);
         job.folder.mkdir("out/joined.avi"); // a folder stands at the output's name
         JobRun run(job);
@@ -245,7 +253,9 @@ private Q_SLOTS:
         QVERIFY(kept.contains(".joining-"));
         QCOMPARE(seams.messages.shown.at(0).text, "Velmora could not join the files into " + job.outputDir
                                                       + "/joined.avi.\nThe joined file was kept as " + kept + " (Is a directory).");
-        QCOMPARE(QFileInfo(kept).size(), 200);
+        test::ClipSpec joined;
+        joined.seconds = 2;
+        QCOMPARE(QFileInfo(kept).size(), QFileInfo(test::sharedClip(joined)).size());
         QCOMPARE(run.statuses(), (QStringList{"Failed", "Failed"}));
         QVERIFY(run.idleAgain());
     }
@@ -267,7 +277,8 @@ private Q_SLOTS:
         QFETCH(bool, runs);
         FakeSeams seams;
         FakeEncoder fake;
-        fake.script(Works);
+        fake.script(works());
+        fake.script(2, works(2)); // the join
         JobFolder job(2, &fake);
         if (blockFallback)
             job.folder.write("temp", "not a folder");
@@ -346,7 +357,8 @@ private Q_SLOTS:
         QFETCH(bool, closed);
         FakeSeams seams;
         FakeEncoder fake;
-        fake.script(Works);
+        fake.script(works());
+        fake.script(2, works(2)); // the join
         JobFolder job(2, &fake);
         JobRun run(job);
         run.check("chkTurnoff", turnOff);
@@ -381,8 +393,9 @@ private Q_SLOTS:
         QFETCH(bool, answer);
         FakeSeams seams;
         FakeEncoder fake;
-        fake.script(Works);
-        fake.script(1, answer ? Hangs : QString("sleep 400\n") + Works);
+        fake.script(works());
+        fake.script(2, works(2)); // the join
+        fake.script(1, answer ? Hangs : QString("sleep 400\n") + works());
         JobFolder job(2, &fake);
         JobRun run(job);
         run.check("chkOpenDir", false);

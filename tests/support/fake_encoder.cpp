@@ -10,6 +10,8 @@
 //   comma <from> <to> <step> [ms] the same, written with a decimal comma
 //   sleep <ms>
 //   output [bytes]             write a file of that many bytes at the path after "-o"
+//   copy <path>                write a copy of that file at the path after "-o"
+//   child <seconds>            leave a child process behind that lives that long
 //   exit <code>
 //   crash                      die of a signal
 //   hang                       wait until killed
@@ -135,6 +137,17 @@ int main(int argc, char **argv)
             if (!output.empty()) {
                 std::ofstream file(output, std::ios::binary);
                 file << std::string(rest.empty() ? 64 : std::atol(rest.c_str()), 'x');
+            }
+        } else if (command == "copy") {
+            if (!output.empty()) {
+                std::ifstream from(rest, std::ios::binary);
+                std::ofstream(output, std::ios::binary) << from.rdbuf();
+            }
+        } else if (command == "child") {
+            // A helper of the encoder's own, with the same command line, that outlives it.
+            if (::fork() == 0) {
+                pause(std::atol(rest.c_str()) * 1000);
+                std::_Exit(0);
             }
         } else if (command == "exit") {
             return std::atoi(rest.c_str());
