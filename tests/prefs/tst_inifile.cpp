@@ -2,10 +2,17 @@
 #include "prefs/IniFile.h"
 #include "support/TestFolder.h"
 
+#include <QDir>
 #include <QFile>
 #include <QtTest>
 
+#include <pwd.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 using velmora::prefs::IniFile;
+using velmora::prefs::IniSnapshot;
 using velmora::test::TestFolder;
 
 class tst_IniFile : public QObject
@@ -49,6 +56,8 @@ private Q_SLOTS:
         TestFolder folder;
         const IniFile ini(folder.write("p.ini", content));
         QCOMPARE(ini.readString(section, key, "dflt"), expected);
+        // A file read once for many reads follows the same rules.
+        QCOMPARE(IniSnapshot(ini.path()).readString(section, key, "dflt"), expected);
     }
 
     void readInteger_data()
@@ -79,6 +88,7 @@ private Q_SLOTS:
         TestFolder folder;
         const IniFile ini(folder.write("p.ini", "[Main]\r\nProfile=" + value + "\r\n"));
         QCOMPARE(ini.readInteger("Main", "Profile", 99), expected);
+        QCOMPARE(IniSnapshot(ini.path()).readInteger("Main", "Profile", 99), expected);
     }
 
     void readBool_data()
@@ -257,6 +267,50 @@ private Q_SLOTS:
             QCOMPARE(folder.read("p.ini/keep.txt"), QByteArray("mine"));
         if (setup == "parent-file")
             QCOMPARE(folder.read("plain"), QByteArray("x"));
+    }
+
+    void writeWhereOnlyTheFileIsWritable()
+    {
+        // A shared program folder: nobody may add a file to it, but the preferences file itself
+        // was made writable for everyone.
+        TestFolder folder;
+        const QString app = folder.mkdir("app");
+        const QString path = folder.write("app/Preferences.ini", "[Main]\r\nVersion=1.5\r\n");
+        QVERIFY(::chmod(QFile::encodeName(folder.path()).constData(), 0755) == 0);
+        QVERIFY(::chmod(QFile::encodeName(path).constData(), 0666) == 0);
+        QVERIFY(::chmod(QFile::encodeName(app).constData(), 0555) == 0);
+        const auto restore = qScopeGuard([&] { ::chmod(QFile::encodeName(app).constData(), 0755); });
+
+        const auto write = [&path] {
+            try {
+                IniFile(path).writeString("Main", "Output File", "/v/out.avi");
+                return true;
+            } catch (const velmora::Error &) {
+                return false;
+            }
+        };
+        if (::geteuid() != 0) {
+            QVERIFY(write());
+        } else {
+            // Root writes anywhere: the write runs in a child that has become nobody.
+            const passwd *nobody = ::getpwnam("nobody");
+            if (!nobody)
+                QSKIP("there is no user 'nobody' to write as");
+            const pid_t child = ::fork();
+            if (child == 0) {
+                if (::setgid(nobody->pw_gid) != 0 || ::setuid(nobody->pw_uid) != 0)
+                    ::_exit(3);
+                ::_exit(write() ? 0 : 1);
+            }
+            int status = 0;
+            QVERIFY(::waitpid(child, &status, 0) == child);
+            QVERIFY(WIFEXITED(status));
+            if (WEXITSTATUS(status) == 3)
+                QSKIP("could not become the user 'nobody'");
+            QCOMPARE(WEXITSTATUS(status), 0);
+        }
+        QCOMPARE(folder.read("app/Preferences.ini"), QByteArray("[Main]\r\nVersion=1.5\r\nOutput File=/v/out.avi\r\n"));
+        QCOMPARE(QDir(app).entryList(QDir::Files | QDir::Hidden), QStringList{"Preferences.ini"});
     }
 
     void refusedWriteLeavesEarlierWrites()
