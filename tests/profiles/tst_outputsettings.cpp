@@ -1,9 +1,11 @@
+#include "profiles/OptionBuilder.h"
 #include "profiles/OutputSettings.h"
 #include "support/FakeSeams.h"
 #include "support/ProfileText.h"
 #include "support/TestFolder.h"
 
 #include <QComboBox>
+#include <QFile>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -294,6 +296,79 @@ private Q_SLOTS:
         d.pick("cmbChannels", 1);
         d.child<QPushButton>("btnCancel")->click();
         QCOMPARE(d.combo("cmbChannels")->currentIndex(), 0);
+    }
+
+    void returnInATypedInListAddsNoEntry_data()
+    {
+        QTest::addColumn<QString>("name");
+        for (const char *name : {"cmbVbitrate", "cmbAbitrate", "cmbBitrate", "cmbSrate"})
+            QTest::newRow(name) << QString(name);
+    }
+    void returnInATypedInListAddsNoEntry()
+    {
+        QFETCH(QString, name);
+        FakeSeams seams;
+        Dialog d;
+        d.open();
+        d.pick("cmbEncodeTo", 2); // the ABR CBR list shows
+        QComboBox *list = d.combo(qPrintable(name));
+        const int count = list->count();
+        const int index = list->currentIndex();
+        list->setFocus();
+        list->lineEdit()->selectAll();
+        QTest::keyClicks(list->lineEdit(), "999");
+        QTest::keyClick(list->lineEdit(), Qt::Key_Return);
+        QCOMPARE(list->count(), count);
+        QCOMPARE(list->currentIndex(), index);
+        QCOMPARE(list->currentText(), QString("999"));
+    }
+
+    void cancelPutsBackWhatTheJobReads_data()
+    {
+        QTest::addColumn<int>("section");
+        for (const Section section : profiles::AllSections)
+            QTest::newRow(qPrintable(profiles::sectionName(section))) << int(section);
+    }
+    void cancelPutsBackWhatTheJobReads()
+    {
+        QFETCH(int, section);
+        FakeSeams seams;
+        QFile shipped(QStringLiteral(VELMORA_SOURCE_DIR "/data/Profiles/Flash-Style Video.bpf"));
+        QVERIFY(shipped.open(QIODevice::ReadOnly));
+        Dialog d(shipped.readAll());
+        const auto options = [&d] {
+            return profiles::GetEncoderOptions(d.form, d.path).text + " / " + profiles::GetOutputSize(d.form, d.path);
+        };
+        const QString before = options();
+        d.open();
+        QComboBox *list = d.form.list(Section(section));
+        const int index = list->currentIndex();
+        const QString text = list->currentText();
+        const int other = (index + 1) % list->count();
+        list->setCurrentIndex(other);
+        Q_EMIT list->activated(other);
+        if (list->isEditable())
+            list->setEditText("777");
+        d.child<QPushButton>("btnCancel")->click();
+        QCOMPARE(options(), before);
+        QCOMPARE(list->currentIndex(), index);
+        QCOMPARE(list->currentText(), text);
+    }
+
+    void enormousItemsCount()
+    {
+        // A list is cut at a thousand entries, and the load reads the file once: a count of
+        // two billion once kept the program from starting.
+        FakeSeams seams;
+        Dialog d(ProfileText::complete().line("[Video Codec]").bytes());
+        QByteArray text = ProfileText::complete().bytes();
+        text.replace("[Video Codec]\r\nItems=2", "[Video Codec]\r\nItems=2147483647");
+        QVERIFY(text.contains("Items=2147483647"));
+        const QString path = d.folder.write("Profiles/Huge.bpf", text);
+        d.form.LoadProfile(path);
+        QCOMPARE(d.combo("cmbVcodec")->count(), profiles::TopSettingForm::MaxItems);
+        QCOMPARE(d.combo("cmbVcodec")->itemText(0), QString("MPEG-4"));
+        QCOMPARE(d.combo("cmbVcodec")->itemText(999), QString());
     }
 
     void closeBoxKeepsTheEdits()
