@@ -246,6 +246,8 @@ private Q_SLOTS:
         QCOMPARE(dialog.nameFilters().constLast(), QString("All Files (*)"));
         QCOMPARE(dialog.selectedNameFilter(), QString("AVI Files (*.avi)"));
         QCOMPARE(dialog.defaultSuffix(), QString("avi"));
+        // Choosing an existing file asks nothing here: the job asks, under the overwrite rule.
+        QVERIFY(dialog.testOption(QFileDialog::DontConfirmOverwrite));
         auto *view = dialog.findChild<QAbstractItemView *>("listView");
         QVERIFY(view);
         const auto listed = [view] {

@@ -4,6 +4,7 @@
 #include "tasks/InputTypes.h"
 
 #include <QDropEvent>
+#include <QTimer>
 #include <QHeaderView>
 #include <QMenu>
 #include <QMimeData>
@@ -30,6 +31,33 @@ void drop(QWidget *window, const QStringList &paths)
     QCoreApplication::sendEvent(window, &enter);
     QDropEvent event(QPointF(200, 200), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
     QCoreApplication::sendEvent(window, &event);
+}
+
+// A drop where a widget of the window shows, delivered as the window delivers one: to the
+// innermost widget under the point that takes drops, else to its nearest parent that does.
+void dropOn(QWidget *target, const QStringList &paths)
+{
+    QWidget *window = target->window();
+    const QPoint point = target->mapTo(window, target->rect().center());
+    QWidget *receiver = window->childAt(point);
+    if (!receiver)
+        receiver = window;
+    while (receiver != window && !receiver->acceptDrops())
+        receiver = receiver->parentWidget();
+    QVERIFY2(receiver->acceptDrops(), "nothing under the point takes drops");
+    QMimeData data;
+    QList<QUrl> urls;
+    for (const QString &path : paths)
+        urls << QUrl::fromLocalFile(path);
+    data.setUrls(urls);
+    data.setText(paths.join(QLatin1Char('\n'))); // file managers offer the paths as text too
+    const QPoint local = receiver->mapFrom(window, point);
+    QDragEnterEvent enter(local, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(receiver, &enter);
+    if (!enter.isAccepted())
+        return;
+    QDropEvent event(QPointF(local), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(receiver, &event);
 }
 
 // Copies of one tiny clip under the given names; their full paths.
@@ -294,6 +322,53 @@ private Q_SLOTS:
         drop(&run.main(), {flv, upper, videos});
         QCOMPARE(run.rows(), (QStringList{upper, videos + "/a.vob"}));
         QVERIFY(run.taskButtonsEnabled());
+    }
+
+    void dropAnywhereOnTheWindow_data()
+    {
+        QTest::addColumn<QString>("where");
+        for (const char *name : {"ltvTask", "edtOutputFile", "cmbProfile", "Image1", "panBottomLeft"})
+            QTest::newRow(name) << QString(name);
+    }
+    void dropAnywhereOnTheWindow()
+    {
+        QFETCH(QString, where);
+        FakeSeams seams;
+        TestFolder folder;
+        const QString first = test::copyClip(folder.file("first.avi"));
+        const QString dropped = test::copyClip(folder.file("dropped.avi"));
+        AppRun run(folder, {first});
+        if (where == "panBottomLeft") { // the progress panel, in the bottom row's place
+            run.child("panBottomCenter")->hide();
+            run.child("panBottomLeft")->show();
+        }
+        run.outputField()->setText("/v/joined.avi");
+        QWidget *target = run.child(qPrintable(where));
+        if (auto *list = qobject_cast<QAbstractScrollArea *>(target))
+            target = list->viewport();
+        QVERIFY(target && target->isVisible());
+        dropOn(target, {dropped});
+        QCOMPARE(run.rows(), (QStringList{first, dropped}));
+        QCOMPARE(run.outputField()->text(), QString("/v/joined.avi"));
+    }
+
+    void closingStopsAddingAFolder()
+    {
+        FakeSeams seams;
+        TestFolder folder;
+        const QString videos = folder.mkdir("videos");
+        for (int i = 0; i < 20; ++i)
+            test::copyClip(videos + QStringLiteral("/clip %1.avi").arg(i, 2, 10, QLatin1Char('0')));
+        AppRun run(folder);
+        seams.dialogs.folderAnswers << videos;
+        // The window is closed while the folder is being added.
+        QObject::connect(run.list()->model(), &QAbstractItemModel::rowsInserted, &run.main(), [&run] {
+            if (run.list()->topLevelItemCount() == 2)
+                QTimer::singleShot(0, &run.main(), [&run] { run.main().close(); });
+        });
+        run.action("tbtnAddDir")->trigger();
+        QVERIFY(!run.main().isVisible());
+        QVERIFY2(run.list()->topLevelItemCount() <= 3, qPrintable(QString::number(run.list()->topLevelItemCount())));
     }
 
     void dropWhileTheListIsDisabled()
