@@ -2,6 +2,7 @@
 #include "prefs/Settings.h"
 #include "support/FakeSeams.h"
 
+#include <QAccessible>
 #include <QCheckBox>
 #include <QPushButton>
 #include <QRadioButton>
@@ -116,6 +117,26 @@ private Q_SLOTS:
         QCOMPARE(run.states().right(3), QString("001"));
         run.click("rdbAsk");
         QCOMPARE(run.states().right(3), QString("100"));
+    }
+
+    void overwriteChoicesAreRadioButtonsToAssistiveTechnology()
+    {
+        FakeSeams seams;
+        TestFolder folder;
+        folder.write("Preferences.ini", "[Main]\r\nAsk=0\r\n"); // none of the three checked
+        SettingsRun run(folder);
+        run.open();
+        QCOMPARE(run.states().right(3), QString("000"));
+        for (const char *name : {"rdbAsk", "rdbOverWrite", "rdbRename"}) {
+            QAccessibleInterface *accessible = QAccessible::queryAccessibleInterface(run.control<QRadioButton>(name));
+            QVERIFY(accessible);
+            QCOMPARE(accessible->role(), QAccessible::RadioButton);
+        }
+        run.click("rdbOverWrite");
+        QCOMPARE(run.states().right(3), QString("010"));
+        // Exclusive as they are, the program can still clear all three.
+        run.click("btnCancel");
+        QCOMPARE(run.states().right(3), QString("000"));
     }
 
     void outputFileTravelsWithTheMainWindow()
