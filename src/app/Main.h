@@ -73,6 +73,7 @@ public:
     tasks::TaskList &Tasks() { return *m_tasks; }
     QMenu *ppmTask() const { return m_ppmTask; }
     job::EncoderRunner &Runner() { return m_runner; }
+    const QTimer &timerTime() const { return m_timerTime; }
 
     job::JobState JobState = job::JobState::Idle;
 

@@ -5,6 +5,8 @@
 #include "tasks/MediaProbe.h"
 #include "tasks/TimeText.h"
 
+#include <QRegularExpression>
+
 using namespace velmora;
 using velmora::test::FakeSeams;
 using velmora::test::JobFolder;
@@ -59,6 +61,32 @@ private Q_SLOTS:
         QVERIFY2(frames.size() > 60 && distinct.size() > frames.size() * 3 / 4,
                  qPrintable(QStringLiteral("%1 of %2 frames differ").arg(distinct.size()).arg(frames.size())));
         QVERIFY(qAbs(test::audioSeconds(output) - test::videoSeconds(output)) < 0.1);
+    }
+
+    void cutOffInputIsNamedAtCompletion()
+    {
+        // A file that ends early: its header promises three seconds, a third of it is there.
+        FakeSeams seams;
+        JobFolder job(2);
+        test::ClipSpec longer;
+        longer.seconds = 3;
+        QFile clip(test::sharedClip(longer));
+        QVERIFY(clip.open(QIODevice::ReadOnly));
+        job.folder.write("in/clip 1.avi", clip.readAll().left(clip.size() / 3));
+        JobRun run(job);
+        QCOMPARE(run.list()->topLevelItem(1)->text(1), QString("00:00:03"));
+        run.check("chkOpenDir", false);
+        run.start();
+        QCOMPARE(run.statuses(), (QStringList{"Complete", "Complete"}));
+        QCOMPARE(seams.messages.shown.size(), 1);
+        const QStringList lines = seams.messages.shown.at(0).text.split('\n');
+        QCOMPARE(lines.size(), 2);
+        QCOMPARE(lines.at(0), QString("The joining is completed successfully."));
+        static const QRegularExpression named(QStringLiteral("^clip 1\\.avi gave (\\d+\\.\\d) s of its 3\\.0 s; the file may be damaged\\.$"));
+        const QRegularExpressionMatch match = named.match(lines.at(1));
+        QVERIFY2(match.hasMatch(), qPrintable(lines.at(1)));
+        QVERIFY(match.captured(1).toDouble() < 2.0);
+        QVERIFY(qAbs(seconds(job.outputDir + "/joined.avi") - 1.0 - match.captured(1).toDouble()) < 0.2);
     }
 
     void extensionIsAppended_data()

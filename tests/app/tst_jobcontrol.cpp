@@ -2,6 +2,11 @@
 #include "app/JobRun.h"
 #include "support/FakeSeams.h"
 
+#include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QLabel>
+#include <QMimeData>
 #include <QTimer>
 
 using namespace velmora;
@@ -47,6 +52,33 @@ void onStatus(QTreeWidget *list, int row, const QString &status, std::function<v
             what();
         }
     });
+}
+
+// The processes whose command line names something of the folder: an encoder, or what it started.
+QStringList processesNaming(const QString &folder)
+{
+    QStringList found;
+    for (const QString &pid : QDir("/proc").entryList(QDir::Dirs)) {
+        QFile commandLine("/proc/" + pid + "/cmdline");
+        if (pid.toInt() > 0 && pid.toInt() != QCoreApplication::applicationPid() && commandLine.open(QIODevice::ReadOnly)
+            && commandLine.readAll().contains(folder.toLocal8Bit()))
+            found << pid;
+    }
+    return found;
+}
+
+// Files dropped on the window, as a file manager offers them.
+void drop(QWidget *window, const QStringList &paths)
+{
+    QMimeData data;
+    QList<QUrl> urls;
+    for (const QString &path : paths)
+        urls << QUrl::fromLocalFile(path);
+    data.setUrls(urls);
+    QDragEnterEvent enter(QPoint(200, 200), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(window, &enter);
+    QDropEvent event(QPointF(200, 200), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(window, &event);
 }
 
 } // namespace
@@ -219,6 +251,147 @@ private Q_SLOTS:
         QCOMPARE(jobRun.leftInTemp(), QStringList{"0.avi"});
         QVERIFY(jobRun.idleAgain());
         QCOMPARE(fake.runs(), run + 1);
+    }
+
+    void shortOrUnreadableOutputFailsTheJoin_data()
+    {
+        QTest::addColumn<QString>("join");
+        QTest::addColumn<QString>("details");
+        QTest::newRow("a second where two went in") << works(1) << "The joined file plays 1.0 s of the 2.0 s that were joined.";
+        QTest::newRow("a file that does not play") << "output 184000\nexit 0" << "The joined file does not play.";
+    }
+    void shortOrUnreadableOutputFailsTheJoin()
+    {
+        // As from a disk that filled up under an encoder that did not notice.
+        QFETCH(QString, join);
+        QFETCH(QString, details);
+        FakeSeams seams;
+        FakeEncoder fake;
+        fake.script(works());
+        fake.script(2, join + "\n");
+        JobFolder job(2, &fake);
+        job.folder.write("out/joined.avi", "my old video");
+        JobRun run(job);
+        run.check("rdbOverWrite", true);
+        run.start();
+        QCOMPARE(seams.messages.shown.size(), 1);
+        QCOMPARE(seams.messages.shown.at(0).kind, ShownMessage::Error);
+        QCOMPARE(seams.messages.shown.at(0).title, QString("Joining Failed"));
+        QVERIFY2(seams.messages.shown.at(0).details.startsWith(details), qPrintable(seams.messages.shown.at(0).details));
+        QCOMPARE(run.statuses(), (QStringList{"Failed", "Failed"}));
+        QCOMPARE(run.leftInOutput(), QStringList{"joined.avi"});
+        QCOMPARE(job.folder.read("out/joined.avi"), QByteArray("my old video"));
+        QVERIFY(run.leftInTemp().isEmpty());
+        QVERIFY(!run.main().timerTime().isActive());
+        QVERIFY(run.idleAgain());
+    }
+
+    void nothingTheEncoderStartedOutlivesIt_data()
+    {
+        QTest::addColumn<bool>("stop");
+        QTest::newRow("Stop") << true;
+        QTest::newRow("a run that ends by itself") << false;
+    }
+    void nothingTheEncoderStartedOutlivesIt()
+    {
+        QFETCH(bool, stop);
+        FakeSeams seams;
+        FakeEncoder fake;
+        fake.script(works());
+        fake.script(2, works(2));
+        fake.script(0, stop ? QString("child 60\nhang\n") : "child 60\n" + works());
+        JobFolder job(2, &fake);
+        JobRun run(job);
+        run.check("chkOpenDir", false);
+        if (stop)
+            when(this, [&] { return fake.runs() == 1; }, [&] { run.stop(); });
+        run.start();
+        QCOMPARE(run.statuses(), stop ? (QStringList{"Stop", "OK"}) : (QStringList{"Complete", "Complete"}));
+        QCOMPARE(processesNaming(job.folder.path()), QStringList());
+    }
+
+    void dropDuringAJobChangesNothing()
+    {
+        FakeSeams seams;
+        FakeEncoder fake;
+        fake.script(Hangs);
+        JobFolder job(2, &fake);
+        JobRun run(job);
+        const QString more = test::copyClip(job.folder.file("in/more.avi"));
+        QStringList disabled;
+        when(this, [&] { return fake.runs() == 1; }, [&] {
+            drop(&run.main(), {more});
+            for (const char *name : {"tbtnStart", "tbtnRemove", "tbtnClear", "tbtnUp", "tbtnDown", "tbtnAddFile"}) {
+                if (!run.action(name)->isEnabled())
+                    disabled << name;
+            }
+            run.stop();
+        });
+        run.start();
+        QCOMPARE(disabled, (QStringList{"tbtnStart", "tbtnRemove", "tbtnClear", "tbtnUp", "tbtnDown", "tbtnAddFile"}));
+        QCOMPARE(run.list()->topLevelItemCount(), 2);
+    }
+
+    void secondJobAfterAStopRunsBothPasses()
+    {
+        FakeSeams seams;
+        FakeEncoder fake;
+        fake.script(works());
+        fake.script(0, Hangs);
+        fake.script(3, works(2)); // the second job's join
+        JobFolder job(2, &fake);
+        JobRun run(job);
+        run.check("chkOpenDir", false);
+        when(this, [&] { return fake.runs() == 1; }, [&] { run.stop(); });
+        run.start();
+        QCOMPARE(run.statuses(), (QStringList{"Stop", "OK"}));
+        run.start();
+        QCOMPARE(fake.runs(), 4);
+        QCOMPARE(run.statuses(), (QStringList{"Complete", "Complete"}));
+        QCOMPARE(seams.messages.texts(), (QStringList{"The Coversion is canceled.", "The joining is completed successfully."}));
+        QVERIFY(run.idleAgain());
+    }
+
+    void timerCountsWhileAJobRuns_data()
+    {
+        QTest::addColumn<QString>("ending");
+        QTest::newRow("Stop") << "stop";
+        QTest::newRow("a failure") << "fail";
+    }
+    void timerCountsWhileAJobRuns()
+    {
+        QFETCH(QString, ending);
+        FakeSeams seams;
+        FakeEncoder fake;
+        // Two and a half seconds of steady progress, then the end chosen.
+        fake.script(0, "lines 21 starting 2\npos 0.1 1.0 0.1 250\n" + QString(ending == "stop" ? "hang\n" : "exit 3\n"));
+        JobFolder job(2, &fake);
+        JobRun run(job);
+        QStringList elapsed;
+        QStringList remaining;
+        bool activeWhileRunning = false;
+        auto *watch = new QTimer(this);
+        connect(watch, &QTimer::timeout, this, [&] {
+            activeWhileRunning = activeWhileRunning || run.main().timerTime().isActive();
+            const QString shown = run.child<QLabel>("labElapsed")->text();
+            if (!shown.isEmpty() && !elapsed.contains(shown)) {
+                elapsed << shown;
+                remaining << run.child<QLabel>("labRemaining")->text();
+            }
+            if (ending == "stop" && elapsed.size() >= 3)
+                run.stop();
+        });
+        watch->start(50);
+        run.start();
+        watch->stop();
+        QVERIFY(activeWhileRunning);
+        QVERIFY2(elapsed.size() >= 2, qPrintable(elapsed.join(", ")));
+        QCOMPARE(elapsed.mid(0, 2), (QStringList{"00:00:01", "00:00:02"}));
+        QVERIFY(!remaining.constFirst().isEmpty());
+        QVERIFY(!run.main().timerTime().isActive());
+        const QString last = run.child<QLabel>("labElapsed")->text();
+        QTest::qWait(1200);
+        QCOMPARE(run.child<QLabel>("labElapsed")->text(), last);
     }
 
     void missingEncoder()
