@@ -1,15 +1,14 @@
 // Stop, failures, progress and completion actions of the job, driven by the stand-in encoder.
+#include "app/Drops.h"
 #include "app/JobRun.h"
 #include "support/FakeSeams.h"
 
 #include <QDir>
-#include <QDragEnterEvent>
-#include <QDropEvent>
 #include <QLabel>
-#include <QMimeData>
 #include <QTimer>
 
 using namespace velmora;
+using velmora::test::drop;
 using velmora::test::FakeEncoder;
 using velmora::test::FakeSeams;
 using velmora::test::JobFolder;
@@ -65,20 +64,6 @@ QStringList processesNaming(const QString &folder)
             found << pid;
     }
     return found;
-}
-
-// Files dropped on the window, as a file manager offers them.
-void drop(QWidget *window, const QStringList &paths)
-{
-    QMimeData data;
-    QList<QUrl> urls;
-    for (const QString &path : paths)
-        urls << QUrl::fromLocalFile(path);
-    data.setUrls(urls);
-    QDragEnterEvent enter(QPoint(200, 200), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(window, &enter);
-    QDropEvent event(QPointF(200, 200), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(window, &event);
 }
 
 } // namespace

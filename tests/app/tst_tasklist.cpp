@@ -1,64 +1,23 @@
 #include "app/AppRun.h"
+#include "app/Drops.h"
 #include "support/Clips.h"
 #include "support/FakeSeams.h"
 #include "tasks/InputTypes.h"
 
-#include <QDropEvent>
-#include <QTimer>
 #include <QHeaderView>
 #include <QMenu>
-#include <QMimeData>
-#include <QUrl>
+#include <QTimer>
 
 using namespace velmora;
 using velmora::test::AppRun;
 using velmora::test::ClipSpec;
+using velmora::test::drop;
+using velmora::test::dropOn;
 using velmora::test::FakeSeams;
 using velmora::test::ShownMessage;
 using velmora::test::TestFolder;
 
 namespace {
-
-void drop(QWidget *window, const QStringList &paths)
-{
-    QMimeData data;
-    QList<QUrl> urls;
-    for (const QString &path : paths)
-        urls << QUrl::fromLocalFile(path);
-    data.setUrls(urls);
-    // As the desktop delivers it: the drag enters the window, then drops there.
-    QDragEnterEvent enter(QPoint(200, 200), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(window, &enter);
-    QDropEvent event(QPointF(200, 200), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(window, &event);
-}
-
-// A drop where a widget of the window shows, delivered as the window delivers one: to the
-// innermost widget under the point that takes drops, else to its nearest parent that does.
-void dropOn(QWidget *target, const QStringList &paths)
-{
-    QWidget *window = target->window();
-    const QPoint point = target->mapTo(window, target->rect().center());
-    QWidget *receiver = window->childAt(point);
-    if (!receiver)
-        receiver = window;
-    while (receiver != window && !receiver->acceptDrops())
-        receiver = receiver->parentWidget();
-    QVERIFY2(receiver->acceptDrops(), "nothing under the point takes drops");
-    QMimeData data;
-    QList<QUrl> urls;
-    for (const QString &path : paths)
-        urls << QUrl::fromLocalFile(path);
-    data.setUrls(urls);
-    data.setText(paths.join(QLatin1Char('\n'))); // file managers offer the paths as text too
-    const QPoint local = receiver->mapFrom(window, point);
-    QDragEnterEvent enter(local, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(receiver, &enter);
-    if (!enter.isAccepted())
-        return;
-    QDropEvent event(QPointF(local), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(receiver, &event);
-}
 
 // Copies of one tiny clip under the given names; their full paths.
 QStringList clips(const TestFolder &folder, const QStringList &names)
