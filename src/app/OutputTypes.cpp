@@ -9,6 +9,7 @@ const QStringList &OutputTypes()
     static const QStringList types = {
         QStringLiteral(".avi"), QStringLiteral(".mpg"), QStringLiteral(".mp4"), QStringLiteral(".wmv"),
         QStringLiteral(".mov"), QStringLiteral(".vob"), QStringLiteral(".asf"), QStringLiteral(".flv"),
+        QStringLiteral(".mkv"), QStringLiteral(".webm"),
     };
     return types;
 }

@@ -53,7 +53,7 @@ const std::map<std::string, std::string> &extensions()
 {
     static const std::map<std::string, std::string> byExtension = {
         {"avi", "avi"}, {"mp4", "mp4"}, {"m4v", "mp4"},  {"mkv", "matroska"}, {"webm", "webm"},
-        {"mov", "mov"}, {"mpg", "mpeg"}, {"mpeg", "mpeg"}, {"wmv", "asf"},     {"asf", "asf"},
+        {"mov", "mov"}, {"mpg", "mpeg"}, {"mpeg", "mpeg"}, {"vob", "mpeg"},     {"wmv", "asf"},     {"asf", "asf"},
         {"flv", "flv"},
     };
     return byExtension;

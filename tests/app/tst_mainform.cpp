@@ -230,7 +230,8 @@ private Q_SLOTS:
         const QString filter = run.main().SaveDialog1().filter();
         QCOMPARE(filter, QString("AVI Files (*.avi)|*.avi|MPG Files (*.mpg)|*.mpg|MP4 Files (*.mp4)|*.mp4|"
                                  "WMV Files (*.wmv)|*.wmv|MOV Files (*.mov)|*.mov|VOB Files (*.vob)|*.vob|"
-                                 "ASF Files (*.asf)|*.asf|FLV Files (*.flv)|*.flv|All Files (*.*)|*.*"));
+                                 "ASF Files (*.asf)|*.asf|FLV Files (*.flv)|*.flv|MKV Files (*.mkv)|*.mkv|"
+                                 "WEBM Files (*.webm)|*.webm|All Files (*.*)|*.*"));
         QCOMPARE(run.main().SaveDialog1().defaultExt(), QString("avi"));
 
         // The real dialog opens on the first entry and lists the .avi file under it.
@@ -241,7 +242,7 @@ private Q_SLOTS:
         QFileDialog dialog;
         dialog.setOption(QFileDialog::DontUseNativeDialog);
         platform::configureSaveDialog(dialog, {filter, "avi", videos.file("joined.avi")});
-        QCOMPARE(dialog.nameFilters().size(), 9);
+        QCOMPARE(dialog.nameFilters().size(), 11);
         QCOMPARE(dialog.nameFilters().constFirst(), QString("AVI Files (*.avi)"));
         QCOMPARE(dialog.nameFilters().constLast(), QString("All Files (*)"));
         QCOMPARE(dialog.selectedNameFilter(), QString("AVI Files (*.avi)"));
