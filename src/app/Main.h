@@ -64,7 +64,7 @@ public:
     void UnlockControls() override;
     QString selectedProfilePath() const override;
     QString outputExtension() const override;
-    QString appDir() const override { return m_folder.appDir(); }
+    QString fallbackTempDir() const override { return m_folder.defaultTempDir(); }
     job::JobState &jobState() override { return JobState; }
     void closeForJob() override;
 

@@ -164,7 +164,7 @@ bool JobDriver::makeWorkFolder()
     const QString text = m_generalSettings.tempDirText();
     if (text.trimmed().isEmpty())
         return false;
-    for (const QString &base : {platform::IncludeBackslash(text), m_host.appDir() + QStringLiteral("temp") + QDir::separator()}) {
+    for (const QString &base : {platform::IncludeBackslash(text), m_host.fallbackTempDir()}) {
         if (!QFileInfo(base).isDir())
             QDir().mkdir(base); // one level: the parent must exist
         if (!QFileInfo(base).isDir())

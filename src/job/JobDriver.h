@@ -41,7 +41,9 @@ public:
     virtual QString selectedProfilePath() const = 0;
     // "." and the type of the profile last loaded; empty before the first load.
     virtual QString outputExtension() const = 0;
-    virtual QString appDir() const = 0;
+    // Where intermediates go when the temporary folder cannot be used: "temp" in the program
+    // folder, or the user's own cache when that folder is shared.
+    virtual QString fallbackTempDir() const = 0;
     virtual JobState &jobState() = 0;
     // Closes the main window for the job's own completion actions.
     virtual void closeForJob() = 0;
