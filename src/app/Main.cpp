@@ -272,6 +272,17 @@ void TMainForm::closeEvent(QCloseEvent *event)
     m_tasks->stopAdding();
 }
 
+void TMainForm::closeFromOutside()
+{
+    if (jobActive()) {
+        m_closeWhenJobEnds = true;
+        JobState = job::JobState::StopRequested;
+        m_runner.TerminateEncoder();
+        return;
+    }
+    close();
+}
+
 void TMainForm::closeForJob()
 {
     m_closingForJob = true;

@@ -67,6 +67,9 @@ public:
     QString fallbackTempDir() const override { return m_folder.defaultTempDir(); }
     job::JobState &jobState() override { return JobState; }
     void closeForJob() override;
+    // The session or the user ended the program from outside: a running job stops without a
+    // question, then the window closes as usual, saving the preferences.
+    void closeFromOutside();
 
     job::ProgressDisplay &Progress() { return *m_progress; }
     bool jobActive() const { return m_job && m_job->isActive(); }

@@ -1,5 +1,7 @@
+#include "app/Main.h"
 #include "app/Program.h"
 #include "platform/QtSeams.h"
+#include "platform/TerminationSignals.h"
 
 #include <QApplication>
 
@@ -8,6 +10,9 @@ int main(int argc, char *argv[])
     QApplication application(argc, argv);
     velmora::platform::installQtSeams();
     velmora::app::Program program(QCoreApplication::applicationDirPath(), application.arguments().mid(1));
+    velmora::platform::TerminationSignals termination;
+    QObject::connect(&termination, &velmora::platform::TerminationSignals::terminationRequested, &program.MainForm(),
+                     &velmora::app::TMainForm::closeFromOutside);
     program.show();
     return application.exec();
 }
