@@ -233,11 +233,37 @@ QIcon toolbarIcon(Glyph glyph)
     return icon;
 }
 
+namespace {
+
+void drawTile(QPainter &p)
+{
+    // On a 40 x 40 grid, as the logo draws it (data/icons/velmora.svg is the same on 256).
+    p.setPen(Qt::NoPen);
+    p.setBrush(Brand);
+    p.drawRoundedRect(QRectF(2.86, 2.86, 34.29, 34.29), 7.86, 7.86);
+    p.setPen(QPen(Qt::white, 4.29, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.drawPolyline(QPolygonF({{11.25, 11.88}, {20, 28.75}, {28.75, 11.88}}));
+}
+
+} // namespace
+
+QImage applicationIconImage(int size)
+{
+    QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.scale(size / 40.0, size / 40.0);
+    drawTile(p);
+    p.end();
+    return image;
+}
+
 QIcon applicationIcon()
 {
     QIcon icon;
-    for (const int size : {16, 32, 48, 64, 128})
-        icon.addPixmap(glyphPixmap(Glyph::AddFile, size));
+    for (const int size : {16, 32, 48, 64, 128, 256})
+        icon.addPixmap(QPixmap::fromImage(applicationIconImage(size)));
     return icon;
 }
 

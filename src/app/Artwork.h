@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QIcon>
+#include <QImage>
 #include <QPixmap>
 
 namespace velmora::app {
@@ -22,6 +23,9 @@ enum class Glyph {
 };
 
 QIcon toolbarIcon(Glyph glyph);
+// The program's own icon: a V on the brand's tile, as in the logo. The window, the desktop
+// entry's PNG icons (drawn at build time) and the scalable SVG all show it.
+QImage applicationIconImage(int size);
 QIcon applicationIcon();
 QPixmap bannerBackground();  // stretched behind the welcome panel
 QPixmap welcomePicture();    // 150 x 150, beside the getting-started steps

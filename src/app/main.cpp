@@ -8,6 +8,8 @@
 int main(int argc, char *argv[])
 {
     QApplication application(argc, argv);
+    // The desktop groups the window with its menu entry by this name.
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.example.velmora.Velmora"));
     velmora::platform::installQtSeams();
     velmora::app::Program program(QCoreApplication::applicationDirPath(), application.arguments().mid(1));
     velmora::platform::TerminationSignals termination;
