@@ -4,8 +4,7 @@
 set(VELMORA_ID org.example.velmora.Velmora)
 set(VELMORA_INSTALL_APPDIR lib/velmora)
 
-install(TARGETS velmora RUNTIME DESTINATION ${VELMORA_INSTALL_APPDIR})
-install(PROGRAMS $<TARGET_FILE:velmora-encoder> DESTINATION ${VELMORA_INSTALL_APPDIR} RENAME asapi.dll)
+install(TARGETS velmora velmora-encoder RUNTIME DESTINATION ${VELMORA_INSTALL_APPDIR})
 install(DIRECTORY ${CMAKE_SOURCE_DIR}/data/Profiles DESTINATION ${VELMORA_INSTALL_APPDIR})
 install(FILES ${CMAKE_SOURCE_DIR}/data/Tavisol.html ${CMAKE_SOURCE_DIR}/data/Preferences.ini
         DESTINATION ${VELMORA_INSTALL_APPDIR})
@@ -27,7 +26,14 @@ add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/doc/changelog.gz
     DEPENDS ${CMAKE_SOURCE_DIR}/data/debian/changelog
     VERBATIM)
 add_custom_target(velmora_doc ALL DEPENDS ${CMAKE_BINARY_DIR}/doc/changelog.gz)
+add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/doc/velmora.1.gz
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/doc
+    COMMAND gzip -9nc ${CMAKE_SOURCE_DIR}/data/debian/velmora.1 > ${CMAKE_BINARY_DIR}/doc/velmora.1.gz
+    DEPENDS ${CMAKE_SOURCE_DIR}/data/debian/velmora.1
+    VERBATIM)
+add_custom_target(velmora_man ALL DEPENDS ${CMAKE_BINARY_DIR}/doc/velmora.1.gz)
 install(FILES ${CMAKE_SOURCE_DIR}/data/debian/copyright ${CMAKE_BINARY_DIR}/doc/changelog.gz DESTINATION share/doc/velmora)
+install(FILES ${CMAKE_BINARY_DIR}/doc/velmora.1.gz DESTINATION share/man/man1)
 
 # The Debian package (scripts/package): dependencies from the binaries, plus the Qt
 # platform plugins the program cannot show a window without.
@@ -37,13 +43,12 @@ set(CPACK_PACKAGE_VENDOR Velmora)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_CONTACT "Velmora <velmora-support@example.org>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "join several video files into one")
-set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "join several video files into one
- Velmora joins several videos into one file: add them from a dialog, a folder,
- by dropping them on the window or from the command line, put them in order,
- pick a profile (MP4, WebM, MKV, DVD-style MPEG-2, AVI, WMV or FLV) and press
- Start. Every video keeps its own length and its sound stays with its picture
- at each join; videos of other sizes and frame rates are fitted in, never
- stretched.")
+set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "Velmora joins several videos into one file: add them from a dialog, a folder,
+by dropping them on the window or from the command line, put them in order,
+pick a profile (MP4, WebM, MKV, DVD-style MPEG-2, AVI, WMV or FLV) and press
+Start. Every video keeps its own length and its sound stays with its picture
+at each join; videos of other sizes and frame rates are fitted in, never
+stretched.")
 set(CPACK_DEBIAN_PACKAGE_SECTION video)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE https://velmora.example.org)
