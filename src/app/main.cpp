@@ -7,6 +7,7 @@
 
 int main(int argc, char *argv[])
 {
+    velmora::platform::TerminationSignals::catchSignals();
     QApplication application(argc, argv);
     // The desktop groups the window with its menu entry by this name.
     QGuiApplication::setDesktopFileName(QStringLiteral("org.example.velmora.Velmora"));

@@ -21,10 +21,23 @@ void onSignal(int)
 
 } // namespace
 
+void TerminationSignals::catchSignals()
+{
+    if (g_pipe[0] >= 0 || ::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, g_pipe) != 0)
+        return;
+    struct sigaction action {};
+    action.sa_handler = onSignal;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART;
+    for (const int number : {SIGTERM, SIGINT, SIGHUP})
+        ::sigaction(number, &action, nullptr);
+}
+
 TerminationSignals::TerminationSignals(QObject *parent)
     : QObject(parent)
 {
-    if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, g_pipe) != 0)
+    catchSignals();
+    if (g_pipe[0] < 0)
         return;
     m_notifier = new QSocketNotifier(g_pipe[0], QSocketNotifier::Read, this);
     connect(m_notifier, &QSocketNotifier::activated, this, [this] {
@@ -32,12 +45,6 @@ TerminationSignals::TerminationSignals(QObject *parent)
         [[maybe_unused]] const ssize_t read = ::read(g_pipe[0], &byte, 1);
         Q_EMIT terminationRequested();
     });
-    struct sigaction action {};
-    action.sa_handler = onSignal;
-    sigemptyset(&action.sa_mask);
-    action.sa_flags = SA_RESTART;
-    for (const int number : {SIGTERM, SIGINT, SIGHUP})
-        ::sigaction(number, &action, nullptr);
 }
 
 TerminationSignals::~TerminationSignals()

@@ -13,6 +13,10 @@ class TerminationSignals : public QObject
     Q_OBJECT
 
 public:
+    // Catches the signals from here on, before there is an application to deliver them:
+    // one that comes early waits for the event loop.
+    static void catchSignals();
+
     explicit TerminationSignals(QObject *parent = nullptr);
     ~TerminationSignals() override;
 
