@@ -262,7 +262,8 @@ QImage applicationIconImage(int size)
 QIcon applicationIcon()
 {
     QIcon icon;
-    for (const int size : {16, 32, 48, 64, 128, 256})
+    // Up to 128 pixels: X11 takes every size in one request, and larger ones make it too long.
+    for (const int size : {16, 32, 48, 64, 128})
         icon.addPixmap(QPixmap::fromImage(applicationIconImage(size)));
     return icon;
 }
