@@ -266,7 +266,7 @@ private Q_SLOTS:
     {
         // Small one-second clips for the entries; larger ones for each profile as loaded.
         m_small = Inputs::of({flash("320x240", "25", 1.0, 44100, "avi", 0.4), flash("240x180", "30000/1001", 1.0, 22050, "mp4", 0.5)});
-        m_large = Inputs::of({flash("640x360", "25", 2.0, 48000, "mkv", 1.2), flash("1280x720", "30000/1001", 2.0, 44100, "mp4", 0.6)});
+        m_large = Inputs::of({flash("640x360", "25", 1.5, 48000, "mkv", 0.9), flash("1280x720", "30000/1001", 1.5, 44100, "mp4", 0.6)});
     }
 
     void everyEntryJoins_data()
