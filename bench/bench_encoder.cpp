@@ -446,12 +446,12 @@ struct TwoPass
         cost.conversions = measure([&] {
             for (const QString &clip : clips) {
                 const QString intermediate = folder + QLatin1Char('/') + QString::number(intermediates.size()) + QStringLiteral(".avi");
-                mustRun(Encoder, job::ConversionCommand(clip, intermediate, OutputSize).arguments, scratch);
+                mustRun(Encoder, job::ConversionCommand(clip, intermediate, OutputSize).arguments(), scratch);
                 intermediates << intermediate;
             }
         });
         cost.join = measure([&] {
-            mustRun(Encoder, job::JoinCommand(intermediates, folder + QStringLiteral("/output.avi"), options).arguments, scratch);
+            mustRun(Encoder, job::JoinCommand(intermediates, folder + QStringLiteral("/output.avi"), options).arguments(), scratch);
         });
         cost.total = {cost.conversions.cpu + cost.join.cpu, cost.conversions.wall + cost.join.wall};
         return cost;
@@ -520,14 +520,14 @@ int main(int argc, char *argv[])
     std::printf("  conversion of each clip n: %s\n",
                 qPrintable(commandText(Encoder, job::ConversionCommand(QStringLiteral("<clip n>"), oursFolder + QStringLiteral("/<n>.avi"),
                                                                        OutputSize)
-                                                    .arguments)));
-    std::printf("  join fragment (profile \"DivX Compatible - High Quality\", 44100 Hz):%s\n", qPrintable(options.text));
+                                                    .arguments())));
+    std::printf("  join fragment (profile \"DivX Compatible - High Quality\", 44100 Hz):%s\n", qPrintable(options.text()));
     QStringList intermediateNames;
     for (int i = 0; i < ClipCount; ++i)
         intermediateNames << oursFolder + QLatin1Char('/') + QString::number(i) + QStringLiteral(".avi");
     std::printf("  join: %s\n",
                 qPrintable(commandText(Encoder, job::JoinCommand(intermediateNames, oursFolder + QStringLiteral("/output.avi"), options)
-                                                    .arguments)));
+                                                    .arguments())));
     std::printf("One-pass (the ffmpeg program):\n  %s\n", qPrintable(commandText(Ffmpeg, baseline)));
     std::fflush(stdout);
 

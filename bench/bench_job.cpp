@@ -98,10 +98,10 @@ int main(int argc, char *argv[])
         timer.restart();
         for (const QString &input : inputs) {
             const QString file = scratch + QStringLiteral("/direct%1.avi").arg(intermediates.size());
-            direct(job::ConversionCommand(input, file, size).arguments);
+            direct(job::ConversionCommand(input, file, size).arguments());
             intermediates << file;
         }
-        direct(job::JoinCommand(intermediates, out + "/direct.avi", profiles::GetEncoderOptions(settings, profile)).arguments);
+        direct(job::JoinCommand(intermediates, out + "/direct.avi", profiles::GetEncoderOptions(settings, profile)).arguments());
         directTimes << timer.nsecsElapsed() / 1e6;
     }
     std::sort(jobTimes.begin(), jobTimes.end());

@@ -65,7 +65,7 @@ int main(int argc, char *argv[])
         const QString file = work.file(QStringLiteral("%1.avi").arg(intermediates.size()));
         job::PositionReader reader;
         const job::RunResult result =
-            runner.RunEncoder(job::ConversionCommand(test::sharedClip(spec), file, "640:480").arguments, reader, {}, nullptr);
+            runner.RunEncoder(job::ConversionCommand(test::sharedClip(spec), file, "640:480").arguments(), reader, {}, nullptr);
         if (!result.succeeded()) {
             std::printf("The conversion of a clip failed:\n%s\n", qPrintable(result.lastLines()));
             return 1;
@@ -73,9 +73,9 @@ int main(int argc, char *argv[])
         intermediates << file;
     }
     profiles::EncoderArgs options;
-    options.add({}, {"-ovc", "lavc", "-lavcopts", "vcodec=mpeg4:vbitrate=1200:mbd=2:autoaspect", "-oac", "mp3lame",
+    options.words({"-ovc", "lavc", "-lavcopts", "vcodec=mpeg4:vbitrate=1200:mbd=2:autoaspect", "-oac", "mp3lame",
                      "-lameopts", "vbr=2:q=4", "-channels", "2", "-vf", "scale=640:480", "-srate", "44100"});
-    const QStringList arguments = job::JoinCommand(intermediates, work.file("joined.avi"), options).arguments;
+    const QStringList arguments = job::JoinCommand(intermediates, work.file("joined.avi"), options).arguments();
 
     QList<double> throughRunner, direct, ownCpu;
     int positions = 0;

@@ -2,21 +2,12 @@
 
 namespace velmora::job {
 
-namespace {
-QString quoted(const QString &path)
-{
-    return QLatin1Char('"') + path + QLatin1Char('"');
-}
-} // namespace
-
 EncoderArgs ConversionCommand(const QString &input, const QString &intermediate, const QString &size)
 {
     EncoderArgs command;
-    command.add(QStringLiteral(" ") + quoted(input), {input})
-        .add(QStringLiteral(" -o ") + quoted(intermediate), {QStringLiteral("-o"), intermediate})
-        .add(ConversionOptions + size, {QStringLiteral("-oac"), QStringLiteral("mp3lame"), QStringLiteral("-ovc"),
-                                        QStringLiteral("lavc"), QStringLiteral("-ofps"), QStringLiteral("30"),
-                                        QStringLiteral("-vf"), QStringLiteral("scale=") + size});
+    command.path(input).word(QStringLiteral("-o")).path(intermediate);
+    command.words({QStringLiteral("-oac"), QStringLiteral("mp3lame"), QStringLiteral("-ovc"), QStringLiteral("lavc"),
+                   QStringLiteral("-ofps"), QStringLiteral("30"), QStringLiteral("-vf"), QStringLiteral("scale=") + size});
     return command;
 }
 
@@ -24,8 +15,9 @@ EncoderArgs JoinCommand(const QStringList &intermediates, const QString &outputN
 {
     EncoderArgs command;
     for (const QString &file : intermediates)
-        command.add(QStringLiteral(" ") + quoted(file), {file});
-    command.add(QStringLiteral(" -o ") + quoted(outputName) + QLatin1Char(' '), {QStringLiteral("-o"), outputName});
+        command.path(file);
+    // The options follow after a blank of their own, as the joining line has always read.
+    command.word(QStringLiteral("-o")).path(outputName).word(QString());
     return command.append(options);
 }
 

@@ -1,21 +1,37 @@
 #pragma once
 
+#include <QList>
 #include <QString>
 #include <QStringList>
 
 namespace velmora::profiles {
 
-// One piece of an encoder command line in its two faces: the text as the command line reads
-// (for display, logs and tests), and the arguments handed to the encoder, one argument for
-// each option and each option value, none for an empty piece.
-struct EncoderArgs
+// An encoder command line as a list of words, each written once. Two faces come from it:
+// the text as the command line reads (for display, logs and tests), each word after a
+// blank and paths in double quotes; and the arguments handed to the encoder, one for each
+// word that is not empty. An empty word shows as a blank of its own and is no argument.
+class EncoderArgs
 {
-    QString text;
-    QStringList arguments;
-
-    // Appends text as it stands, and each non-empty argument.
-    EncoderArgs &add(const QString &piece, const QStringList &args = {});
+public:
+    // An option or a value.
+    EncoderArgs &word(const QString &word);
+    EncoderArgs &words(const QStringList &words);
+    // A file name: quoted in the text, as it is in the arguments.
+    EncoderArgs &path(const QString &path);
     EncoderArgs &append(const EncoderArgs &other);
+
+    QString text() const;
+    QStringList arguments() const;
+    bool operator==(const EncoderArgs &other) const = default;
+
+private:
+    struct Word
+    {
+        QString value;
+        bool isPath = false;
+        bool operator==(const Word &other) const = default;
+    };
+    QList<Word> m_words;
 };
 
 } // namespace velmora::profiles

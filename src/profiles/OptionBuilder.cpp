@@ -82,35 +82,13 @@ EncoderArgs GetEncoderOptions(const OutputSettingsView &settings, const QString 
     const QString videoOptions = QStringLiteral("vcodec=") + videoCodec + QStringLiteral(":vbitrate=") + videoBitrate
                                  + QStringLiteral(":mbd=2:") + aspect;
 
-    const QString blank(QLatin1Char(' '));
+    // An audio encoder without options leaves its two words empty; they still show as blanks.
     EncoderArgs options;
-    options.add(QStringLiteral(" -ovc "), {QStringLiteral("-ovc")})
-        .add(QStringLiteral("lavc"), {QStringLiteral("lavc")})
-        .add(blank)
-        .add(QStringLiteral("-lavcopts"), {QStringLiteral("-lavcopts")})
-        .add(blank)
-        .add(videoOptions, {videoOptions})
-        .add(blank)
-        .add(QStringLiteral("-oac"), {QStringLiteral("-oac")})
-        .add(blank)
-        .add(encoderWord, {encoderWord})
-        .add(blank)
-        .add(optionSwitch, {optionSwitch})
-        .add(blank)
-        .add(audioOptions, {audioOptions})
-        .add(blank)
-        .add(QStringLiteral("-channels"), {QStringLiteral("-channels")})
-        .add(blank)
-        .add(channels, {channels})
-        .add(blank)
-        .add(QStringLiteral("-vf"), {QStringLiteral("-vf")})
-        .add(blank)
-        .add(QStringLiteral("scale="), {QStringLiteral("scale=") + size})
-        .add(size)
-        .add(blank)
-        .add(QStringLiteral("-srate"), {QStringLiteral("-srate")})
-        .add(blank)
-        .add(sampleRate, {sampleRate});
+    options.words({QStringLiteral("-ovc"), QStringLiteral("lavc"), QStringLiteral("-lavcopts"), videoOptions})
+        .words({QStringLiteral("-oac"), encoderWord, optionSwitch, audioOptions})
+        .words({QStringLiteral("-channels"), channels})
+        .words({QStringLiteral("-vf"), QStringLiteral("scale=") + size})
+        .words({QStringLiteral("-srate"), sampleRate});
     return options;
 }
 

@@ -50,7 +50,7 @@ QString notesOf(const encoder::ParsedCommandLine &parsed)
 // A join of two files into out.<type>, with an option fragment as the builder made it.
 QStringList joinLine(const profiles::EncoderArgs &fragment, const QString &type = "avi")
 {
-    return job::JoinCommand({"/tmp/a/0.avi", "/tmp/a/1.avi"}, "/tmp/out." + type, fragment).arguments;
+    return job::JoinCommand({"/tmp/a/0.avi", "/tmp/a/1.avi"}, "/tmp/out." + type, fragment).arguments();
 }
 
 // The output settings with no profile loaded: every list empty, the fields empty.
@@ -98,9 +98,9 @@ private Q_SLOTS:
                 for (int i = 0; i < list->count(); ++i) {
                     list->setCurrentIndex(i);
                     const profiles::EncoderArgs options = profiles::GetEncoderOptions(form, path);
-                    if (seen.contains(options.text))
+                    if (seen.contains(options.text()))
                         continue;
-                    seen.insert(options.text);
+                    seen.insert(options.text());
                     QTest::addRow("%s: %s = %s", qPrintable(entry.name), qPrintable(profiles::sectionName(section)),
                                   qPrintable(list->itemText(i)))
                         << joinLine(options, type) << type << profiles::GetOutputSize(form, path)
@@ -134,7 +134,7 @@ private Q_SLOTS:
 
     void conversionLine()
     {
-        const QStringList arguments = job::ConversionCommand("/tmp/in put/clip \"1\".mov", "/tmp/temp/0.avi", "720:480").arguments;
+        const QStringList arguments = job::ConversionCommand("/tmp/in put/clip \"1\".mov", "/tmp/temp/0.avi", "720:480").arguments();
         const encoder::ParsedCommandLine parsed = parse(arguments);
         QVERIFY2(parsed.ok(), parsed.error.c_str());
         QVERIFY(parsed.notes.empty());
@@ -150,7 +150,7 @@ private Q_SLOTS:
     {
         NoProfile none;
         const profiles::EncoderArgs options = profiles::GetEncoderOptions(none, "/nonexistent/profile.bpf");
-        QCOMPARE(options.text, QString(" -ovc lavc -lavcopts vcodec=mpeg4:vbitrate=:mbd=2:aspect=16/9 -oac lavc -lavcopts "
+        QCOMPARE(options.text(), QString(" -ovc lavc -lavcopts vcodec=mpeg4:vbitrate=:mbd=2:aspect=16/9 -oac lavc -lavcopts "
                                        "acodec=ac3:abitrate= -channels 2 -vf scale=640:480 -srate "));
         const encoder::ParsedCommandLine parsed = parse(joinLine(options));
         QVERIFY2(parsed.ok(), parsed.error.c_str());

@@ -41,7 +41,7 @@ MarkedClip clip(Picture picture, const QString &size, const QString &rate, doubl
 profiles::EncoderArgs fragment(const QString &lavcopts, const QStringList &audio, const QString &size, const QString &sampleRate)
 {
     profiles::EncoderArgs options;
-    options.add({}, QStringList{"-ovc", "lavc", "-lavcopts", lavcopts} + audio
+    options.words(QStringList{"-ovc", "lavc", "-lavcopts", lavcopts} + audio
                         + QStringList{"-channels", "2", "-vf", "scale=" + size, "-srate", sampleRate});
     return options;
 }
@@ -63,11 +63,11 @@ QString wholeJob(const test::TestFolder &folder, const QStringList &inputs, cons
     for (const QString &input : inputs) {
         const QString intermediate = folder.file(QStringLiteral("temp/%1.avi").arg(intermediates.size()));
         QDir().mkpath(QFileInfo(intermediate).absolutePath());
-        if (const QString failed = run(job::ConversionCommand(input, intermediate, size).arguments); !failed.isEmpty())
+        if (const QString failed = run(job::ConversionCommand(input, intermediate, size).arguments()); !failed.isEmpty())
             return input + ": " + failed;
         intermediates << intermediate;
     }
-    return run(job::JoinCommand(intermediates, output, options).arguments);
+    return run(job::JoinCommand(intermediates, output, options).arguments());
 }
 
 // Where each input begins in the output, in output frames: the inputs' picture lengths add
@@ -292,7 +292,7 @@ private Q_SLOTS:
         test::TestFolder folder;
         const QString input = test::markedClip(clip(Picture::HalfWhite, "640x360", "25", 1.0, 44100));
         const QString output = folder.file("strip.avi");
-        QCOMPARE(run(QStringList{input, "-o", output} + fragment("vcodec=mpeg4:vbitrate=800:autoaspect", {"-oac", "pcm"}, "320:90", "44100").arguments
+        QCOMPARE(run(QStringList{input, "-o", output} + fragment("vcodec=mpeg4:vbitrate=800:autoaspect", {"-oac", "pcm"}, "320:90", "44100").arguments()
                      + QStringList{"-vf", "crop=640:180:0:0,scale=320:90,expand=320:240"}),
                  QString());
         QCOMPARE(ffprobeEntry(output, "stream=width,height").split('\n'), (QStringList{"320", "240"}));
@@ -309,7 +309,7 @@ private Q_SLOTS:
         test::TestFolder folder;
         const QString input = test::markedClip(clip(Picture::Numbered, "640x480", "25", 2.0, 44100, "mp4"));
         const QString intermediate = folder.file("0.avi");
-        QCOMPARE(run(job::ConversionCommand(input, intermediate, "320:240").arguments), QString());
+        QCOMPARE(run(job::ConversionCommand(input, intermediate, "320:240").arguments()), QString());
         QCOMPARE(ffprobeEntry(intermediate, "stream=width,height,r_frame_rate").split('\n'), (QStringList{"320", "240", "30/1"}));
         // It plays on its own: ffmpeg decodes it without a word.
         QProcess ffmpeg;
@@ -329,7 +329,7 @@ private Q_SLOTS:
         encoder.setProcessChannelMode(QProcess::SeparateChannels);
         QElapsedTimer clock;
         clock.start();
-        encoder.start(QStringLiteral(VELMORA_ENCODER), job::ConversionCommand(input, folder.file("0.avi"), "640:480").arguments);
+        encoder.start(QStringLiteral(VELMORA_ENCODER), job::ConversionCommand(input, folder.file("0.avi"), "640:480").arguments());
         QVERIFY(encoder.waitForFinished(120000));
         const double seconds = clock.elapsed() / 1000.0;
         QCOMPARE(encoder.exitCode(), 0);

@@ -232,7 +232,7 @@ private Q_SLOTS:
         job::PositionReader reader;
         QTimer::singleShot(300, &runner, [&runner] { runner.TerminateEncoder(); });
         const job::RunResult result =
-            runner.RunEncoder(job::ConversionCommand(input, intermediate, "640:480").arguments, reader, {}, nullptr);
+            runner.RunEncoder(job::ConversionCommand(input, intermediate, "640:480").arguments(), reader, {}, nullptr);
         QCOMPARE(result.end, job::RunResult::End::Stopped);
         // No process of ours is left: none has the intermediate on its command line.
         for (const QString &pid : QDir("/proc").entryList(QDir::Dirs)) {

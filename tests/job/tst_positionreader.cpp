@@ -168,14 +168,14 @@ private Q_SLOTS:
     void commandLines()
     {
         const EncoderArgs convert = ConversionCommand("/v/my clip.avi", "/tmp/j/0.avi", "640:480");
-        QCOMPARE(convert.text, QString(R"( "/v/my clip.avi" -o "/tmp/j/0.avi" -oac mp3lame -ovc lavc -ofps 30 -vf scale=640:480)"));
-        QCOMPARE(convert.arguments, (QStringList{"/v/my clip.avi", "-o", "/tmp/j/0.avi", "-oac", "mp3lame", "-ovc", "lavc",
+        QCOMPARE(convert.text(), QString(R"( "/v/my clip.avi" -o "/tmp/j/0.avi" -oac mp3lame -ovc lavc -ofps 30 -vf scale=640:480)"));
+        QCOMPARE(convert.arguments(), (QStringList{"/v/my clip.avi", "-o", "/tmp/j/0.avi", "-oac", "mp3lame", "-ovc", "lavc",
                                                  "-ofps", "30", "-vf", "scale=640:480"}));
         EncoderArgs options;
-        options.add(" -ovc lavc", {"-ovc", "lavc"});
+        options.words({"-ovc", "lavc"});
         const EncoderArgs join = JoinCommand({"/tmp/j/0.avi", "/tmp/j/1.avi"}, "/v/say \"hi\".avi", options);
-        QCOMPARE(join.text, QString(R"( "/tmp/j/0.avi" "/tmp/j/1.avi" -o "/v/say "hi".avi"  -ovc lavc)"));
-        QCOMPARE(join.arguments, (QStringList{"/tmp/j/0.avi", "/tmp/j/1.avi", "-o", "/v/say \"hi\".avi", "-ovc", "lavc"}));
+        QCOMPARE(join.text(), QString(R"( "/tmp/j/0.avi" "/tmp/j/1.avi" -o "/v/say "hi".avi"  -ovc lavc)"));
+        QCOMPARE(join.arguments(), (QStringList{"/tmp/j/0.avi", "/tmp/j/1.avi", "-o", "/v/say \"hi\".avi", "-ovc", "lavc"}));
     }
 };
 

@@ -124,7 +124,7 @@ private:
         for (const QString &input : std::as_const(inputs.files)) {
             const QString file = m_work.file(QStringLiteral("%1-%2-%3.avi").arg(&inputs == &m_small ? "s" : "l", QString(size).replace(':', 'x')).arg(files.size()));
             job::PositionReader reader;
-            const job::RunResult result = runner.RunEncoder(job::ConversionCommand(input, file, size).arguments, reader, {}, nullptr);
+            const job::RunResult result = runner.RunEncoder(job::ConversionCommand(input, file, size).arguments(), reader, {}, nullptr);
             if (!result.succeeded())
                 qWarning("Conversion to %s failed: %s", qPrintable(size), qPrintable(result.lastLines()));
             files << file;
@@ -145,7 +145,7 @@ private:
         job::EncoderRunner runner(QStringLiteral(VELMORA_ENCODER));
         job::PositionReader reader(job::PositionReader::Pass::Join);
         const job::RunResult result =
-            runner.RunEncoder(job::JoinCommand(intermediatesFor(inputs, size), output, options).arguments, reader, {}, nullptr);
+            runner.RunEncoder(job::JoinCommand(intermediatesFor(inputs, size), output, options).arguments(), reader, {}, nullptr);
         if (!result.succeeded())
             return "the encoder failed: " + result.lastLines();
 
@@ -287,18 +287,18 @@ private Q_SLOTS:
         const auto check = [&](const QString &what, Inputs &inputs) {
             const QString wrong = joinAndCheck(form, profile, inputs);
             if (!wrong.isEmpty())
-                failed << what + " (" + profiles::GetEncoderOptions(form, profile).text + "): " + wrong;
+                failed << what + " (" + profiles::GetEncoderOptions(form, profile).text() + "): " + wrong;
         };
         check("as loaded", m_large);
 
-        QSet<QString> tried{profiles::GetOutputSize(form, profile) + profiles::GetEncoderOptions(form, profile).text};
+        QSet<QString> tried{profiles::GetOutputSize(form, profile) + profiles::GetEncoderOptions(form, profile).text()};
         bool largeTried = false;
         for (const Section section : profiles::AllSections) {
             QComboBox *list = form.list(section);
             const int loaded = list->currentIndex();
             for (int entry = 0; entry < list->count(); ++entry) {
                 list->setCurrentIndex(entry);
-                const QString key = profiles::GetOutputSize(form, profile) + profiles::GetEncoderOptions(form, profile).text;
+                const QString key = profiles::GetOutputSize(form, profile) + profiles::GetEncoderOptions(form, profile).text();
                 if (tried.contains(key))
                     continue; // the same join as one before: this entry is not used with the others as loaded
                 tried.insert(key);

@@ -197,7 +197,7 @@ private Q_SLOTS:
         QStringList intermediates;
         for (const QString &input : {first, second}) {
             const QString intermediate = work + QStringLiteral("/%1.avi").arg(intermediates.size());
-            const Run run = runWith(runner, job::ConversionCommand(input, intermediate, "320:240").arguments);
+            const Run run = runWith(runner, job::ConversionCommand(input, intermediate, "320:240").arguments());
             QVERIFY2(run.result.succeeded(), qPrintable(run.result.lastLines()));
             // A two-second clip converts in a fraction of a second, within the chunks the job
             // passes over; the status text must still come through the pipe.
@@ -208,10 +208,10 @@ private Q_SLOTS:
             intermediates << intermediate;
         }
         profiles::EncoderArgs options;
-        options.add({}, {"-ovc", "lavc", "-lavcopts", "vcodec=mpeg4:vbitrate=800:mbd=2:aspect=4/3", "-oac", "mp3lame",
+        options.words({"-ovc", "lavc", "-lavcopts", "vcodec=mpeg4:vbitrate=800:mbd=2:aspect=4/3", "-oac", "mp3lame",
                          "-lameopts", "vbr=2:q=6", "-channels", "2", "-vf", "scale=320:240", "-srate", "44100"});
         const QString output = folder.file(QString::fromUtf8("out \"joined\" é.avi"));
-        const Run run = runWith(runner, job::JoinCommand(intermediates, output, options).arguments, PositionReader::Pass::Join);
+        const Run run = runWith(runner, job::JoinCommand(intermediates, output, options).arguments(), PositionReader::Pass::Join);
         QVERIFY2(run.result.succeeded(), qPrintable(run.result.lastLines()));
         const tasks::ProbeResult probe = tasks::ProbeMedia(output);
         QCOMPARE(probe.size, QString("320x240"));

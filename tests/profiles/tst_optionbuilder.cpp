@@ -163,8 +163,8 @@ private Q_SLOTS:
         TestFolder folder;
         const QString path = profile.isNull() ? folder.file("missing.bpf") : folder.write("p.bpf", profile);
         const EncoderArgs options = GetEncoderOptions(settings, path);
-        QCOMPARE(options.text, text);
-        QCOMPARE(options.arguments, arguments);
+        QCOMPARE(options.text(), text);
+        QCOMPARE(options.arguments(), arguments);
     }
 
     void outputSize_data()

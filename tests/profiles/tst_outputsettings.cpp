@@ -337,7 +337,7 @@ private Q_SLOTS:
         QVERIFY(shipped.open(QIODevice::ReadOnly));
         Dialog d(shipped.readAll());
         const auto options = [&d] {
-            return profiles::GetEncoderOptions(d.form, d.path).text + " / " + profiles::GetOutputSize(d.form, d.path);
+            return profiles::GetEncoderOptions(d.form, d.path).text() + " / " + profiles::GetOutputSize(d.form, d.path);
         };
         const QString before = options();
         d.open();
