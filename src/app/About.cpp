@@ -2,12 +2,11 @@
 
 #include "app/AppTexts.h"
 #include "app/Artwork.h"
+#include "platform/Clicks.h"
 #include "platform/GuardedCall.h"
 #include "platform/Seams.h"
 
 #include "ui_About.h"
-
-#include <QMouseEvent>
 
 namespace velmora::app {
 
@@ -20,8 +19,8 @@ TAboutForm::TAboutForm(const QString &appVersion, QWidget *mainWindow)
     connect(ui->btnOK, &QPushButton::clicked, this, &TAboutForm::btnOKClick);
     connect(ui->btnTech, &QPushButton::clicked, this, &TAboutForm::btnTechClick);
     connect(ui->btnSales, &QPushButton::clicked, this, &TAboutForm::btnSalesClick);
-    onClick(ui->labWebsite, [this] { labWebsiteClick(); });
-    onClick(ui->labMore, [this] { labMoreClick(); });
+    platform::onClick(ui->labWebsite, [this] { labWebsiteClick(); });
+    platform::onClick(ui->labMore, [this] { labMoreClick(); });
     FormCreate(appVersion);
 }
 
@@ -41,29 +40,10 @@ void TAboutForm::FormCreate(const QString &appVersion)
         const texts::Product &product = texts::Products[i];
         productLabels[i]->setText(product.name);
         productLabels[i]->setAccessibleName(product.name);
-        onClick(productLabels[i], [this, page = QString(product.page)] {
+        platform::onClick(productLabels[i], [this, page = QString(product.page)] {
             platform::runGuarded(this, [&page] { platform::shell().open(page); });
         });
     }
-}
-
-void TAboutForm::onClick(QLabel *label, std::function<void()> handler)
-{
-    label->installEventFilter(this);
-    m_clickable.append({label, std::move(handler)});
-}
-
-bool TAboutForm::eventFilter(QObject *watched, QEvent *event)
-{
-    if (event->type() == QEvent::MouseButtonRelease && static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton) {
-        for (const auto &[label, handler] : m_clickable) {
-            if (watched == label) {
-                handler();
-                return true;
-            }
-        }
-    }
-    return SecondaryWindow::eventFilter(watched, event);
 }
 
 void TAboutForm::btnOKClick()

@@ -2,14 +2,11 @@
 
 #include "platform/SecondaryWindow.h"
 
-#include <functional>
 #include <memory>
 
 namespace Ui {
 class TAboutForm;
 }
-
-class QLabel;
 
 namespace velmora::app {
 
@@ -29,15 +26,10 @@ public Q_SLOTS:
     void labWebsiteClick();
     void labMoreClick();
 
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override;
-
 private:
     void FormCreate(const QString &appVersion);
-    void onClick(QLabel *label, std::function<void()> handler);
 
     std::unique_ptr<Ui::TAboutForm> ui;
-    QList<std::pair<QLabel *, std::function<void()>>> m_clickable;
 };
 
 } // namespace velmora::app

@@ -1,12 +1,15 @@
 #include "app/Artwork.h"
 
+#include <QAction>
 #include <QImage>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPolygonF>
 #include <QRadialGradient>
+#include <QToolBar>
 
+#include <algorithm>
 #include <cmath>
 
 namespace velmora::app {
@@ -231,6 +234,28 @@ QIcon toolbarIcon(Glyph glyph)
         icon.addPixmap(greyed(normal), QIcon::Disabled);
     }
     return icon;
+}
+
+void decorateToolbar(QToolBar *toolbar)
+{
+    static const std::pair<const char *, Glyph> glyphs[] = {
+        {"tbtnAddFile", Glyph::AddFile}, {"tbtnAddDir", Glyph::AddDir},   {"tbtnUp", Glyph::MoveUp},
+        {"tbtnDown", Glyph::MoveDown},   {"tbtnRemove", Glyph::Remove},   {"tbtnClear", Glyph::Clear},
+        {"tbtnStart", Glyph::Start},     {"tbtnStop", Glyph::Stop},       {"tbtnSetting", Glyph::Setting},
+        {"tbtnAbout", Glyph::About},     {"tbtnHelp", Glyph::Help},
+    };
+    for (QAction *action : toolbar->actions()) {
+        const auto found = std::find_if(std::begin(glyphs), std::end(glyphs),
+                                        [action](const auto &entry) { return action->objectName() == QLatin1String(entry.first); });
+        if (found == std::end(glyphs))
+            continue;
+        action->setIcon(toolbarIcon(found->second));
+        if (QWidget *button = toolbar->widgetForAction(action)) {
+            button->setObjectName(action->objectName());
+            button->setAccessibleName(action->toolTip());
+            button->setFixedSize(56, 54);
+        }
+    }
 }
 
 namespace {

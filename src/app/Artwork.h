@@ -4,6 +4,8 @@
 #include <QImage>
 #include <QPixmap>
 
+class QToolBar;
+
 namespace velmora::app {
 
 // The program's pictures, drawn in code so that they are sharp at any scale and no button
@@ -23,6 +25,9 @@ enum class Glyph {
 };
 
 QIcon toolbarIcon(Glyph glyph);
+// Gives each of the main toolbar's actions its icon by the action's name. Each button also
+// carries its action's name, and the action's hint as its accessible name.
+void decorateToolbar(QToolBar *toolbar);
 // The program's own icon: a V on the brand's tile, as in the logo. The window, the desktop
 // entry's PNG icons (drawn at build time) and the scalable SVG all show it.
 QImage applicationIconImage(int size);

@@ -4,7 +4,10 @@
 #include "app/AppTexts.h"
 #include "app/Artwork.h"
 #include "app/OutputTypes.h"
+#include "app/TaskMenu.h"
 #include "job/JobTexts.h"
+#include "job/OutputNames.h"
+#include "platform/Clicks.h"
 #include "platform/FolderPicker.h"
 #include "platform/GuardedCall.h"
 #include "platform/Paths.h"
@@ -20,16 +23,13 @@
 #include "ui_Main.h"
 
 #include <QCloseEvent>
-#include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileInfo>
-#include <QHeaderView>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMimeData>
 #include <QShowEvent>
-#include <QToolButton>
 #include <QUrl>
 
 namespace velmora::app {
@@ -38,7 +38,6 @@ namespace {
 constexpr int ProfileFileRole = Qt::UserRole;
 constexpr int OutputRowWidth = 607;
 constexpr int WelcomePanelWidth = 768;
-constexpr tasks::ColumnSizer::Widths ColumnWidths = {350, 90, 80, 150};
 } // namespace
 
 TMainForm::TMainForm(const prefs::ProgramFolder &folder, const QStringList &arguments, QWidget *parent)
@@ -46,7 +45,6 @@ TMainForm::TMainForm(const prefs::ProgramFolder &folder, const QStringList &argu
     , ui(std::make_unique<Ui::TMainForm>())
     , m_folder(folder)
     , m_arguments(arguments)
-    , m_columnSizer(ColumnWidths)
     , m_runner(folder.encoderPath())
 {
     ui->setupUi(this);
@@ -73,21 +71,7 @@ void TMainForm::attachWindows(TAboutForm *about, profiles::TopSettingForm *outpu
 
 void TMainForm::setupToolbar()
 {
-    const std::pair<QAction *, Glyph> buttons[] = {
-        {ui->tbtnAddFile, Glyph::AddFile}, {ui->tbtnAddDir, Glyph::AddDir},   {ui->tbtnUp, Glyph::MoveUp},
-        {ui->tbtnDown, Glyph::MoveDown},   {ui->tbtnRemove, Glyph::Remove},   {ui->tbtnClear, Glyph::Clear},
-        {ui->tbtnStart, Glyph::Start},     {ui->tbtnStop, Glyph::Stop},       {ui->tbtnSetting, Glyph::Setting},
-        {ui->tbtnAbout, Glyph::About},     {ui->tbtnHelp, Glyph::Help},
-    };
-    for (const auto &[action, glyph] : buttons) {
-        action->setIcon(toolbarIcon(glyph));
-        // The button carries the action's name too, and its hint as its accessible name.
-        if (QWidget *button = ui->Toolbar1->widgetForAction(action)) {
-            button->setObjectName(action->objectName());
-            button->setAccessibleName(action->toolTip());
-            button->setFixedSize(56, 54);
-        }
-    }
+    decorateToolbar(ui->Toolbar1);
     setWindowIcon(applicationIcon());
     ui->imgbannerbk->setPixmap(bannerBackground());
     ui->image3->setPixmap(welcomePicture());
@@ -96,21 +80,25 @@ void TMainForm::setupToolbar()
 
 void TMainForm::connectHandlers()
 {
-    connect(ui->bbtnBrowser, &QPushButton::clicked, this, &TMainForm::bbtnBrowserClick);
-    connect(ui->bbtnOpen, &QPushButton::clicked, this, &TMainForm::bbtnOpenClick);
-    connect(ui->bbtnSetting, &QPushButton::clicked, this, &TMainForm::bbtnSettingClick);
-    connect(ui->tbtnSetting, &QAction::triggered, this, &TMainForm::tbtnSettingClick);
-    connect(ui->tbtnAbout, &QAction::triggered, this, &TMainForm::tbtnAboutClick);
-    connect(ui->tbtnHelp, &QAction::triggered, this, &TMainForm::tbtnHelpClick);
+    using Handler = void (TMainForm::*)();
+    const std::pair<QAction *, Handler> actions[] = {
+        {ui->tbtnAddFile, &TMainForm::tbtnAddFileClick}, {ui->tbtnAddDir, &TMainForm::tbtnAddDirClick},
+        {ui->tbtnRemove, &TMainForm::tbtnRemoveClick},   {ui->tbtnClear, &TMainForm::tbtnClearClick},
+        {ui->tbtnUp, &TMainForm::tbtnUpClick},           {ui->tbtnDown, &TMainForm::tbtnDownClick},
+        {ui->tbtnStop, &TMainForm::tbtnStopClick},       {ui->tbtnStart, &TMainForm::tbtnStartClick},
+        {ui->tbtnSetting, &TMainForm::tbtnSettingClick}, {ui->tbtnAbout, &TMainForm::tbtnAboutClick},
+        {ui->tbtnHelp, &TMainForm::tbtnHelpClick},
+    };
+    for (const auto &[action, handler] : actions)
+        connect(action, &QAction::triggered, this, handler);
+    const std::pair<QPushButton *, Handler> buttons[] = {
+        {ui->bbtnBrowser, &TMainForm::bbtnBrowserClick},
+        {ui->bbtnOpen, &TMainForm::bbtnOpenClick},
+        {ui->bbtnSetting, &TMainForm::bbtnSettingClick},
+    };
+    for (const auto &[button, handler] : buttons)
+        connect(button, &QPushButton::clicked, this, handler);
     connect(ui->cmbProfile, &QComboBox::activated, this, &TMainForm::cmbProfileChange);
-    connect(ui->tbtnAddFile, &QAction::triggered, this, &TMainForm::tbtnAddFileClick);
-    connect(ui->tbtnAddDir, &QAction::triggered, this, &TMainForm::tbtnAddDirClick);
-    connect(ui->tbtnRemove, &QAction::triggered, this, &TMainForm::tbtnRemoveClick);
-    connect(ui->tbtnClear, &QAction::triggered, this, &TMainForm::tbtnClearClick);
-    connect(ui->tbtnUp, &QAction::triggered, this, &TMainForm::tbtnUpClick);
-    connect(ui->tbtnDown, &QAction::triggered, this, &TMainForm::tbtnDownClick);
-    connect(ui->tbtnStop, &QAction::triggered, this, &TMainForm::tbtnStopClick);
-    connect(ui->tbtnStart, &QAction::triggered, this, &TMainForm::tbtnStartClick);
     connect(&m_timerTime, &QTimer::timeout, this, &TMainForm::timerTimeTimer);
     connect(ui->ltvTask, &QWidget::customContextMenuRequested, this, [this](const QPoint &position) {
         ppmTaskPopup();
@@ -118,8 +106,8 @@ void TMainForm::connectHandlers()
     });
     ui->ltvTask->installEventFilter(this);
     ui->ltvTask->viewport()->installEventFilter(this);
-    ui->labCompany->installEventFilter(this);
-    ui->Image1->installEventFilter(this);
+    platform::onClick(ui->labCompany, [this] { labCompanyClick(); });
+    platform::onClick(ui->Image1, [this] { Image1Click(); });
 }
 
 QString TMainForm::outputFileText() const
@@ -134,71 +122,39 @@ void TMainForm::setOutputFileText(const QString &text)
 
 void TMainForm::setupTaskMenu()
 {
-    m_ppmTask = new QMenu(this);
-    m_ppmTask->setObjectName(QStringLiteral("ppmTask"));
-    const auto add = [this](const char *name, QLatin1String text, void (TMainForm::*handler)()) {
-        QAction *action = m_ppmTask->addAction(text);
-        action->setObjectName(QLatin1String(name));
-        connect(action, &QAction::triggered, this, handler);
-    };
-    add("ppmOpen", tasks::texts::MenuOpen, &TMainForm::ltvTaskDblClick);
-    m_ppmTask->addSeparator();
-    add("ppmAddFiles", tasks::texts::MenuAddFiles, &TMainForm::tbtnAddFileClick);
-    add("ppmAddDir", tasks::texts::MenuAddFolder, &TMainForm::tbtnAddDirClick);
-    m_ppmTask->addSeparator();
-    add("ppmRemove", tasks::texts::MenuRemove, &TMainForm::tbtnRemoveClick);
-    add("ppmClear", tasks::texts::MenuClear, &TMainForm::tbtnClearClick);
+    m_ppmTask = makeTaskMenu(this, {[this] { ltvTaskDblClick(); }, [this] { tbtnAddFileClick(); }, [this] { tbtnAddDirClick(); },
+                                    [this] { tbtnRemoveClick(); }, [this] { tbtnClearClick(); }});
 }
 
 void TMainForm::FormCreate()
 {
-    // 1, 2: the program folder; the encoder lies in it.
+    // Until the preferences are read, the output field names the program folder.
     ui->edtOutputFile->setText(m_folder.appDir());
 
-    // 3: the task list's header colour and the welcome panel.
-    ui->ltvTask->header()->setStyleSheet(QStringLiteral("QHeaderView::section { background-color: rgb(243, 243, 243); }"));
-    ui->ltvTask->header()->setSectionsClickable(false);
-    ui->ltvTask->header()->setSectionsMovable(false);
     ui->panltvTask->setMaximumWidth(WelcomePanelWidth);
 
-    // 4: the version shown in the caption.
+    // The caption shows the version the preferences name.
     const prefs::IniFile preferences(m_folder.preferencesFile());
     m_appVersion = preferences.readString(prefs::section::Main, prefs::key::Version, prefs::DefaultVersion);
-
-    // 5: product texts.
     QCoreApplication::setApplicationName(texts::ProductName);
     setWindowTitle(texts::ProductName + QStringLiteral(" V") + m_appVersion);
     ui->labProgramName->setText(texts::ProductName);
     ui->labCompany->setText(texts::MakerName + QStringLiteral("  ") + texts::MakerWebsite);
 
-    // 6: the output file save dialog.
     m_saveDialog.setFilter(SaveDialogFilter());
     m_saveDialog.setDefaultExt(texts::SaveDefaultExt);
-
-    // 7: the open dialog's filter.
     m_openDialogFilter = tasks::OpenDialogFilter();
 
-    // 8: the profile list.
+    // The profiles are listed before the command line's files are added, so that a file that
+    // cannot be added still leaves a window ready to use.
     fillProfileList();
-
-    // 9: files named on the command line.
     takeCommandLineFiles();
-
-    // 10: a list that holds rows can be ordered, emptied and joined.
-    if (ui->ltvTask->topLevelItemCount() > 0)
-        setTaskButtonsEnabled(true);
-
-    // 11: files and folders may be dropped on the window.
     setAcceptDrops(true);
 
-    // 12: the output row is shown, the progress display waits for a job.
+    // The output row and the progress display share one place; the progress waits for a job.
     ui->panBottomCenter->setFixedWidth(OutputRowWidth);
     ui->panBottomLeft->setFixedWidth(OutputRowWidth);
     ui->panBottomLeft->hide();
-
-    // 13: column widths.
-    for (int column = 0; column < tasks::ColumnSizer::Columns; ++column)
-        ui->ltvTask->setColumnWidth(column, ColumnWidths[static_cast<size_t>(column)]);
 }
 
 void TMainForm::fillProfileList()
@@ -213,6 +169,7 @@ void TMainForm::takeCommandLineFiles()
 {
     // A file that cannot be added ends the adding here; start-up goes on.
     platform::runGuarded(this, [this] { m_tasks->AddCommandLine(m_arguments); });
+    // A list that holds rows can be ordered, emptied and joined.
     applyEnablingRule();
 }
 
@@ -259,11 +216,8 @@ void TMainForm::closeEvent(QCloseEvent *event)
         // The encoder must not outlive the window: a running job stops first, and the
         // window closes once Start has cleaned up.
         event->ignore();
-        if (!m_closeWhenJobEnds && platform::messageBoxes().question(this, job::texts::ExitTitle, job::texts::ExitText)) {
-            m_closeWhenJobEnds = true;
-            JobState = job::JobState::StopRequested;
-            m_runner.TerminateEncoder();
-        }
+        if (!m_closeWhenJobEnds && platform::messageBoxes().question(this, job::texts::ExitTitle, job::texts::ExitText))
+            stopJobThenClose();
         return;
     }
     // The program ends even when the preferences could not be written: the message says so.
@@ -274,13 +228,16 @@ void TMainForm::closeEvent(QCloseEvent *event)
 
 void TMainForm::closeFromOutside()
 {
-    if (jobActive()) {
-        m_closeWhenJobEnds = true;
-        JobState = job::JobState::StopRequested;
-        m_runner.TerminateEncoder();
-        return;
-    }
-    close();
+    if (jobActive())
+        stopJobThenClose();
+    else
+        close();
+}
+
+void TMainForm::stopJobThenClose()
+{
+    m_closeWhenJobEnds = true;
+    m_job->requestStop();
 }
 
 void TMainForm::closeForJob()
@@ -312,15 +269,9 @@ void TMainForm::bbtnBrowserClick()
 void TMainForm::bbtnOpenClick()
 {
     platform::runGuarded(this, [this] {
-        const QString output = ui->edtOutputFile->text();
-        if (QFileInfo(output).isFile()) {
-            platform::shell().open(output);
-            return;
-        }
-        // An empty folder part names no folder (QDir would take it as the working folder).
-        const QString folder = platform::ExtractFilePath(output);
-        if (!folder.isEmpty() && QFileInfo(folder).isDir())
-            platform::shell().open(folder);
+        const QString target = job::OpenTargetFor(ui->edtOutputFile->text());
+        if (!target.isEmpty())
+            platform::shell().open(target);
     });
 }
 
@@ -377,10 +328,6 @@ void TMainForm::cmbProfileChange()
     });
 }
 
-} // namespace velmora::app
-
-namespace velmora::app {
-
 void TMainForm::tbtnAddFileClick()
 {
     platform::runGuarded(this, [this] {
@@ -421,40 +368,25 @@ void TMainForm::tbtnClearClick()
 
 void TMainForm::tbtnUpClick()
 {
-    platform::runGuarded(this, [this] {
-        if (m_tasks->selectedCount() > 0)
-            m_tasks->applyReorder(tasks::MoveUp(m_tasks->selection()));
-    });
+    platform::runGuarded(this, [this] { m_tasks->moveSelected(tasks::MoveUp); });
 }
 
 void TMainForm::tbtnDownClick()
 {
-    platform::runGuarded(this, [this] {
-        if (m_tasks->selectedCount() > 0)
-            m_tasks->applyReorder(tasks::MoveDown(m_tasks->selection()));
-    });
+    platform::runGuarded(this, [this] { m_tasks->moveSelected(tasks::MoveDown); });
 }
 
 void TMainForm::ltvTaskDblClick()
 {
     platform::runGuarded(this, [this] {
-        const int first = m_tasks->firstSelected();
-        if (first < 0)
-            return;
-        tasks::ltvItemData data;
-        m_tasks->GetTaskItem(first, tasks::field::Caption, data);
-        platform::shell().open(data.InputFile);
+        if (const QString file = m_tasks->firstSelectedFile(); !file.isEmpty())
+            platform::shell().open(file);
     });
 }
 
 void TMainForm::ppmTaskPopup()
 {
-    const bool anySelected = m_tasks->selectedCount() > 0;
-    m_ppmTask->findChild<QAction *>(QStringLiteral("ppmOpen"))->setEnabled(anySelected);
-    m_ppmTask->findChild<QAction *>(QStringLiteral("ppmRemove"))->setEnabled(anySelected);
-    m_ppmTask->findChild<QAction *>(QStringLiteral("ppmClear"))->setEnabled(m_tasks->count() > 0);
-    m_ppmTask->findChild<QAction *>(QStringLiteral("ppmAddFiles"))->setEnabled(true);
-    m_ppmTask->findChild<QAction *>(QStringLiteral("ppmAddDir"))->setEnabled(true);
+    enableTaskMenu(m_ppmTask, m_tasks->selectedCount(), m_tasks->count());
 }
 
 void TMainForm::tbtnStartClick()
@@ -486,20 +418,21 @@ void TMainForm::focusTaskList()
 
 void TMainForm::LockControls()
 {
-    for (QAction *action : {ui->tbtnAddFile, ui->tbtnAddDir, ui->tbtnUp, ui->tbtnDown, ui->tbtnRemove, ui->tbtnClear,
-                            ui->tbtnStart, ui->tbtnSetting})
-        action->setEnabled(false);
-    ui->tbtnStop->setEnabled(true);
-    ui->ltvTask->setEnabled(false);
+    setJobLocked(true);
 }
 
 void TMainForm::UnlockControls()
 {
+    setJobLocked(false);
+}
+
+void TMainForm::setJobLocked(bool locked)
+{
     for (QAction *action : {ui->tbtnAddFile, ui->tbtnAddDir, ui->tbtnUp, ui->tbtnDown, ui->tbtnRemove, ui->tbtnClear,
                             ui->tbtnStart, ui->tbtnSetting})
-        action->setEnabled(true);
-    ui->tbtnStop->setEnabled(false);
-    ui->ltvTask->setEnabled(true);
+        action->setEnabled(!locked);
+    ui->tbtnStop->setEnabled(locked);
+    ui->ltvTask->setEnabled(!locked);
 }
 
 QString TMainForm::selectedProfilePath() const
@@ -519,10 +452,8 @@ QString TMainForm::outputExtension() const
 void TMainForm::tbtnStopClick()
 {
     platform::runGuarded(this, [this] {
-        if (JobState != job::JobState::Running)
-            return;
-        JobState = job::JobState::StopRequested;
-        m_runner.TerminateEncoder();
+        if (m_job)
+            m_job->requestStop();
     });
 }
 
@@ -534,32 +465,15 @@ void TMainForm::ltvTaskKeyDown(QKeyEvent *event)
         tbtnRemoveClick();
 }
 
-void TMainForm::ltvTaskResize()
-{
-    QHeaderView *header = ui->ltvTask->header();
-    for (int column = 0; column < tasks::ColumnSizer::Columns; ++column)
-        m_columnSizer.columnDragged(column, header->sectionSize(column));
-    m_columnSizer.resize(ui->ltvTask->width());
-    const tasks::ColumnSizer::Widths shown = m_columnSizer.shown();
-    for (int column = 0; column < tasks::ColumnSizer::Columns; ++column)
-        ui->ltvTask->setColumnWidth(column, shown[static_cast<size_t>(column)]);
-}
-
 bool TMainForm::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == ui->ltvTask) {
         if (event->type() == QEvent::Resize)
-            ltvTaskResize();
+            m_tasks->followWidth();
         else if (event->type() == QEvent::KeyPress)
             ltvTaskKeyDown(static_cast<QKeyEvent *>(event));
     } else if (watched == ui->ltvTask->viewport() && event->type() == QEvent::MouseButtonDblClick) {
         ltvTaskDblClick();
-        return true;
-    } else if (event->type() == QEvent::MouseButtonRelease && (watched == ui->labCompany || watched == ui->Image1)) {
-        if (watched == ui->labCompany)
-            labCompanyClick();
-        else
-            Image1Click();
         return true;
     }
     return QMainWindow::eventFilter(watched, event);
@@ -578,17 +492,7 @@ void TMainForm::dropEvent(QDropEvent *event)
     if (!ui->ltvTask->isEnabled())
         return;
     const QList<QUrl> urls = event->mimeData()->urls();
-    platform::runGuarded(this, [this, &urls] {
-        for (const QUrl &url : urls) {
-            if (!url.isLocalFile())
-                continue;
-            const QString path = url.toLocalFile();
-            if (QFileInfo(path).isDir())
-                m_tasks->AddTaskFolder(path);
-            else if (tasks::IsSupportedExtension(path))
-                m_tasks->AddTaskFile(path);
-        }
-    });
+    platform::runGuarded(this, [this, &urls] { m_tasks->AddDropped(urls); });
     applyEnablingRule();
 }
 

@@ -2,13 +2,11 @@
 
 #include "job/EncoderRunner.h"
 #include "job/JobDriver.h"
-#include "job/JobState.h"
 #include "job/ProgressDisplay.h"
 #include "platform/SaveDialog.h"
 #include "prefs/GeneralSettings.h"
 #include "prefs/ProgramFolder.h"
 #include "tasks/TaskList.h"
-#include "tasks/TaskOrder.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -65,7 +63,6 @@ public:
     QString selectedProfilePath() const override;
     QString outputExtension() const override;
     QString fallbackTempDir() const override { return m_folder.defaultTempDir(); }
-    job::JobState &jobState() override { return JobState; }
     void closeForJob() override;
     // The session or the user ended the program from outside: a running job stops without a
     // question, then the window closes as usual, saving the preferences.
@@ -73,12 +70,12 @@ public:
 
     job::ProgressDisplay &Progress() { return *m_progress; }
     bool jobActive() const { return m_job && m_job->isActive(); }
+    // The job that Start runs; none before the secondary windows are attached.
+    const job::JobDriver *job() const { return m_job.get(); }
     tasks::TaskList &Tasks() { return *m_tasks; }
     QMenu *ppmTask() const { return m_ppmTask; }
     job::EncoderRunner &Runner() { return m_runner; }
     const QTimer &timerTime() const { return m_timerTime; }
-
-    job::JobState JobState = job::JobState::Idle;
 
 public Q_SLOTS:
     void tbtnAddFileClick();
@@ -121,10 +118,12 @@ private:
     void fillProfileList();
     void takeCommandLineFiles();
     void setTaskButtonsEnabled(bool enabled);
+    void setJobLocked(bool locked);
+    // Closing while a job runs: the job stops, and the window closes once Start has cleaned up.
+    void stopJobThenClose();
     void applyEnablingRule();
     void setupTaskMenu();
     void ltvTaskKeyDown(QKeyEvent *event);
-    void ltvTaskResize();
 
     std::unique_ptr<Ui::TMainForm> ui;
     prefs::ProgramFolder m_folder;
@@ -133,7 +132,6 @@ private:
     QString m_openDialogFilter;
     platform::SaveDialog m_saveDialog;
     std::unique_ptr<tasks::TaskList> m_tasks;
-    tasks::ColumnSizer m_columnSizer;
     QMenu *m_ppmTask = nullptr;
     job::EncoderRunner m_runner;
     std::unique_ptr<job::ProgressDisplay> m_progress;

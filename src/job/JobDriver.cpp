@@ -61,8 +61,9 @@ QString seconds(double value)
 class JobScope
 {
 public:
-    JobScope(bool &active, JobHost &host, ProgressDisplay &display, std::function<void()> cleanUp)
+    JobScope(bool &active, JobState &state, JobHost &host, ProgressDisplay &display, std::function<void()> cleanUp)
         : m_active(active)
+        , m_state(state)
         , m_host(host)
         , m_display(display)
         , m_cleanUp(std::move(cleanUp))
@@ -75,7 +76,7 @@ public:
         if (std::uncaught_exceptions() > 0) {
             m_display.stopTimer();
             m_display.showOutputRow();
-            m_host.jobState() = JobState::Idle;
+            m_state = JobState::Idle;
         }
         m_cleanUp();
         m_active = false;
@@ -86,6 +87,7 @@ public:
 
 private:
     bool &m_active;
+    JobState &m_state;
     JobHost &m_host;
     ProgressDisplay &m_display;
     std::function<void()> m_cleanUp;
@@ -106,12 +108,21 @@ JobDriver::JobDriver(JobHost &host, tasks::TaskListView &tasks, const profiles::
 
 JobDriver::~JobDriver() = default;
 
+bool JobDriver::requestStop()
+{
+    if (m_state != JobState::Running)
+        return false;
+    m_state = JobState::StopRequested;
+    m_runner.TerminateEncoder();
+    return true;
+}
+
 void JobDriver::tbtnStartClick()
 {
     QString output;
     if (!checksPass(output))
         return;
-    JobScope scope(m_active, m_host, m_display, [this] { removeWorkFolder(); });
+    JobScope scope(m_active, m_state, m_host, m_display, [this] { removeWorkFolder(); });
     if (!makeWorkFolder()) {
         platform::messageBoxes().notice(m_host.ownerWindow(), texts::TempFolderTitle, texts::TempFolderText);
         return;
@@ -206,9 +217,8 @@ void JobDriver::removeWorkFolder()
 
 JobDriver::Outcome JobDriver::ConversionPass(const QString &size)
 {
-    JobState &state = m_host.jobState();
     m_display.conversionBegins();
-    state = JobState::Running;
+    m_state = JobState::Running;
     double done = 0;
     double total = 0;
     for (int row = 0; row < m_tasks.count(); ++row) {
@@ -224,7 +234,7 @@ JobDriver::Outcome JobDriver::ConversionPass(const QString &size)
     for (int row = 0; row < rows; ++row) {
         QCoreApplication::processEvents();
         // A Stop pressed while no encoder ran: this row does not start.
-        if (state == JobState::StopRequested) {
+        if (m_state == JobState::StopRequested) {
             cancelConversion(row);
             return Outcome::Ended;
         }
@@ -235,14 +245,14 @@ JobDriver::Outcome JobDriver::ConversionPass(const QString &size)
         m_display.rowBegins(platform::ExtractFileName(data.InputFile));
         const EncoderArgs command = ConversionCommand(data.InputFile, intermediate(row), size);
         const RunResult result = m_runner.RunEncoder(
-            command.arguments, m_reader,
+            command.arguments(), m_reader,
             [&](double position) { m_display.conversionPosition(position, duration, done, total); }, m_host.ownerWindow());
         if (result.end == RunResult::End::CouldNotStart) {
             setStatus(row, texts::StatusFailed);
             endOrderly();
             return Outcome::Ended;
         }
-        if (state == JobState::StopRequested) {
+        if (m_state == JobState::StopRequested) {
             cancelConversion(row);
             return Outcome::Ended;
         }
@@ -273,7 +283,6 @@ JobDriver::Outcome JobDriver::ConversionPass(const QString &size)
 
 void JobDriver::JoinPass(const QString &output, const QString &profilePath)
 {
-    JobState &state = m_host.jobState();
     const EncoderArgs options = profiles::GetEncoderOptions(m_outputSettings, profilePath);
     // The join goes on from the conversion's state: a Stop already asked for still counts.
     m_display.joinBegins();
@@ -288,7 +297,7 @@ void JobDriver::JoinPass(const QString &output, const QString &profilePath)
         total += durationOf(data);
         files << intermediate(row);
     }
-    if (state == JobState::StopRequested) {
+    if (m_state == JobState::StopRequested) {
         cancelJoin();
         return;
     }
@@ -297,7 +306,7 @@ void JobDriver::JoinPass(const QString &output, const QString &profilePath)
                                     ? RenameTarget(output, m_host.outputExtension())
                                     : output;
     const QString joining = JoiningName(finalOutput);
-    const RunResult result = m_runner.RunEncoder(JoinCommand(files, joining, options).arguments, m_reader,
+    const RunResult result = m_runner.RunEncoder(JoinCommand(files, joining, options).arguments(), m_reader,
                                                  [&](double position) { m_display.joinPosition(position, total); },
                                                  m_host.ownerWindow());
     if (result.end == RunResult::End::CouldNotStart) {
@@ -306,7 +315,7 @@ void JobDriver::JoinPass(const QString &output, const QString &profilePath)
         endOrderly();
         return;
     }
-    if (state == JobState::StopRequested) {
+    if (m_state == JobState::StopRequested) {
         QFile::remove(joining);
         cancelJoin();
         return;
@@ -368,7 +377,7 @@ void JobDriver::completionActions(const QString &finalOutput)
             folder.chop(1);
         platform::shell().open(folder);
     }
-    m_host.jobState() = JobState::Idle;
+    m_state = JobState::Idle;
     m_display.showOutputRow();
 }
 
@@ -389,7 +398,7 @@ void JobDriver::cancelJoin()
     removeWorkFolder();
     platform::messageBoxes().notice(m_host.ownerWindow(), texts::CancelTitle, texts::JoiningCanceledText);
     m_display.showOutputRow();
-    m_host.jobState() = JobState::Idle;
+    m_state = JobState::Idle;
 }
 
 void JobDriver::fail(QLatin1String title, const QString &text, const QString &details)
@@ -404,7 +413,7 @@ void JobDriver::endOrderly()
     m_display.stopTimer();
     removeWorkFolder();
     m_display.showOutputRow();
-    m_host.jobState() = JobState::Idle;
+    m_state = JobState::Idle;
 }
 
 } // namespace velmora::job

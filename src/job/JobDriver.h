@@ -35,6 +35,7 @@ public:
     virtual void setOutputFileText(const QString &text) = 0;
     virtual void focusOutputFile() = 0;
     virtual void focusTaskList() = 0;
+    // The controls a job must not be disturbed by are locked while it runs, Stop is not.
     virtual void LockControls() = 0;
     virtual void UnlockControls() = 0;
     // The selected profile's file, as the profile list found it.
@@ -44,7 +45,6 @@ public:
     // Where intermediates go when the temporary folder cannot be used: "temp" in the program
     // folder, or the user's own cache when that folder is shared.
     virtual QString fallbackTempDir() const = 0;
-    virtual JobState &jobState() = 0;
     // Closes the main window for the job's own completion actions.
     virtual void closeForJob() = 0;
 };
@@ -65,6 +65,13 @@ public:
 
     // True from the moment the controls are locked until they are unlocked again.
     bool isActive() const { return m_active; }
+    // Where the job is. After a Stop during the conversion it stays "stop requested" until
+    // the next Start.
+    JobState state() const { return m_state; }
+    // The one way to stop a job, for the Stop button and for closing the program: a running
+    // job is asked to stop and its encoder ends; otherwise nothing happens. True when the
+    // request was taken.
+    bool requestStop();
 
 private:
     enum class Outcome { Done, Ended };
@@ -95,6 +102,7 @@ private:
     double m_converted = 0;         // the intermediates' play time together, as measured
     QStringList m_shortInputs;      // inputs that gave less than their listed length
     bool m_active = false;
+    JobState m_state = JobState::Idle;
 };
 
 } // namespace velmora::job

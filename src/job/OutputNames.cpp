@@ -37,4 +37,12 @@ QString JoiningName(const QString &output)
     }
 }
 
+QString OpenTargetFor(const QString &output)
+{
+    if (QFileInfo(output).isFile())
+        return output;
+    const QString folder = platform::ExtractFilePath(output);
+    return !folder.isEmpty() && QFileInfo(folder).isDir() ? folder : QString();
+}
+
 } // namespace velmora::job

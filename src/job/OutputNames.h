@@ -12,6 +12,11 @@ QString RenameTarget(const QString &output, const QString &extension);
 // for the join to write to before the result takes the output's name.
 QString JoiningName(const QString &output);
 
+// What Open shows for the output field's text: the output file when it is one, else the
+// folder it names when that exists; empty when neither. An empty folder part names no folder
+// (it would otherwise mean the working folder).
+QString OpenTargetFor(const QString &output);
+
 // True when something (a file, a folder, a link, even a broken one) stands at path.
 bool Occupied(const QString &path);
 

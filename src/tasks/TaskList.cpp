@@ -15,6 +15,7 @@
 #include <QHeaderView>
 #include <QItemSelection>
 #include <QTreeWidget>
+#include <QUrl>
 
 #include <algorithm>
 
@@ -37,6 +38,23 @@ TaskList::TaskList(QTreeWidget *control, QWidget *owner)
     m_control->setColumnCount(Columns);
     for (int column = VisibleColumns; column < Columns; ++column)
         m_control->setColumnHidden(column, true);
+    for (int column = 0; column < VisibleColumns; ++column)
+        m_control->setColumnWidth(column, ColumnWidths[static_cast<size_t>(column)]);
+    // The header is a caption row only: no sorting, no moving.
+    m_control->header()->setStyleSheet(QStringLiteral("QHeaderView::section { background-color: rgb(243, 243, 243); }"));
+    m_control->header()->setSectionsClickable(false);
+    m_control->header()->setSectionsMovable(false);
+}
+
+void TaskList::followWidth()
+{
+    QHeaderView *header = m_control->header();
+    for (int column = 0; column < VisibleColumns; ++column)
+        m_columnSizer.columnDragged(column, header->sectionSize(column));
+    m_columnSizer.resize(m_control->width());
+    const ColumnSizer::Widths shown = m_columnSizer.shown();
+    for (int column = 0; column < VisibleColumns; ++column)
+        m_control->setColumnWidth(column, shown[static_cast<size_t>(column)]);
 }
 
 void TaskList::hideWelcomePanel()
@@ -145,6 +163,19 @@ void TaskList::AddTaskFolder(const QString &folder)
     }
 }
 
+void TaskList::AddDropped(const QList<QUrl> &urls)
+{
+    for (const QUrl &url : urls) {
+        if (!url.isLocalFile())
+            continue;
+        const QString path = url.toLocalFile();
+        if (QFileInfo(path).isDir())
+            AddTaskFolder(path);
+        else if (IsSupportedExtension(path))
+            AddTaskFile(path);
+    }
+}
+
 void TaskList::AddCommandLine(const QStringList &arguments)
 {
     for (const QString &path : CommandLinePaths(arguments)) {
@@ -202,6 +233,22 @@ int TaskList::firstSelected() const
     const std::vector<bool> selected = selection();
     const auto first = std::find(selected.begin(), selected.end(), true);
     return first == selected.end() ? -1 : static_cast<int>(first - selected.begin());
+}
+
+QString TaskList::firstSelectedFile() const
+{
+    const int first = firstSelected();
+    if (first < 0)
+        return {};
+    ltvItemData data;
+    GetTaskItem(first, field::Caption, data);
+    return data.InputFile;
+}
+
+void TaskList::moveSelected(Reorder (*rule)(const std::vector<bool> &selected))
+{
+    if (selectedCount() > 0)
+        applyReorder(rule(selection()));
 }
 
 void TaskList::applyReorder(const Reorder &reorder)

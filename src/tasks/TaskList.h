@@ -1,9 +1,12 @@
 #pragma once
 
+#include "tasks/ColumnSizer.h"
 #include "tasks/TaskItem.h"
 #include "tasks/TaskOrder.h"
 
+#include <QList>
 #include <QPointer>
+#include <QUrl>
 #include <QStringList>
 
 #include <vector>
@@ -29,7 +32,8 @@ public:
 class TaskList final : public TaskListView
 {
 public:
-    static constexpr int VisibleColumns = 4;
+    static constexpr int VisibleColumns = ColumnSizer::Columns;
+    static constexpr ColumnSizer::Widths ColumnWidths = {350, 90, 80, 150};
 
     TaskList(QTreeWidget *control, QWidget *owner);
 
@@ -53,6 +57,9 @@ public:
     void AddTaskFolder(const QString &folder);
     // Ends a folder being added, after the file in hand (the window is closing).
     void stopAdding() { m_stopAdding = true; }
+    // Adds what was dropped on the window: folders as Add Directory adds them, and the
+    // supported files; anything else, and anything not on this computer, is passed over.
+    void AddDropped(const QList<QUrl> &urls);
     // Adds what the command line names, or, when the first argument's extension is ".tmp",
     // the paths listed one a line in that file. Neither files nor folders are ignored.
     void AddCommandLine(const QStringList &arguments);
@@ -61,8 +68,16 @@ public:
     void setSelection(const std::vector<bool> &selected);
     int selectedCount() const;
     int firstSelected() const; // -1 when none
+    // The input file of the first selected row; empty when none is selected.
+    QString firstSelectedFile() const;
+
+    // The list control changed its width: the visible columns follow it, from the widths the
+    // user may have dragged them to.
+    void followWidth();
 
     void applyReorder(const Reorder &reorder);
+    // Moves the selected rows by the rule given (MoveUp or MoveDown); nothing when none is selected.
+    void moveSelected(Reorder (*rule)(const std::vector<bool> &selected));
     void removeSelected();
     void clear();
 
@@ -73,6 +88,7 @@ private:
     QTreeWidget *m_control;
     QWidget *m_owner;
     QPointer<QWidget> m_welcome;
+    ColumnSizer m_columnSizer{ColumnWidths};
     bool m_stopAdding = false;
 };
 

@@ -75,7 +75,7 @@ struct JobRun : AppRun
 
     bool idleAgain()
     {
-        return main().JobState == job::JobState::Idle && !child("panBottomLeft")->isVisible()
+        return main().job()->state() == job::JobState::Idle && !child("panBottomLeft")->isVisible()
                && child("panBottomCenter")->isVisible() && action("tbtnStart")->isEnabled() && !action("tbtnStop")->isEnabled()
                && list()->isEnabled() && !main().jobActive();
     }

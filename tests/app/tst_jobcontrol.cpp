@@ -136,7 +136,7 @@ private Q_SLOTS:
         QVERIFY(run.leftInOutput().isEmpty());
         QVERIFY(!run.main().Runner().isRunning());
         QVERIFY(!run.child("panBottomLeft")->isVisible());
-        QCOMPARE(run.main().JobState, job::JobState::StopRequested); // until the next Start
+        QCOMPARE(run.main().job()->state(), job::JobState::StopRequested); // until the next Start
         QVERIFY(seams.shell.opened.isEmpty());
     }
 
@@ -158,6 +158,64 @@ private Q_SLOTS:
         QCOMPARE(job.folder.read("out/joined.avi"), QByteArray("my old video"));
         QVERIFY(run.leftInTemp().isEmpty());
         QVERIFY(run.idleAgain());
+    }
+
+    // Stop acts on a running job only. Each row brings the job to its state the way a user
+    // would, then runs an encoder through the window's runner and presses Stop during it.
+    void stopActsOnlyOnARunningJob_data()
+    {
+        QTest::addColumn<int>("state");
+        QTest::addColumn<int>("end");
+        QTest::addColumn<int>("after");
+        QTest::newRow("running: stops") << int(job::JobState::Running) << int(job::RunResult::End::Stopped)
+                                        << int(job::JobState::StopRequested);
+        QTest::newRow("idle: nothing") << int(job::JobState::Idle) << int(job::RunResult::End::Exited) << int(job::JobState::Idle);
+        QTest::newRow("already asked: nothing") << int(job::JobState::StopRequested) << int(job::RunResult::End::Exited)
+                                                << int(job::JobState::StopRequested);
+    }
+    void stopActsOnlyOnARunningJob()
+    {
+        QFETCH(int, state);
+        QFETCH(int, end);
+        QFETCH(int, after);
+        FakeSeams seams;
+        FakeEncoder fake;
+        fake.script(works());
+        JobFolder job(2, &fake);
+        JobRun run(job);
+        const auto stopDuringARun = [&](int runNumber) {
+            fake.script(runNumber, "say working\nsleep 600\n");
+            QTimer::singleShot(100, &run.main(), [&run] { run.main().tbtnStopClick(); });
+            job::PositionReader reader;
+            const job::RunResult result = run.main().Runner().RunEncoder({}, reader, {}, &run.main());
+            QCOMPARE(int(result.end), end);
+            QCOMPARE(int(run.main().job()->state()), after);
+        };
+        switch (job::JobState(state)) {
+        case job::JobState::Idle:
+            stopDuringARun(0);
+            break;
+        case job::JobState::Running:
+            // While the completion message is open the job still runs, and no encoder does.
+            fake.script(2, works(2));
+            seams.messages.onShow = [&, first = true]() mutable {
+                if (!std::exchange(first, false))
+                    return;
+                QCOMPARE(run.main().job()->state(), job::JobState::Running);
+                stopDuringARun(3);
+            };
+            run.start();
+            QCOMPARE(seams.messages.texts().value(0), QString("The joining is completed successfully."));
+            break;
+        case job::JobState::StopRequested:
+            // A Stop during the conversion is remembered until the next Start.
+            fake.script(0, Hangs);
+            when(this, [&] { return fake.runs() == 1; }, [&] { run.stop(); });
+            run.start();
+            QCOMPARE(run.main().job()->state(), job::JobState::StopRequested);
+            stopDuringARun(1);
+            break;
+        }
     }
 
     void stopBetweenRuns_data()

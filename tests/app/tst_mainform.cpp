@@ -355,36 +355,6 @@ private Q_SLOTS:
         }
     }
 
-    void stopActsOnlyOnARunningJob_data()
-    {
-        QTest::addColumn<int>("state");
-        QTest::addColumn<int>("end");
-        QTest::addColumn<int>("after");
-        QTest::newRow("running: stops") << int(job::JobState::Running) << int(job::RunResult::End::Stopped)
-                                        << int(job::JobState::StopRequested);
-        QTest::newRow("idle: nothing") << int(job::JobState::Idle) << int(job::RunResult::End::Exited) << int(job::JobState::Idle);
-        QTest::newRow("already asked: nothing") << int(job::JobState::StopRequested) << int(job::RunResult::End::Exited)
-                                                << int(job::JobState::StopRequested);
-    }
-    void stopActsOnlyOnARunningJob()
-    {
-        QFETCH(int, state);
-        QFETCH(int, end);
-        QFETCH(int, after);
-        FakeSeams seams;
-        TestFolder folder;
-        test::FakeEncoder fake;
-        fake.installAs(folder.file("asapi.dll"));
-        fake.script("say working\nsleep 600\n");
-        Run run(folder);
-        run.main().JobState = job::JobState(state);
-        QTimer::singleShot(100, &run.main(), [&run] { run.main().tbtnStopClick(); });
-        job::PositionReader reader;
-        const job::RunResult result = run.main().Runner().RunEncoder({}, reader, {}, &run.main());
-        QCOMPARE(int(result.end), end);
-        QCOMPARE(int(run.main().JobState), after);
-    }
-
     void helpOpensTheHelpPage()
     {
         FakeSeams seams;

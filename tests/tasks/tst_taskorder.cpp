@@ -1,3 +1,4 @@
+#include "tasks/ColumnSizer.h"
 #include "tasks/TaskOrder.h"
 
 #include <QtTest>
