@@ -2,8 +2,10 @@
 
 #include "app/About.h"
 #include "app/Main.h"
+#include "platform/Logging.h"
 #include "prefs/Settings.h"
 #include "profiles/OutputSettings.h"
+#include "tasks/MediaProbe.h"
 
 #include <QScreen>
 
@@ -11,7 +13,10 @@ namespace velmora::app {
 
 Program::Program(const QString &appDir, const QStringList &arguments)
 {
+    tasks::UseUtf8FileNames();
     const prefs::ProgramFolder folder(appDir);
+    qCInfo(appLog).noquote() << "Program folder" << folder.appDir() << "- preferences" << folder.preferencesFile()
+                             << "- temporary files" << folder.defaultTempDir();
     m_mainForm = std::make_unique<TMainForm>(folder, arguments);
     m_aboutForm = std::make_unique<TAboutForm>(m_mainForm->AppVersion(), m_mainForm.get());
     m_opSettingForm = std::make_unique<profiles::TopSettingForm>(m_mainForm.get());

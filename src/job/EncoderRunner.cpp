@@ -1,10 +1,11 @@
 #include "job/EncoderRunner.h"
 
 #include "job/JobTexts.h"
+#include "platform/Logging.h"
 #include "platform/Seams.h"
 
+#include <QCoreApplication>
 #include <QEventLoop>
-#include <QGuiApplication>
 #include <QProcess>
 
 #include <csignal>
@@ -22,6 +23,17 @@ QString RunResult::lastLines(int lines) const
     if (kept.size() > lines)
         kept = kept.mid(kept.size() - lines);
     return kept.join(QLatin1Char('\n'));
+}
+
+QString RunResult::describe() const
+{
+    switch (end) {
+    case End::CouldNotStart: return QStringLiteral("could not start");
+    case End::Exited: return QStringLiteral("exited with status %1").arg(exitCode);
+    case End::Crashed: return QStringLiteral("crashed");
+    case End::Stopped: return QStringLiteral("was stopped");
+    }
+    return {};
 }
 
 EncoderRunner::EncoderRunner(QString program, QObject *parent)
@@ -45,6 +57,7 @@ void EncoderRunner::TerminateEncoder()
     if (!isRunning())
         return;
     m_stopped = true;
+    qCInfo(encoderLog) << "Stopping the encoder, process group" << m_group;
     endGroup();
     m_process->kill();
 }
@@ -64,6 +77,7 @@ void EncoderRunner::readChunks(QProcess &process, PositionReader &reader, const 
         const QByteArray chunk = process.read(ReadSize);
         if (chunk.isEmpty())
             break;
+        qCDebug(encoderLog).noquote() << QString::fromLocal8Bit(chunk).trimmed();
         result.output += chunk;
         if (result.output.size() > KeptOutput)
             result.output = result.output.right(KeptOutput);
@@ -107,6 +121,10 @@ RunResult EncoderRunner::RunEncoder(const QStringList &arguments, PositionReader
     if (process.error() == QProcess::FailedToStart)
         failedToStart = true;
     m_group = failedToStart ? 0 : static_cast<qint64>(process.processId());
+    if (failedToStart)
+        qCInfo(encoderLog).noquote() << "Could not start" << m_program << "-" << process.errorString();
+    else
+        qCInfo(encoderLog) << "Started" << m_program << "as process" << m_group;
     if (!failedToStart && process.state() != QProcess::NotRunning)
         loop.exec();
     // What the encoder left running when it ended is no longer of use to anyone.
@@ -115,7 +133,7 @@ RunResult EncoderRunner::RunEncoder(const QStringList &arguments, PositionReader
     m_process = nullptr;
 
     if (failedToStart) {
-        platform::messageBoxes().error(owner, QGuiApplication::applicationDisplayName(), texts::ReinstallText, QString());
+        platform::messageBoxes().error(owner, QCoreApplication::applicationName(), texts::ReinstallText, QString());
         result.end = RunResult::End::CouldNotStart;
         return result;
     }

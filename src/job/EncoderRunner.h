@@ -26,6 +26,8 @@ struct RunResult
     bool succeeded() const { return end == End::Exited && exitCode == 0; }
     // The last lines of the encoder's output, for a message's details.
     QString lastLines(int lines = 12) const;
+    // How the run ended, in words, for the log.
+    QString describe() const;
 };
 
 // Starts the encoder with one argument list and reads what it writes (standard output and

@@ -1,8 +1,8 @@
 #include "job/JobDriver.h"
 
-#include "job/CommandLines.h"
 #include "job/JobTexts.h"
 #include "job/OutputNames.h"
+#include "platform/Logging.h"
 #include "platform/Paths.h"
 #include "platform/Seams.h"
 #include "prefs/GeneralSettings.h"
@@ -189,6 +189,23 @@ bool JobDriver::makeWorkFolder()
     return false;
 }
 
+RunResult JobDriver::runEncoder(const EncoderArgs &command, const std::function<void(double)> &onPosition)
+{
+    m_commandLine = QLatin1Char('"') + m_runner.program() + QLatin1Char('"') + command.text();
+    qCInfo(jobLog).noquote() << "Running" << m_commandLine;
+    qCInfo(jobLog) << "Arguments:" << command.arguments();
+    const RunResult result = m_runner.RunEncoder(command.arguments(), m_reader, onPosition, m_host.ownerWindow());
+    qCInfo(jobLog).noquote() << "The encoder" << result.describe();
+    return result;
+}
+
+QString JobDriver::failureDetails(const RunResult &result, const QString &found) const
+{
+    QStringList parts{found, result.lastLines(), QString(texts::CommandLineText).arg(m_commandLine)};
+    parts.removeAll(QString());
+    return parts.join(QLatin1Char('\n'));
+}
+
 QString JobDriver::intermediate(int row) const
 {
     return m_work->filePath(QString::number(row) + QStringLiteral(".avi"));
@@ -243,10 +260,9 @@ JobDriver::Outcome JobDriver::ConversionPass(const QString &size)
         const double duration = durationOf(data);
         setStatus(row, texts::StatusConverting);
         m_display.rowBegins(platform::ExtractFileName(data.InputFile));
-        const EncoderArgs command = ConversionCommand(data.InputFile, intermediate(row), size);
-        const RunResult result = m_runner.RunEncoder(
-            command.arguments(), m_reader,
-            [&](double position) { m_display.conversionPosition(position, duration, done, total); }, m_host.ownerWindow());
+        const RunResult result = runEncoder(ConversionCommand(data.InputFile, intermediate(row), size), [&](double position) {
+            m_display.conversionPosition(position, duration, done, total);
+        });
         if (result.end == RunResult::End::CouldNotStart) {
             setStatus(row, texts::StatusFailed);
             endOrderly();
@@ -258,7 +274,7 @@ JobDriver::Outcome JobDriver::ConversionPass(const QString &size)
         }
         if (!result.succeeded() || !hasContent(intermediate(row))) {
             setStatus(row, texts::StatusFailed);
-            fail(texts::ConversionFailedTitle, QString(texts::ConversionFailedText).arg(data.InputFile), result.lastLines());
+            fail(texts::ConversionFailedTitle, QString(texts::ConversionFailedText).arg(data.InputFile), failureDetails(result));
             return Outcome::Ended;
         }
         // Measured, not trusted: a damaged input converts to less than its listed length.
@@ -266,9 +282,10 @@ JobDriver::Outcome JobDriver::ConversionPass(const QString &size)
         if (!converted) {
             setStatus(row, texts::StatusFailed);
             fail(texts::ConversionFailedTitle, QString(texts::ConversionFailedText).arg(data.InputFile),
-                 QString(texts::ConvertedUnreadableText) + QLatin1Char('\n') + result.lastLines());
+                 failureDetails(result, texts::ConvertedUnreadableText));
             return Outcome::Ended;
         }
+        qCInfo(jobLog) << "Converted" << data.InputFile << "to" << *converted << "s of its" << duration << "s";
         m_converted += *converted;
         if (*converted < duration - Shortfall)
             m_shortInputs << QString(texts::ShortInputText).arg(platform::ExtractFileName(data.InputFile), seconds(*converted), seconds(duration));
@@ -306,9 +323,8 @@ void JobDriver::JoinPass(const QString &output, const QString &profilePath)
                                     ? RenameTarget(output, m_host.outputExtension())
                                     : output;
     const QString joining = JoiningName(finalOutput);
-    const RunResult result = m_runner.RunEncoder(JoinCommand(files, joining, options).arguments(), m_reader,
-                                                 [&](double position) { m_display.joinPosition(position, total); },
-                                                 m_host.ownerWindow());
+    const RunResult result =
+        runEncoder(JoinCommand(files, joining, options), [&](double position) { m_display.joinPosition(position, total); });
     if (result.end == RunResult::End::CouldNotStart) {
         QFile::remove(joining);
         setAllStatuses(texts::StatusFailed);
@@ -323,7 +339,7 @@ void JobDriver::JoinPass(const QString &output, const QString &profilePath)
     if (!result.succeeded() || !hasContent(joining)) {
         QFile::remove(joining);
         setAllStatuses(texts::StatusFailed);
-        fail(texts::JoiningFailedTitle, QString(texts::JoiningFailedText).arg(finalOutput), result.lastLines());
+        fail(texts::JoiningFailedTitle, QString(texts::JoiningFailedText).arg(finalOutput), failureDetails(result));
         return;
     }
     // The output must hold what went in before it takes the output's name: an encoder may end
@@ -334,7 +350,7 @@ void JobDriver::JoinPass(const QString &output, const QString &profilePath)
         setAllStatuses(texts::StatusFailed);
         const QString measured = joined ? QString(texts::JoinedShortText).arg(seconds(*joined), seconds(m_converted))
                                         : QString(texts::JoinedUnreadableText);
-        fail(texts::JoiningFailedTitle, QString(texts::JoiningFailedText).arg(finalOutput), measured + QLatin1Char('\n') + result.lastLines());
+        fail(texts::JoiningFailedTitle, QString(texts::JoiningFailedText).arg(finalOutput), failureDetails(result, measured));
         return;
     }
     // The joined file takes the output's name in one step, replacing a file the rule lets go.
@@ -347,6 +363,7 @@ void JobDriver::JoinPass(const QString &output, const QString &profilePath)
         return;
     }
 
+    qCInfo(jobLog) << "Joined" << *joined << "s into" << finalOutput;
     m_display.joinCompleted();
     for (int row = 0; row < m_tasks.count(); ++row) {
         QCoreApplication::processEvents();
@@ -383,6 +400,7 @@ void JobDriver::completionActions(const QString &finalOutput)
 
 void JobDriver::cancelConversion(int row)
 {
+    qCInfo(jobLog) << "The conversion was stopped at row" << row;
     m_display.stopTimer();
     setStatus(row, texts::StatusStop);
     removeWorkFolder();
@@ -393,6 +411,7 @@ void JobDriver::cancelConversion(int row)
 
 void JobDriver::cancelJoin()
 {
+    qCInfo(jobLog) << "The join was stopped";
     m_display.stopTimer();
     setAllStatuses(texts::StatusStop);
     removeWorkFolder();
@@ -403,6 +422,7 @@ void JobDriver::cancelJoin()
 
 void JobDriver::fail(QLatin1String title, const QString &text, const QString &details)
 {
+    qCInfo(jobLog).noquote() << title << "-" << text;
     m_display.stopTimer();
     platform::messageBoxes().error(m_host.ownerWindow(), title, text, details);
     endOrderly();

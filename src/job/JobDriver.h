@@ -1,5 +1,6 @@
 #pragma once
 
+#include "job/CommandLines.h"
 #include "job/EncoderRunner.h"
 #include "job/JobState.h"
 #include "job/PositionReader.h"
@@ -82,6 +83,11 @@ private:
     void JoinPass(const QString &output, const QString &profilePath);
     void completionActions(const QString &finalOutput);
 
+    // Runs the encoder once with the command, and logs the command and how the run ended.
+    RunResult runEncoder(const EncoderArgs &command, const std::function<void(double)> &onPosition);
+    // A failed run's details: what the job found first, the encoder's last lines, then the
+    // command line that ran.
+    QString failureDetails(const RunResult &result, const QString &found = QString()) const;
     QString intermediate(int row) const;
     void setStatus(int row, QLatin1String status);
     void setAllStatuses(QLatin1String status);
@@ -101,6 +107,7 @@ private:
     std::unique_ptr<QTemporaryDir> m_work;
     double m_converted = 0;         // the intermediates' play time together, as measured
     QStringList m_shortInputs;      // inputs that gave less than their listed length
+    QString m_commandLine;          // the last encoder command line, as the log shows it
     bool m_active = false;
     JobState m_state = JobState::Idle;
 };

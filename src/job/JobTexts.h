@@ -36,6 +36,7 @@ inline constexpr QLatin1String ShortInputText{"%1 gave %2 s of its %3 s; the fil
 inline constexpr QLatin1String ConvertedUnreadableText{"The converted file does not play."};
 inline constexpr QLatin1String JoinedUnreadableText{"The joined file does not play."};
 inline constexpr QLatin1String JoinedShortText{"The joined file plays %1 s of the %2 s that were joined."};
+inline constexpr QLatin1String CommandLineText{"Command line: %1"};
 inline constexpr QLatin1String ExitTitle{"Exit"};
 inline constexpr QLatin1String ExitText{"A task is running. Do you want to stop it and exit?"};
 

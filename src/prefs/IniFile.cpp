@@ -1,6 +1,7 @@
 #include "prefs/IniFile.h"
 
 #include "platform/Error.h"
+#include "platform/Logging.h"
 
 #include <QByteArray>
 #include <QFile>
@@ -284,8 +285,11 @@ void IniFile::writeString(const QString &section, const QString &key, const QStr
     // Replaced whole through a new file beside it where the folder allows; in place where
     // only the file itself may be written (a shared program folder).
     file.setDirectWriteFallback(true);
-    if (!file.open(QIODevice::WriteOnly) || file.write(updated) != updated.size() || !file.commit())
+    if (!file.open(QIODevice::WriteOnly) || file.write(updated) != updated.size() || !file.commit()) {
+        qCInfo(prefsLog).noquote() << "Could not write" << m_path << "-" << file.errorString();
         throw refuse();
+    }
+    qCDebug(prefsLog).noquote() << "Wrote" << section << key << "=" << oneLine << "to" << m_path;
 }
 
 void IniFile::writeInteger(const QString &section, const QString &key, int value)

@@ -1,5 +1,6 @@
 #include "profiles/ProfileList.h"
 
+#include "platform/Logging.h"
 #include "platform/Paths.h"
 
 #include <QDir>
@@ -19,6 +20,7 @@ QList<ProfileEntry> discoverProfiles(const QString &profilesDir)
         if (platform::ExtractFileExt(name).toLower() == QLatin1String(".bpf"))
             profiles.append({platform::StripExtension(name), name});
     }
+    qCInfo(profilesLog).noquote() << "Found" << profiles.size() << "profiles in" << profilesDir;
     return profiles;
 }
 

@@ -15,19 +15,6 @@ namespace velmora::tasks {
 
 namespace {
 
-// The library turns wide file names into bytes with the C library's character conversion,
-// which only knows the letters of the current character type. File names here are UTF-8, so
-// the conversion must be UTF-8 too, whatever locale the program was started in.
-void useUtf8FileNames()
-{
-    static const bool done = [] {
-        if (std::strcmp(nl_langinfo(CODESET), "UTF-8") != 0)
-            std::setlocale(LC_CTYPE, "C.UTF-8");
-        return true;
-    }();
-    (void)done;
-}
-
 QString get(void *handle, MediaInfo_stream_C kind, const wchar_t *parameter)
 {
     const wchar_t *text = MediaInfo_Get(handle, kind, 0, parameter, MediaInfo_Info_Text, MediaInfo_Info_Name);
@@ -59,6 +46,12 @@ private:
 
 } // namespace
 
+void UseUtf8FileNames()
+{
+    if (std::strcmp(nl_langinfo(CODESET), "UTF-8") != 0)
+        std::setlocale(LC_CTYPE, "C.UTF-8");
+}
+
 double PlayTimeToSeconds(const QString &milliseconds)
 {
     static const QRegularExpression number(QStringLiteral("^\\s*[+-]?([0-9]+(\\.[0-9]*)?|\\.[0-9]+)([eE][+-]?[0-9]+)?\\s*$"));
@@ -69,7 +62,6 @@ double PlayTimeToSeconds(const QString &milliseconds)
 
 ProbeResult ProbeMedia(const QString &path)
 {
-    useUtf8FileNames();
     const std::wstring widePath = path.toStdWString();
     Handle handle;
     MediaInfo_Open(handle.get(), widePath.c_str());

@@ -14,6 +14,12 @@ struct ProbeResult
 // number raises velmora::Error "'<text>' is not a valid floating point value".
 ProbeResult ProbeMedia(const QString &path);
 
+// The library turns wide file names into bytes with the C library's character conversion,
+// which only knows the letters of the current character type. File names here are UTF-8, so
+// the conversion must be UTF-8 too, whatever locale the program was started in. Called once
+// at start-up, after the application object has taken the locale from the environment.
+void UseUtf8FileNames();
+
 // The play time text in milliseconds as seconds, or the error above.
 double PlayTimeToSeconds(const QString &milliseconds);
 

@@ -1,6 +1,7 @@
 #include "tasks/TaskList.h"
 
 #include "platform/Error.h"
+#include "platform/Logging.h"
 #include "platform/Paths.h"
 #include "platform/Seams.h"
 #include "tasks/InputTypes.h"
@@ -147,6 +148,7 @@ void TaskList::AddTaskFile(const QString &path)
     data.Status = texts::StatusOK;
     data.BaseName = platform::StripExtension(platform::ExtractFileName(path));
     SetTaskItem(index, field::All, data);
+    qCInfo(tasksLog).noquote() << "Added" << path << data.Length << data.Size;
 }
 
 void TaskList::AddTaskFolder(const QString &folder)

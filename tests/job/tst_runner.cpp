@@ -44,6 +44,7 @@ private Q_SLOTS:
     void initTestCase()
     {
         QCoreApplication::setApplicationName("Velmora"); // as the main window sets it
+        tasks::UseUtf8FileNames();                        // as the program does at start-up
     }
 
     void positionsAfterTwentyChunks()

@@ -23,6 +23,7 @@ private Q_SLOTS:
     {
         // Started from a shell without a language: file names must still reach the library whole.
         std::setlocale(LC_ALL, "C");
+        tasks::UseUtf8FileNames(); // as the program does at start-up
     }
 
     void measuresRealClips_data()
