@@ -17,24 +17,6 @@
 
 namespace velmora::profiles {
 
-QLatin1String sectionName(Section section)
-{
-    switch (section) {
-    case Section::VideoCodec: return QLatin1String("Video Codec");
-    case Section::VideoSize: return QLatin1String("Video Size");
-    case Section::VideoBitrate: return QLatin1String("Video Bitrate");
-    case Section::Aspect: return QLatin1String("Aspect");
-    case Section::AudioCodec: return QLatin1String("Audio Codec");
-    case Section::Mp3Encode: return QLatin1String("MP3 Encode");
-    case Section::VbrQuality: return QLatin1String("VBR Quality");
-    case Section::AbrCbrBitrate: return QLatin1String("ABR CBR Bitrate");
-    case Section::AudioBitrate: return QLatin1String("Audio Bitrate");
-    case Section::SampleRate: return QLatin1String("Sample Rate");
-    case Section::Channels: return QLatin1String("Channels");
-    }
-    return {};
-}
-
 TopSettingForm::TopSettingForm(QWidget *mainWindow)
     : SecondaryWindow(mainWindow)
     , ui(std::make_unique<Ui::TopSettingForm>())
@@ -72,10 +54,10 @@ void TopSettingForm::FormCreate()
         } else if (section == Section::Mp3Encode) {
             connect(combo, &QComboBox::activated, this, &TopSettingForm::cmbEncodeToChange);
         } else {
-            connect(combo, &QComboBox::activated, this, [this, combo] { cmbVcodecChange(combo); });
+            connect(combo, &QComboBox::activated, this, [this, section] { cmbVcodecChange(section); });
             // Every keystroke in an editable list is a change; text the program puts in is not.
             if (combo->lineEdit())
-                connect(combo->lineEdit(), &QLineEdit::textEdited, this, [this, combo] { cmbVcodecChange(combo); });
+                connect(combo->lineEdit(), &QLineEdit::textEdited, this, [this, section] { cmbVcodecChange(section); });
         }
     }
     connect(ui->btnOK, &QPushButton::clicked, this, &TopSettingForm::btnOKClick);
@@ -143,7 +125,7 @@ bool TopSettingForm::eventFilter(QObject *watched, QEvent *event)
         for (const Section section : AllSections) {
             QComboBox *combo = list(section);
             if (watched == combo || watched == combo->lineEdit()) {
-                cmbVcodecEnter(combo);
+                cmbVcodecEnter(section);
                 break;
             }
         }
@@ -151,14 +133,14 @@ bool TopSettingForm::eventFilter(QObject *watched, QEvent *event)
     return SecondaryWindow::eventFilter(watched, event);
 }
 
-void TopSettingForm::cmbVcodecEnter(QComboBox *list)
+void TopSettingForm::cmbVcodecEnter(Section section)
 {
-    platform::runGuarded(this, [this, list] { showDescription(list); });
+    platform::runGuarded(this, [this, section] { showDescription(section); });
 }
 
-void TopSettingForm::cmbVcodecChange(QComboBox *list)
+void TopSettingForm::cmbVcodecChange(Section section)
 {
-    platform::runGuarded(this, [this, list] { showDescription(list); });
+    platform::runGuarded(this, [this, section] { showDescription(section); });
 }
 
 void TopSettingForm::cmbAcodecChange()
@@ -171,10 +153,10 @@ void TopSettingForm::cmbEncodeToChange()
     platform::runGuarded(this, [this] { applyMp3ModeRule(); });
 }
 
-void TopSettingForm::showDescription(QComboBox *list)
+void TopSettingForm::showDescription(Section section)
 {
-    const QString description = prefs::IniFile(m_profilePath).readString(list->toolTip(), key::Description, QString());
-    ui->memDescription->setPlainText(description + QLatin1Char('\n') + texts::CurrentValue + list->currentText());
+    const QString description = prefs::IniFile(m_profilePath).readString(sectionName(section), key::Description, QString());
+    ui->memDescription->setPlainText(description + QLatin1Char('\n') + texts::CurrentValue + currentText(section));
 }
 
 void TopSettingForm::applyAudioCodecRule()
@@ -182,7 +164,7 @@ void TopSettingForm::applyAudioCodecRule()
     const bool mp3 = ui->cmbAcodec->currentText() == texts::Mp3Caption;
     ui->panMP3->setVisible(mp3);
     ui->panLavc->setVisible(!mp3);
-    showDescription(ui->cmbAcodec);
+    showDescription(Section::AudioCodec);
 }
 
 void TopSettingForm::applyMp3ModeRule()
@@ -192,7 +174,7 @@ void TopSettingForm::applyMp3ModeRule()
     ui->cmbQuality->setVisible(quality);
     ui->labBitrate->setVisible(!quality);
     ui->cmbBitrate->setVisible(!quality);
-    showDescription(ui->cmbEncodeTo);
+    showDescription(Section::Mp3Encode);
 }
 
 void TopSettingForm::FormShow()

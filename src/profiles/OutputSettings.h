@@ -68,11 +68,11 @@ private:
     };
 
     void FormCreate();
-    void cmbVcodecEnter(QComboBox *list);
-    void cmbVcodecChange(QComboBox *list);
+    void cmbVcodecEnter(Section section);
+    void cmbVcodecChange(Section section);
     void cmbAcodecChange();
     void cmbEncodeToChange();
-    void showDescription(QComboBox *list);
+    void showDescription(Section section);
     void applyAudioCodecRule();
     void applyMp3ModeRule();
     void loadSection(const prefs::IniSnapshot &profile, Section section);

@@ -355,6 +355,40 @@ private Q_SLOTS:
         QCOMPARE(list->currentText(), text);
     }
 
+    void eachListDescribesItsOwnSection_data()
+    {
+        QTest::addColumn<QString>("list");
+        QTest::addColumn<QString>("section"); // as profile files name it
+        QTest::newRow("cmbVcodec") << "cmbVcodec" << "Video Codec";
+        QTest::newRow("cmbVideoSize") << "cmbVideoSize" << "Video Size";
+        QTest::newRow("cmbVbitrate") << "cmbVbitrate" << "Video Bitrate";
+        QTest::newRow("cmbAspect") << "cmbAspect" << "Aspect";
+        QTest::newRow("cmbAcodec") << "cmbAcodec" << "Audio Codec";
+        QTest::newRow("cmbEncodeTo") << "cmbEncodeTo" << "MP3 Encode";
+        QTest::newRow("cmbQuality") << "cmbQuality" << "VBR Quality";
+        QTest::newRow("cmbBitrate") << "cmbBitrate" << "ABR CBR Bitrate";
+        QTest::newRow("cmbAbitrate") << "cmbAbitrate" << "Audio Bitrate";
+        QTest::newRow("cmbSrate") << "cmbSrate" << "Sample Rate";
+        QTest::newRow("cmbChannels") << "cmbChannels" << "Channels";
+    }
+    void eachListDescribesItsOwnSection()
+    {
+        QFETCH(QString, list);
+        QFETCH(QString, section);
+        FakeSeams seams;
+        // Every section of the profile has a description of its own.
+        ProfileText profile;
+        for (const Section each : profiles::AllSections) {
+            const QString name = profiles::sectionName(each);
+            profile.section(name, {name + " 0", name + " 1"}, 0, {}, "About " + name + ".");
+        }
+        Dialog d(profile.bytes());
+        QCOMPARE(d.combo(qPrintable(list))->currentText(), section + " 0"); // loaded from its own section
+        d.open();
+        d.pick(qPrintable(list), 1);
+        QCOMPARE(d.description(), "About " + section + ".\nCurrent Value: " + section + " 1");
+    }
+
     void enormousItemsCount()
     {
         // A list is cut at a thousand entries, and the load reads the file once: a count of
