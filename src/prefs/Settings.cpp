@@ -21,6 +21,11 @@ TSettingForm::TSettingForm(const ProgramFolder &folder, QWidget *mainWindow, Out
 {
     ui->setupUi(this);
     m_rule = std::make_unique<RadioGroup>(QList<QRadioButton *>{ui->rdbAsk, ui->rdbOverWrite, ui->rdbRename});
+    // What Cancel puts back, in this order. The buttons go back as a load sets them (setRule):
+    // under the group rule, so that "no rule chosen" comes back too.
+    m_snapshot = platform::FieldSnapshot({ui->edtOutputFile, ui->edtTempDir, ui->chkOpenDir, ui->chkExit, ui->chkTurnoff,
+                                          ui->rdbAsk, ui->rdbOverWrite, ui->rdbRename},
+                                         &RadioGroup::set);
     connect(ui->btnOK, &QPushButton::clicked, this, &TSettingForm::btnOKClick);
     connect(ui->btnCancel, &QPushButton::clicked, this, &TSettingForm::btnCancelClick);
     connect(ui->btnDefault, &QPushButton::clicked, this, &TSettingForm::btnDefaultClick);
@@ -103,9 +108,7 @@ void TSettingForm::FormShow()
 {
     if (m_mainOutput)
         ui->edtOutputFile->setText(m_mainOutput->outputFileText());
-    m_snapshot = {ui->edtOutputFile->text(),   ui->edtTempDir->text(),     ui->chkOpenDir->isChecked(),
-                  ui->chkExit->isChecked(),    ui->chkTurnoff->isChecked(), ui->rdbAsk->isChecked(),
-                  ui->rdbOverWrite->isChecked(), ui->rdbRename->isChecked()};
+    m_snapshot.take();
 }
 
 void TSettingForm::btnOKClick()
@@ -122,12 +125,7 @@ void TSettingForm::btnCancelClick()
 {
     platform::runGuarded(this, [this] {
         close();
-        ui->edtOutputFile->setText(m_snapshot.outputFile);
-        ui->edtTempDir->setText(m_snapshot.tempDir);
-        ui->chkOpenDir->setChecked(m_snapshot.openDir);
-        ui->chkExit->setChecked(m_snapshot.exit);
-        ui->chkTurnoff->setChecked(m_snapshot.turnOff);
-        setRule(m_snapshot.ask, m_snapshot.overwrite, m_snapshot.rename);
+        m_snapshot.restore();
     });
 }
 

@@ -22,6 +22,13 @@ TopSettingForm::TopSettingForm(QWidget *mainWindow)
     , ui(std::make_unique<Ui::TopSettingForm>())
 {
     ui->setupUi(this);
+    // In the order Cancel puts them back. A typed-in list gets its position back before its
+    // text: the option builder reads the position of some of them (ABR CBR Bitrate) and the
+    // text of others.
+    m_snapshot = platform::FieldSnapshot({ui->cmbVcodec, ui->cmbVbitrate, ui->cmbAspect, ui->rdbSelectSize,
+                                          ui->cmbVideoSize, ui->rdbManualSize, ui->edtWidth, ui->edtHeight,
+                                          ui->cmbAcodec, ui->cmbAbitrate, ui->cmbEncodeTo, ui->cmbQuality,
+                                          ui->cmbBitrate, ui->cmbChannels, ui->cmbSrate});
     FormCreate();
 }
 
@@ -179,25 +186,7 @@ void TopSettingForm::applyMp3ModeRule()
 
 void TopSettingForm::FormShow()
 {
-    m_snapshot.vcodec = ui->cmbVcodec->currentIndex();
-    m_snapshot.aspect = ui->cmbAspect->currentIndex();
-    m_snapshot.videoSize = ui->cmbVideoSize->currentIndex();
-    m_snapshot.acodec = ui->cmbAcodec->currentIndex();
-    m_snapshot.encodeTo = ui->cmbEncodeTo->currentIndex();
-    m_snapshot.quality = ui->cmbQuality->currentIndex();
-    m_snapshot.channels = ui->cmbChannels->currentIndex();
-    m_snapshot.vbitrateIndex = ui->cmbVbitrate->currentIndex();
-    m_snapshot.abitrateIndex = ui->cmbAbitrate->currentIndex();
-    m_snapshot.bitrateIndex = ui->cmbBitrate->currentIndex();
-    m_snapshot.srateIndex = ui->cmbSrate->currentIndex();
-    m_snapshot.vbitrate = ui->cmbVbitrate->currentText();
-    m_snapshot.width = ui->edtWidth->text();
-    m_snapshot.height = ui->edtHeight->text();
-    m_snapshot.abitrate = ui->cmbAbitrate->currentText();
-    m_snapshot.bitrate = ui->cmbBitrate->currentText();
-    m_snapshot.srate = ui->cmbSrate->currentText();
-    m_snapshot.selectSize = ui->rdbSelectSize->isChecked();
-    m_snapshot.manualSize = ui->rdbManualSize->isChecked();
+    m_snapshot.take();
 }
 
 bool TopSettingForm::check(bool passed, QLatin1String title, QLatin1String text, QWidget *focus)
@@ -239,28 +228,7 @@ void TopSettingForm::btnCancelClick()
 {
     platform::runGuarded(this, [this] {
         close();
-        const Snapshot &s = m_snapshot;
-        // A typed-in list gets its position back before its text: the option builder reads
-        // the position of some of them (ABR CBR Bitrate) and the text of others.
-        ui->cmbVcodec->setCurrentIndex(s.vcodec);
-        ui->cmbVbitrate->setCurrentIndex(s.vbitrateIndex);
-        ui->cmbVbitrate->setEditText(s.vbitrate);
-        ui->cmbAspect->setCurrentIndex(s.aspect);
-        ui->rdbSelectSize->setChecked(s.selectSize);
-        ui->cmbVideoSize->setCurrentIndex(s.videoSize);
-        ui->rdbManualSize->setChecked(s.manualSize);
-        ui->edtWidth->setText(s.width);
-        ui->edtHeight->setText(s.height);
-        ui->cmbAcodec->setCurrentIndex(s.acodec);
-        ui->cmbAbitrate->setCurrentIndex(s.abitrateIndex);
-        ui->cmbAbitrate->setEditText(s.abitrate);
-        ui->cmbEncodeTo->setCurrentIndex(s.encodeTo);
-        ui->cmbQuality->setCurrentIndex(s.quality);
-        ui->cmbBitrate->setCurrentIndex(s.bitrateIndex);
-        ui->cmbBitrate->setEditText(s.bitrate);
-        ui->cmbChannels->setCurrentIndex(s.channels);
-        ui->cmbSrate->setCurrentIndex(s.srateIndex);
-        ui->cmbSrate->setEditText(s.srate);
+        m_snapshot.restore();
         applyAudioCodecRule();
         applyMp3ModeRule();
     });

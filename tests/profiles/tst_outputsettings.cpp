@@ -355,6 +355,38 @@ private Q_SLOTS:
         QCOMPARE(list->currentText(), text);
     }
 
+    void cancelPutsBackTheSizeFields_data()
+    {
+        QTest::addColumn<QString>("name");
+        for (const char *name : {"rdbSelectSize", "rdbManualSize", "edtWidth", "edtHeight"})
+            QTest::newRow(name) << QString(name);
+    }
+    void cancelPutsBackTheSizeFields()
+    {
+        QFETCH(QString, name);
+        FakeSeams seams;
+        Dialog d;
+        d.child<QRadioButton>("rdbManualSize")->setChecked(true);
+        d.child<QLineEdit>("edtWidth")->setText("400");
+        d.child<QLineEdit>("edtHeight")->setText("300");
+        const auto fields = [&d] {
+            return QStringList{d.form.sizeFromList() ? "list" : "-",
+                               d.child<QRadioButton>("rdbManualSize")->isChecked() ? "manual" : "-", d.form.manualWidth(),
+                               d.form.manualHeight()};
+        };
+        const QStringList before = fields();
+        d.open();
+        if (auto *edit = d.child<QLineEdit>(qPrintable(name)))
+            edit->setText("1");
+        else if (name == "rdbManualSize") // a checked radio button is only cleared by checking another
+            d.child<QRadioButton>("rdbSelectSize")->setChecked(true);
+        else
+            d.child<QRadioButton>(qPrintable(name))->setChecked(true);
+        QVERIFY(fields() != before);
+        d.child<QPushButton>("btnCancel")->click();
+        QCOMPARE(fields(), before);
+    }
+
     void eachListDescribesItsOwnSection_data()
     {
         QTest::addColumn<QString>("list");
