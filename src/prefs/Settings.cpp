@@ -66,20 +66,20 @@ void TSettingForm::setRule(bool ask, bool overwrite, bool rename)
 
 void TSettingForm::readChoices(const IniFile &preferences, const QString &section, bool openDirDefault)
 {
-    ui->edtOutputFile->setText(preferences.readString(section, key::OutputFile, QString()));
+    ui->edtOutputFile->setText(preferences.readString(section, key::OutputFile, DefaultOutputFile));
     ui->chkOpenDir->setChecked(preferences.readBool(section, key::AutoOpenDir, openDirDefault));
-    ui->chkExit->setChecked(preferences.readBool(section, key::AutoExit, false));
-    ui->chkTurnoff->setChecked(preferences.readBool(section, key::AutoTurnOff, false));
-    const bool ask = preferences.readBool(section, key::Ask, true);
-    const bool overwrite = preferences.readBool(section, key::Overwrite, false);
-    const bool rename = preferences.readBool(section, key::Rename, false);
+    ui->chkExit->setChecked(preferences.readBool(section, key::AutoExit, DefaultAutoExit));
+    ui->chkTurnoff->setChecked(preferences.readBool(section, key::AutoTurnOff, DefaultAutoTurnOff));
+    const bool ask = preferences.readBool(section, key::Ask, DefaultAsk);
+    const bool overwrite = preferences.readBool(section, key::Overwrite, DefaultOverwrite);
+    const bool rename = preferences.readBool(section, key::Rename, DefaultRename);
     setRule(ask, overwrite, rename);
 }
 
 void TSettingForm::LoadPreferences()
 {
     const IniFile preferences(m_folder.preferencesFile());
-    readChoices(preferences, section::Main, true);
+    readChoices(preferences, section::Main, DefaultAutoOpenDir);
     ui->edtTempDir->setText(preferences.readString(section::Main, key::TempDir, m_folder.defaultTempDir()));
 }
 
@@ -100,8 +100,8 @@ void TSettingForm::LoadDefaults()
 {
     if (!platform::messageBoxes().question(this, texts::LoadDefaultTitle, texts::LoadDefaultQuestion))
         return;
-    // The factory values have no temporary folder, and they leave "open the folder" off.
-    readChoices(IniFile(m_folder.preferencesFile()), section::Default, false);
+    // The factory values have no temporary folder.
+    readChoices(IniFile(m_folder.preferencesFile()), section::Default, FactoryAutoOpenDir);
 }
 
 void TSettingForm::FormShow()
