@@ -29,7 +29,7 @@ RadioGroup::RadioGroup(const QList<QRadioButton *> &buttons)
     }
 }
 
-void RadioGroup::set(QRadioButton *button, bool checked)
+void RadioGroup::set(QAbstractButton *button, bool checked)
 {
     if (checked || !button->autoExclusive()) {
         button->setChecked(checked);

@@ -27,8 +27,9 @@ public:
     explicit RadioGroup(const QList<QRadioButton *> &buttons);
 
     // Clearing goes round the exclusiveness for a moment: an exclusive button is otherwise
-    // only cleared by checking another.
-    static void set(QRadioButton *button, bool checked);
+    // only cleared by checking another. A button that is not exclusive (a check box) is
+    // simply set.
+    static void set(QAbstractButton *button, bool checked);
     // The checked button's position, -1 when none is checked.
     int checkedIndex() const;
 

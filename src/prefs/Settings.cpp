@@ -21,6 +21,11 @@ TSettingForm::TSettingForm(const ProgramFolder &folder, QWidget *mainWindow, Out
 {
     ui->setupUi(this);
     m_rule = std::make_unique<RadioGroup>(QList<QRadioButton *>{ui->rdbAsk, ui->rdbOverWrite, ui->rdbRename});
+    // What Cancel puts back, in this order. The buttons go back as a load sets them (setRule):
+    // under the group rule, so that "no rule chosen" comes back too.
+    m_snapshot = platform::FieldSnapshot({ui->edtOutputFile, ui->edtTempDir, ui->chkOpenDir, ui->chkExit, ui->chkTurnoff,
+                                          ui->rdbAsk, ui->rdbOverWrite, ui->rdbRename},
+                                         &RadioGroup::set);
     connect(ui->btnOK, &QPushButton::clicked, this, &TSettingForm::btnOKClick);
     connect(ui->btnCancel, &QPushButton::clicked, this, &TSettingForm::btnCancelClick);
     connect(ui->btnDefault, &QPushButton::clicked, this, &TSettingForm::btnDefaultClick);
@@ -61,20 +66,20 @@ void TSettingForm::setRule(bool ask, bool overwrite, bool rename)
 
 void TSettingForm::readChoices(const IniFile &preferences, const QString &section, bool openDirDefault)
 {
-    ui->edtOutputFile->setText(preferences.readString(section, key::OutputFile, QString()));
+    ui->edtOutputFile->setText(preferences.readString(section, key::OutputFile, DefaultOutputFile));
     ui->chkOpenDir->setChecked(preferences.readBool(section, key::AutoOpenDir, openDirDefault));
-    ui->chkExit->setChecked(preferences.readBool(section, key::AutoExit, false));
-    ui->chkTurnoff->setChecked(preferences.readBool(section, key::AutoTurnOff, false));
-    const bool ask = preferences.readBool(section, key::Ask, true);
-    const bool overwrite = preferences.readBool(section, key::Overwrite, false);
-    const bool rename = preferences.readBool(section, key::Rename, false);
+    ui->chkExit->setChecked(preferences.readBool(section, key::AutoExit, DefaultAutoExit));
+    ui->chkTurnoff->setChecked(preferences.readBool(section, key::AutoTurnOff, DefaultAutoTurnOff));
+    const bool ask = preferences.readBool(section, key::Ask, DefaultAsk);
+    const bool overwrite = preferences.readBool(section, key::Overwrite, DefaultOverwrite);
+    const bool rename = preferences.readBool(section, key::Rename, DefaultRename);
     setRule(ask, overwrite, rename);
 }
 
 void TSettingForm::LoadPreferences()
 {
     const IniFile preferences(m_folder.preferencesFile());
-    readChoices(preferences, section::Main, true);
+    readChoices(preferences, section::Main, DefaultAutoOpenDir);
     ui->edtTempDir->setText(preferences.readString(section::Main, key::TempDir, m_folder.defaultTempDir()));
 }
 
@@ -95,17 +100,15 @@ void TSettingForm::LoadDefaults()
 {
     if (!platform::messageBoxes().question(this, texts::LoadDefaultTitle, texts::LoadDefaultQuestion))
         return;
-    // The factory values have no temporary folder, and they leave "open the folder" off.
-    readChoices(IniFile(m_folder.preferencesFile()), section::Default, false);
+    // The factory values have no temporary folder.
+    readChoices(IniFile(m_folder.preferencesFile()), section::Default, FactoryAutoOpenDir);
 }
 
 void TSettingForm::FormShow()
 {
     if (m_mainOutput)
         ui->edtOutputFile->setText(m_mainOutput->outputFileText());
-    m_snapshot = {ui->edtOutputFile->text(),   ui->edtTempDir->text(),     ui->chkOpenDir->isChecked(),
-                  ui->chkExit->isChecked(),    ui->chkTurnoff->isChecked(), ui->rdbAsk->isChecked(),
-                  ui->rdbOverWrite->isChecked(), ui->rdbRename->isChecked()};
+    m_snapshot.take();
 }
 
 void TSettingForm::btnOKClick()
@@ -122,12 +125,7 @@ void TSettingForm::btnCancelClick()
 {
     platform::runGuarded(this, [this] {
         close();
-        ui->edtOutputFile->setText(m_snapshot.outputFile);
-        ui->edtTempDir->setText(m_snapshot.tempDir);
-        ui->chkOpenDir->setChecked(m_snapshot.openDir);
-        ui->chkExit->setChecked(m_snapshot.exit);
-        ui->chkTurnoff->setChecked(m_snapshot.turnOff);
-        setRule(m_snapshot.ask, m_snapshot.overwrite, m_snapshot.rename);
+        m_snapshot.restore();
     });
 }
 

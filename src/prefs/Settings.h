@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/FieldSnapshot.h"
 #include "platform/SecondaryWindow.h"
 #include "prefs/GeneralSettings.h"
 #include "prefs/GroupRadioButton.h"
@@ -44,12 +45,6 @@ protected:
     void FormShow() override;
 
 private:
-    struct Snapshot
-    {
-        QString outputFile, tempDir;
-        bool openDir = false, exit = false, turnOff = false, ask = false, overwrite = false, rename = false;
-    };
-
     void FormCreate();
     void LoadPreferences();
     void SavePreferences();
@@ -61,7 +56,8 @@ private:
     ProgramFolder m_folder;
     OutputFileField *m_mainOutput;
     std::unique_ptr<RadioGroup> m_rule;
-    Snapshot m_snapshot;
+    // What Cancel puts back: the fields as the dialog was shown.
+    platform::FieldSnapshot m_snapshot;
 };
 
 } // namespace velmora::prefs

@@ -17,29 +17,18 @@
 
 namespace velmora::profiles {
 
-QLatin1String sectionName(Section section)
-{
-    switch (section) {
-    case Section::VideoCodec: return QLatin1String("Video Codec");
-    case Section::VideoSize: return QLatin1String("Video Size");
-    case Section::VideoBitrate: return QLatin1String("Video Bitrate");
-    case Section::Aspect: return QLatin1String("Aspect");
-    case Section::AudioCodec: return QLatin1String("Audio Codec");
-    case Section::Mp3Encode: return QLatin1String("MP3 Encode");
-    case Section::VbrQuality: return QLatin1String("VBR Quality");
-    case Section::AbrCbrBitrate: return QLatin1String("ABR CBR Bitrate");
-    case Section::AudioBitrate: return QLatin1String("Audio Bitrate");
-    case Section::SampleRate: return QLatin1String("Sample Rate");
-    case Section::Channels: return QLatin1String("Channels");
-    }
-    return {};
-}
-
 TopSettingForm::TopSettingForm(QWidget *mainWindow)
     : SecondaryWindow(mainWindow)
     , ui(std::make_unique<Ui::TopSettingForm>())
 {
     ui->setupUi(this);
+    // In the order Cancel puts them back. A typed-in list gets its position back before its
+    // text: the option builder reads the position of some of them (ABR CBR Bitrate) and the
+    // text of others.
+    m_snapshot = platform::FieldSnapshot({ui->cmbVcodec, ui->cmbVbitrate, ui->cmbAspect, ui->rdbSelectSize,
+                                          ui->cmbVideoSize, ui->rdbManualSize, ui->edtWidth, ui->edtHeight,
+                                          ui->cmbAcodec, ui->cmbAbitrate, ui->cmbEncodeTo, ui->cmbQuality,
+                                          ui->cmbBitrate, ui->cmbChannels, ui->cmbSrate});
     FormCreate();
 }
 
@@ -72,10 +61,10 @@ void TopSettingForm::FormCreate()
         } else if (section == Section::Mp3Encode) {
             connect(combo, &QComboBox::activated, this, &TopSettingForm::cmbEncodeToChange);
         } else {
-            connect(combo, &QComboBox::activated, this, [this, combo] { cmbVcodecChange(combo); });
+            connect(combo, &QComboBox::activated, this, [this, section] { cmbVcodecChange(section); });
             // Every keystroke in an editable list is a change; text the program puts in is not.
             if (combo->lineEdit())
-                connect(combo->lineEdit(), &QLineEdit::textEdited, this, [this, combo] { cmbVcodecChange(combo); });
+                connect(combo->lineEdit(), &QLineEdit::textEdited, this, [this, section] { cmbVcodecChange(section); });
         }
     }
     connect(ui->btnOK, &QPushButton::clicked, this, &TopSettingForm::btnOKClick);
@@ -143,7 +132,7 @@ bool TopSettingForm::eventFilter(QObject *watched, QEvent *event)
         for (const Section section : AllSections) {
             QComboBox *combo = list(section);
             if (watched == combo || watched == combo->lineEdit()) {
-                cmbVcodecEnter(combo);
+                cmbVcodecEnter(section);
                 break;
             }
         }
@@ -151,14 +140,14 @@ bool TopSettingForm::eventFilter(QObject *watched, QEvent *event)
     return SecondaryWindow::eventFilter(watched, event);
 }
 
-void TopSettingForm::cmbVcodecEnter(QComboBox *list)
+void TopSettingForm::cmbVcodecEnter(Section section)
 {
-    platform::runGuarded(this, [this, list] { showDescription(list); });
+    platform::runGuarded(this, [this, section] { showDescription(section); });
 }
 
-void TopSettingForm::cmbVcodecChange(QComboBox *list)
+void TopSettingForm::cmbVcodecChange(Section section)
 {
-    platform::runGuarded(this, [this, list] { showDescription(list); });
+    platform::runGuarded(this, [this, section] { showDescription(section); });
 }
 
 void TopSettingForm::cmbAcodecChange()
@@ -171,10 +160,10 @@ void TopSettingForm::cmbEncodeToChange()
     platform::runGuarded(this, [this] { applyMp3ModeRule(); });
 }
 
-void TopSettingForm::showDescription(QComboBox *list)
+void TopSettingForm::showDescription(Section section)
 {
-    const QString description = prefs::IniFile(m_profilePath).readString(list->toolTip(), key::Description, QString());
-    ui->memDescription->setPlainText(description + QLatin1Char('\n') + texts::CurrentValue + list->currentText());
+    const QString description = prefs::IniFile(m_profilePath).readString(sectionName(section), key::Description, QString());
+    ui->memDescription->setPlainText(description + QLatin1Char('\n') + texts::CurrentValue + currentText(section));
 }
 
 void TopSettingForm::applyAudioCodecRule()
@@ -182,7 +171,7 @@ void TopSettingForm::applyAudioCodecRule()
     const bool mp3 = ui->cmbAcodec->currentText() == texts::Mp3Caption;
     ui->panMP3->setVisible(mp3);
     ui->panLavc->setVisible(!mp3);
-    showDescription(ui->cmbAcodec);
+    showDescription(Section::AudioCodec);
 }
 
 void TopSettingForm::applyMp3ModeRule()
@@ -192,30 +181,12 @@ void TopSettingForm::applyMp3ModeRule()
     ui->cmbQuality->setVisible(quality);
     ui->labBitrate->setVisible(!quality);
     ui->cmbBitrate->setVisible(!quality);
-    showDescription(ui->cmbEncodeTo);
+    showDescription(Section::Mp3Encode);
 }
 
 void TopSettingForm::FormShow()
 {
-    m_snapshot.vcodec = ui->cmbVcodec->currentIndex();
-    m_snapshot.aspect = ui->cmbAspect->currentIndex();
-    m_snapshot.videoSize = ui->cmbVideoSize->currentIndex();
-    m_snapshot.acodec = ui->cmbAcodec->currentIndex();
-    m_snapshot.encodeTo = ui->cmbEncodeTo->currentIndex();
-    m_snapshot.quality = ui->cmbQuality->currentIndex();
-    m_snapshot.channels = ui->cmbChannels->currentIndex();
-    m_snapshot.vbitrateIndex = ui->cmbVbitrate->currentIndex();
-    m_snapshot.abitrateIndex = ui->cmbAbitrate->currentIndex();
-    m_snapshot.bitrateIndex = ui->cmbBitrate->currentIndex();
-    m_snapshot.srateIndex = ui->cmbSrate->currentIndex();
-    m_snapshot.vbitrate = ui->cmbVbitrate->currentText();
-    m_snapshot.width = ui->edtWidth->text();
-    m_snapshot.height = ui->edtHeight->text();
-    m_snapshot.abitrate = ui->cmbAbitrate->currentText();
-    m_snapshot.bitrate = ui->cmbBitrate->currentText();
-    m_snapshot.srate = ui->cmbSrate->currentText();
-    m_snapshot.selectSize = ui->rdbSelectSize->isChecked();
-    m_snapshot.manualSize = ui->rdbManualSize->isChecked();
+    m_snapshot.take();
 }
 
 bool TopSettingForm::check(bool passed, QLatin1String title, QLatin1String text, QWidget *focus)
@@ -257,28 +228,7 @@ void TopSettingForm::btnCancelClick()
 {
     platform::runGuarded(this, [this] {
         close();
-        const Snapshot &s = m_snapshot;
-        // A typed-in list gets its position back before its text: the option builder reads
-        // the position of some of them (ABR CBR Bitrate) and the text of others.
-        ui->cmbVcodec->setCurrentIndex(s.vcodec);
-        ui->cmbVbitrate->setCurrentIndex(s.vbitrateIndex);
-        ui->cmbVbitrate->setEditText(s.vbitrate);
-        ui->cmbAspect->setCurrentIndex(s.aspect);
-        ui->rdbSelectSize->setChecked(s.selectSize);
-        ui->cmbVideoSize->setCurrentIndex(s.videoSize);
-        ui->rdbManualSize->setChecked(s.manualSize);
-        ui->edtWidth->setText(s.width);
-        ui->edtHeight->setText(s.height);
-        ui->cmbAcodec->setCurrentIndex(s.acodec);
-        ui->cmbAbitrate->setCurrentIndex(s.abitrateIndex);
-        ui->cmbAbitrate->setEditText(s.abitrate);
-        ui->cmbEncodeTo->setCurrentIndex(s.encodeTo);
-        ui->cmbQuality->setCurrentIndex(s.quality);
-        ui->cmbBitrate->setCurrentIndex(s.bitrateIndex);
-        ui->cmbBitrate->setEditText(s.bitrate);
-        ui->cmbChannels->setCurrentIndex(s.channels);
-        ui->cmbSrate->setCurrentIndex(s.srateIndex);
-        ui->cmbSrate->setEditText(s.srate);
+        m_snapshot.restore();
         applyAudioCodecRule();
         applyMp3ModeRule();
     });

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/FieldSnapshot.h"
 #include "platform/SecondaryWindow.h"
 #include "profiles/OutputSettingsView.h"
 
@@ -59,20 +60,12 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    struct Snapshot
-    {
-        int vcodec = -1, aspect = -1, videoSize = -1, acodec = -1, encodeTo = -1, quality = -1, channels = -1;
-        int vbitrateIndex = -1, abitrateIndex = -1, bitrateIndex = -1, srateIndex = -1;
-        QString vbitrate, width, height, abitrate, bitrate, srate;
-        bool selectSize = true, manualSize = false;
-    };
-
     void FormCreate();
-    void cmbVcodecEnter(QComboBox *list);
-    void cmbVcodecChange(QComboBox *list);
+    void cmbVcodecEnter(Section section);
+    void cmbVcodecChange(Section section);
     void cmbAcodecChange();
     void cmbEncodeToChange();
-    void showDescription(QComboBox *list);
+    void showDescription(Section section);
     void applyAudioCodecRule();
     void applyMp3ModeRule();
     void loadSection(const prefs::IniSnapshot &profile, Section section);
@@ -82,7 +75,8 @@ private:
     std::unique_ptr<Ui::TopSettingForm> ui;
     QString m_profilePath;
     QString m_outputExtension;
-    Snapshot m_snapshot;
+    // What Cancel puts back: the fields as the dialog was shown.
+    platform::FieldSnapshot m_snapshot;
 };
 
 } // namespace velmora::profiles

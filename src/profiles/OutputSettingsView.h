@@ -28,8 +28,20 @@ inline constexpr std::array<Section, 11> AllSections = {
     Section::AudioBitrate, Section::SampleRate, Section::Channels,
 };
 
-// The section's name in a profile file, also the hint of its list in the dialog.
-QLatin1String sectionName(Section section);
+// The sections' names in a profile file, in the order of Section. Each is also the hint of
+// its list in the dialog.
+inline constexpr std::array<QLatin1String, 11> SectionNames = {
+    QLatin1String("Video Codec"),  QLatin1String("Video Size"),      QLatin1String("Video Bitrate"),
+    QLatin1String("Aspect"),       QLatin1String("Audio Codec"),     QLatin1String("MP3 Encode"),
+    QLatin1String("VBR Quality"),  QLatin1String("ABR CBR Bitrate"), QLatin1String("Audio Bitrate"),
+    QLatin1String("Sample Rate"),  QLatin1String("Channels"),
+};
+static_assert(SectionNames.size() == AllSections.size());
+
+constexpr QLatin1String sectionName(Section section)
+{
+    return SectionNames.at(static_cast<std::size_t>(section));
+}
 
 // The current output settings as the option builder reads them. The output settings dialog
 // holds them in its controls; this view only looks.

@@ -199,6 +199,38 @@ private Q_SLOTS:
         QCOMPARE(run.field("edtOutputFile")->text(), QString("/mine.avi"));
     }
 
+    void cancelPutsBackEachField_data()
+    {
+        QTest::addColumn<QString>("name");
+        for (const char *name : {"edtOutputFile", "edtTempDir", "chkOpenDir", "chkExit", "chkTurnoff", "rdbAsk", "rdbOverWrite",
+                                 "rdbRename"})
+            QTest::newRow(name) << QString(name);
+    }
+    void cancelPutsBackEachField()
+    {
+        QFETCH(QString, name);
+        FakeSeams seams;
+        TestFolder folder;
+        folder.write("Preferences.ini", "[Main]\r\nOutput File=/videos/out.avi\r\nTemp Dir=/work/\r\nAuto Exit=1\r\n"
+                                        "Ask=0\r\nOverwrite=1\r\n");
+        SettingsRun run(folder);
+        const auto fields = [&run] {
+            return QStringList{run.field("edtOutputFile")->text(), run.field("edtTempDir")->text(), run.states()};
+        };
+        const QStringList before = fields();
+        QCOMPARE(before, (QStringList{"/videos/out.avi", "/work/", "110010"}));
+        run.open();
+        if (QLineEdit *edit = run.field(qPrintable(name)))
+            edit->setText("/changed/");
+        else if (run.checked(qPrintable(name)) && name.startsWith("rdb")) // a checked choice goes by choosing another
+            run.click("rdbRename");
+        else
+            run.click(qPrintable(name));
+        QVERIFY(fields() != before);
+        run.click("btnCancel");
+        QCOMPARE(fields(), before);
+    }
+
     void loadDefaultWithoutDefaultSection()
     {
         FakeSeams seams;

@@ -355,6 +355,72 @@ private Q_SLOTS:
         QCOMPARE(list->currentText(), text);
     }
 
+    void cancelPutsBackTheSizeFields_data()
+    {
+        QTest::addColumn<QString>("name");
+        for (const char *name : {"rdbSelectSize", "rdbManualSize", "edtWidth", "edtHeight"})
+            QTest::newRow(name) << QString(name);
+    }
+    void cancelPutsBackTheSizeFields()
+    {
+        QFETCH(QString, name);
+        FakeSeams seams;
+        Dialog d;
+        d.child<QRadioButton>("rdbManualSize")->setChecked(true);
+        d.child<QLineEdit>("edtWidth")->setText("400");
+        d.child<QLineEdit>("edtHeight")->setText("300");
+        const auto fields = [&d] {
+            return QStringList{d.form.sizeFromList() ? "list" : "-",
+                               d.child<QRadioButton>("rdbManualSize")->isChecked() ? "manual" : "-", d.form.manualWidth(),
+                               d.form.manualHeight()};
+        };
+        const QStringList before = fields();
+        d.open();
+        if (auto *edit = d.child<QLineEdit>(qPrintable(name)))
+            edit->setText("1");
+        else if (name == "rdbManualSize") // a checked radio button is only cleared by checking another
+            d.child<QRadioButton>("rdbSelectSize")->setChecked(true);
+        else
+            d.child<QRadioButton>(qPrintable(name))->setChecked(true);
+        QVERIFY(fields() != before);
+        d.child<QPushButton>("btnCancel")->click();
+        QCOMPARE(fields(), before);
+    }
+
+    void eachListDescribesItsOwnSection_data()
+    {
+        QTest::addColumn<QString>("list");
+        QTest::addColumn<QString>("section"); // as profile files name it
+        QTest::newRow("cmbVcodec") << "cmbVcodec" << "Video Codec";
+        QTest::newRow("cmbVideoSize") << "cmbVideoSize" << "Video Size";
+        QTest::newRow("cmbVbitrate") << "cmbVbitrate" << "Video Bitrate";
+        QTest::newRow("cmbAspect") << "cmbAspect" << "Aspect";
+        QTest::newRow("cmbAcodec") << "cmbAcodec" << "Audio Codec";
+        QTest::newRow("cmbEncodeTo") << "cmbEncodeTo" << "MP3 Encode";
+        QTest::newRow("cmbQuality") << "cmbQuality" << "VBR Quality";
+        QTest::newRow("cmbBitrate") << "cmbBitrate" << "ABR CBR Bitrate";
+        QTest::newRow("cmbAbitrate") << "cmbAbitrate" << "Audio Bitrate";
+        QTest::newRow("cmbSrate") << "cmbSrate" << "Sample Rate";
+        QTest::newRow("cmbChannels") << "cmbChannels" << "Channels";
+    }
+    void eachListDescribesItsOwnSection()
+    {
+        QFETCH(QString, list);
+        QFETCH(QString, section);
+        FakeSeams seams;
+        // Every section of the profile has a description of its own.
+        ProfileText profile;
+        for (const Section each : profiles::AllSections) {
+            const QString name = profiles::sectionName(each);
+            profile.section(name, {name + " 0", name + " 1"}, 0, {}, "About " + name + ".");
+        }
+        Dialog d(profile.bytes());
+        QCOMPARE(d.combo(qPrintable(list))->currentText(), section + " 0"); // loaded from its own section
+        d.open();
+        d.pick(qPrintable(list), 1);
+        QCOMPARE(d.description(), "About " + section + ".\nCurrent Value: " + section + " 1");
+    }
+
     void enormousItemsCount()
     {
         // A list is cut at a thousand entries, and the load reads the file once: a count of
