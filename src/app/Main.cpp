@@ -207,7 +207,7 @@ void TMainForm::LoadMainPreferences()
         ui->cmbProfile->setCurrentIndex(index >= 0 && index < ui->cmbProfile->count() ? index : -1);
         cmbProfileChange();
     }
-    ui->edtOutputFile->setText(preferences.readString(prefs::section::Main, prefs::key::OutputFile, QString()));
+    ui->edtOutputFile->setText(preferences.readString(prefs::section::Main, prefs::key::OutputFile, prefs::DefaultOutputFile));
 }
 
 void TMainForm::closeEvent(QCloseEvent *event)

@@ -9,7 +9,7 @@
 #include "profiles/OptionBuilder.h"
 #include "profiles/OutputSettingsView.h"
 #include "tasks/MediaProbe.h"
-#include "tasks/TaskList.h"
+#include "tasks/TaskListView.h"
 #include "tasks/TimeText.h"
 
 #include <QCoreApplication>

@@ -2,13 +2,13 @@
 
 #include "platform/Seams.h"
 
-#include <QGuiApplication>
+#include <QCoreApplication>
 
 namespace velmora::platform {
 
 void showError(QWidget *owner, const QString &text)
 {
-    messageBoxes().error(owner, QGuiApplication::applicationDisplayName(), text, QString());
+    messageBoxes().error(owner, QCoreApplication::applicationName(), text, QString());
 }
 
 } // namespace velmora::platform

@@ -2,29 +2,20 @@
 
 #include "tasks/ColumnSizer.h"
 #include "tasks/TaskItem.h"
+#include "tasks/TaskListView.h"
 #include "tasks/TaskOrder.h"
 
 #include <QList>
 #include <QPointer>
-#include <QUrl>
 #include <QStringList>
+#include <QUrl>
+#include <QWidget>
 
 #include <vector>
 
 class QTreeWidget;
-#include <QWidget>
 
 namespace velmora::tasks {
-
-// What the job sees of the task list: its rows, read and written through the record.
-class TaskListView
-{
-public:
-    virtual ~TaskListView() = default;
-    virtual int count() const = 0;
-    virtual void GetTaskItem(int index, int field, ltvItemData &data) const = 0;
-    virtual void SetTaskItem(int index, int field, const ltvItemData &data) = 0;
-};
 
 // The task list over its list control: the control is the only store of the tasks, one row
 // a task, with the caption and ten sub-items as texts (sub-items 3 to 9 are not shown).
