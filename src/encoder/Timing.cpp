@@ -28,25 +28,25 @@ std::int64_t samplesAtSlot(std::int64_t slot, AVRational rate, int sampleRate)
     return av_rescale_rnd(slot, static_cast<std::int64_t>(sampleRate) * rate.den, rate.num, AV_ROUND_NEAR_INF);
 }
 
+std::int64_t SlotPicker::advanceTo(std::int64_t slot)
+{
+    if (!m_holding || slot <= m_next)
+        return 0;
+    const std::int64_t count = slot - m_next;
+    m_next = slot;
+    return count;
+}
+
 std::int64_t SlotPicker::take(std::int64_t first)
 {
-    const std::int64_t start = m_begin + std::max<std::int64_t>(first, 0);
-    std::int64_t count = 0;
-    if (m_holding && start > m_next) {
-        count = start - m_next;
-        m_next = start;
-    }
+    const std::int64_t count = advanceTo(m_begin + std::max<std::int64_t>(first, 0));
     m_holding = true;
     return count;
 }
 
 std::int64_t SlotPicker::finish(std::int64_t end)
 {
-    std::int64_t count = 0;
-    if (m_holding && end > m_next) {
-        count = end - m_next;
-        m_next = end;
-    }
+    const std::int64_t count = advanceTo(end);
     m_holding = false;
     return count;
 }

@@ -46,6 +46,9 @@ public:
     bool holding() const { return m_holding; }
 
 private:
+    // While a picture is held, the slots from the next one up to slot are its own.
+    std::int64_t advanceTo(std::int64_t slot);
+
     std::int64_t m_begin;
     std::int64_t m_next;
     bool m_holding = false;

@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QLabel>
+#include <QLoggingCategory>
 #include <QTimer>
 
 using namespace velmora;
@@ -287,6 +288,11 @@ private Q_SLOTS:
         text.replace("{in0}", job.inputs.at(0)).replace("{in1}", job.inputs.at(1)).replace("{out}", job.outputDir + "/joined.avi");
         QCOMPARE(seams.messages.shown.at(0).text, text);
         QVERIFY(seams.messages.shown.at(0).details.contains(details));
+        // The details end with the command line that failed, as the log writes it.
+        const QString commandLine = seams.messages.shown.at(0).details.section('\n', -1);
+        QVERIFY2(commandLine.startsWith("Command line: \"" + job.folder.file("asapi.dll") + "\" "), qPrintable(commandLine));
+        for (const QString &argument : fake.arguments(run))
+            QVERIFY2(commandLine.contains(argument), qPrintable(argument));
         QCOMPARE(seams.power.powerOffs, 0);
         QVERIFY(jobRun.main().isVisible());
         QVERIFY(seams.shell.opened.isEmpty());
@@ -294,6 +300,48 @@ private Q_SLOTS:
         QCOMPARE(jobRun.leftInTemp(), QStringList{"0.avi"});
         QVERIFY(jobRun.idleAgain());
         QCOMPARE(fake.runs(), run + 1);
+    }
+
+    // With velmora.job on, each run's command line is logged as text and as arguments, and
+    // how the run ended; with the defaults nothing is.
+    void logsWhatRan_data()
+    {
+        QTest::addColumn<QString>("rules");
+        QTest::addColumn<bool>("logged");
+        QTest::newRow("quiet by default") << QString() << false;
+        QTest::newRow("velmora.job on") << "velmora.job=true" << true;
+    }
+    void logsWhatRan()
+    {
+        QFETCH(QString, rules);
+        QFETCH(bool, logged);
+        static QStringList lines;
+        lines.clear();
+        QLoggingCategory::setFilterRules(rules);
+        const QtMessageHandler previous = qInstallMessageHandler([](QtMsgType, const QMessageLogContext &context, const QString &text) {
+            if (QByteArray(context.category).startsWith("velmora."))
+                lines << text;
+        });
+        FakeSeams seams;
+        FakeEncoder fake;
+        fake.script(works());
+        fake.script(2, works(2));
+        JobFolder job(2, &fake);
+        JobRun run(job);
+        run.start();
+        qInstallMessageHandler(previous);
+        QLoggingCategory::setFilterRules(QString());
+        QCOMPARE(seams.messages.texts(), QStringList{"The joining is completed successfully."});
+        if (!logged) {
+            QVERIFY2(lines.isEmpty(), qPrintable(lines.join('\n')));
+            return;
+        }
+        const QString encoder = '"' + job.folder.file("asapi.dll") + '"';
+        QCOMPARE(lines.filter("Running " + encoder + " \"" + job.inputs.at(0) + "\" -o ").size(), 1);
+        QCOMPARE(lines.filter("Running " + encoder).size(), 3);
+        QCOMPARE(lines.filter("Arguments:").size(), 3);
+        QVERIFY(lines.filter("Arguments:").at(0).contains(job.inputs.at(0)));
+        QCOMPARE(lines.filter("The encoder exited with status 0").size(), 3);
     }
 
     void shortOrUnreadableOutputFailsTheJoin_data()
