@@ -689,6 +689,27 @@ private Q_SLOTS:
             QCOMPARE(seams.messages.shown.size(), 2);
         }
     }
+
+    // The session ends, or a signal asks the program to end, during a job: the job stops by
+    // the same path as Stop, without a question, and the window closes once it has.
+    void endedFromOutsideDuringAJob()
+    {
+        FakeSeams seams;
+        FakeEncoder fake;
+        fake.script(works());
+        fake.script(1, Hangs);
+        JobFolder job(2, &fake);
+        JobRun run(job);
+        when(this, [&] { return fake.runs() == 2; }, [&] { run.main().closeFromOutside(); });
+        run.start();
+        QVERIFY(!run.main().isVisible());
+        QVERIFY(!run.main().Runner().isRunning());
+        QCOMPARE(run.statuses(), (QStringList{"Waiting for joining", "Stop"}));
+        QCOMPARE(seams.messages.texts(), QStringList{"The Coversion is canceled."});
+        QCOMPARE(fake.runs(), 2);
+        QVERIFY(run.leftInTemp().isEmpty());
+        QVERIFY(run.leftInOutput().isEmpty());
+    }
 };
 
 QTEST_MAIN(tst_JobControl)
