@@ -1,6 +1,7 @@
 #include "profiles/OutputSettings.h"
 
 #include "platform/GuardedCall.h"
+#include "platform/Logging.h"
 #include "platform/Seams.h"
 #include "prefs/IniFile.h"
 #include "profiles/ProfileTexts.h"
@@ -103,6 +104,7 @@ void TopSettingForm::LoadProfile(const QString &path)
     // One read of the file for the whole load.
     const prefs::IniSnapshot profile(path);
     m_outputExtension = QLatin1Char('.') + profile.readString(key::Main, key::Type, DefaultType);
+    qCInfo(profilesLog).noquote() << "Loading profile" << path << "for" << m_outputExtension << "files";
     for (const Section section : AllSections) {
         loadSection(profile, section);
         if (section == Section::AudioCodec)
