@@ -3,6 +3,7 @@
 // user's preferences in their own configuration folder. Nothing of the real home is touched.
 #include "prefs/IniFile.h"
 #include "support/Clips.h"
+#include "support/ReadOnlyFolder.h"
 #include "support/TestFolder.h"
 
 #include <QDir>
@@ -13,32 +14,14 @@
 
 #include <csignal>
 
-#include <sys/mount.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 using velmora::prefs::IniFile;
 using velmora::test::TestFolder;
+using velmora::test::makeReadOnly;
+using velmora::test::undoReadOnly;
 
 namespace {
-
-bool makeReadOnly(const QString &folder)
-{
-    const QByteArray path = QFile::encodeName(folder);
-    if (::geteuid() != 0)
-        return ::chmod(path.constData(), 0555) == 0;
-    return ::mount(path.constData(), path.constData(), nullptr, MS_BIND, nullptr) == 0
-           && ::mount(nullptr, path.constData(), nullptr, MS_BIND | MS_REMOUNT | MS_RDONLY, nullptr) == 0;
-}
-
-void undoReadOnly(const QString &folder)
-{
-    const QByteArray path = QFile::encodeName(folder);
-    if (::geteuid() == 0)
-        ::umount2(path.constData(), MNT_DETACH);
-    else
-        ::chmod(path.constData(), 0755);
-}
 
 // Whether the process catches SIGTERM yet (the mask of /proc/<pid>/status).
 bool catchesTermination(qint64 pid)

@@ -26,15 +26,7 @@ constexpr double Frame = 1.0 / 30;
 MarkedClip clip(Picture picture, const QString &size, const QString &rate, double seconds, int sampleRate,
                 const QString &container = "avi", double flashAt = 1.0)
 {
-    MarkedClip spec;
-    spec.picture = picture;
-    spec.size = size;
-    spec.rate = rate;
-    spec.seconds = seconds;
-    spec.sampleRate = sampleRate;
-    spec.container = container;
-    spec.flashAt = flashAt;
-    return spec;
+    return test::markedSpec(picture, size, rate, seconds, sampleRate, container, flashAt);
 }
 
 // The join's option fragment, as the option builder writes one.

@@ -92,15 +92,7 @@ struct Inputs
 test::MarkedClip flash(const QString &size, const QString &rate, double seconds, int sampleRate, const QString &container,
                        double flashAt)
 {
-    test::MarkedClip clip;
-    clip.picture = test::MarkedClip::Picture::Flash;
-    clip.size = size;
-    clip.rate = rate;
-    clip.seconds = seconds;
-    clip.sampleRate = sampleRate;
-    clip.container = container;
-    clip.flashAt = flashAt;
-    return clip;
+    return test::markedSpec(test::MarkedClip::Picture::Flash, size, rate, seconds, sampleRate, container, flashAt);
 }
 
 } // namespace

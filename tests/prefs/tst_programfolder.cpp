@@ -2,44 +2,19 @@
 // written, in the user's own folders where the program folder is shared and read-only.
 #include "prefs/IniFile.h"
 #include "prefs/ProgramFolder.h"
+#include "support/ReadOnlyFolder.h"
 #include "support/TestFolder.h"
 
 #include <QDir>
 #include <QFile>
 #include <QtTest>
 
-#include <sys/mount.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 using velmora::prefs::IniFile;
 using velmora::prefs::ProgramFolder;
 using velmora::test::TestFolder;
-
-namespace {
-
-// A program folder that this process cannot write, as an installation under /usr is: for root
-// a read-only file system, for anyone else a folder without write permission. Returns false
-// when neither can be had.
-bool makeReadOnly(const QString &folder)
-{
-    const QByteArray path = QFile::encodeName(folder);
-    if (::geteuid() != 0)
-        return ::chmod(path.constData(), 0555) == 0;
-    return ::mount(path.constData(), path.constData(), nullptr, MS_BIND, nullptr) == 0
-           && ::mount(nullptr, path.constData(), nullptr, MS_BIND | MS_REMOUNT | MS_RDONLY, nullptr) == 0;
-}
-
-void undoReadOnly(const QString &folder)
-{
-    const QByteArray path = QFile::encodeName(folder);
-    if (::geteuid() == 0)
-        ::umount2(path.constData(), MNT_DETACH);
-    else
-        ::chmod(path.constData(), 0755);
-}
-
-} // namespace
+using velmora::test::makeReadOnly;
+using velmora::test::undoReadOnly;
 
 class tst_ProgramFolder : public QObject
 {

@@ -229,4 +229,18 @@ QString markedClip(const MarkedClip &spec)
     return path;
 }
 
+MarkedClip markedSpec(MarkedClip::Picture picture, const QString &size, const QString &rate, double seconds, int sampleRate,
+                      const QString &container, double flashAt)
+{
+    MarkedClip spec;
+    spec.picture = picture;
+    spec.size = size;
+    spec.rate = rate;
+    spec.seconds = seconds;
+    spec.sampleRate = sampleRate;
+    spec.container = container;
+    spec.flashAt = flashAt;
+    return spec;
+}
+
 } // namespace velmora::test

@@ -46,4 +46,8 @@ struct MarkedClip
 // The clip, made once per build folder and shared by every test that asks for the same one.
 QString markedClip(const MarkedClip &spec = {});
 
+// A clip's description in one call, for the tables of the tests.
+MarkedClip markedSpec(MarkedClip::Picture picture, const QString &size, const QString &rate, double seconds, int sampleRate,
+                      const QString &container = QStringLiteral("avi"), double flashAt = 1.0);
+
 } // namespace velmora::test
