@@ -5,15 +5,22 @@
 
 namespace velmora::encoder {
 
-// A run that cannot go on: the file concerned and why. It ends the run with one line.
+// A run that cannot go on: the file concerned and why. It ends the run with one line and
+// an exit status: 1 when an input gave nothing to work with (no picture at all), 2 for
+// anything else.
 struct Failure : std::runtime_error
 {
-    Failure(std::string file, const std::string &reason)
+    static constexpr int InputStatus = 1;
+    static constexpr int RunStatus = 2;
+
+    Failure(std::string file, const std::string &reason, int status = RunStatus)
         : std::runtime_error(reason)
         , file(std::move(file))
+        , status(status)
     {
     }
     std::string file;
+    int status;
 };
 
 // A command line that asks for what cannot be done: ends the run before any output, with

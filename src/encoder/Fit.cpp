@@ -46,15 +46,16 @@ int fitSampleRate(const AVCodec *codec, const Container &container, int wanted)
     }
     if (codec->id == AV_CODEC_ID_OPUS)
         allowed = {48000}; // Opus decodes at 48 kHz whatever it was given
-    if (std::string(container.muxer) == "flv") {
-        // FLV's header can only name these three.
-        const std::vector<int> flv = {44100, 22050, 11025};
+    // What the container's header can name narrows the list further.
+    for (const std::vector<int> *named : {&container.sampleRates, codec->id == container.pcm ? &container.pcmSampleRates : nullptr}) {
+        if (!named || named->empty())
+            continue;
         std::vector<int> both;
-        for (const int rate : allowed.empty() ? flv : allowed) {
-            if (std::find(flv.begin(), flv.end(), rate) != flv.end())
+        for (const int rate : allowed.empty() ? *named : allowed) {
+            if (std::find(named->begin(), named->end(), rate) != named->end())
                 both.push_back(rate);
         }
-        allowed = both.empty() ? flv : both;
+        allowed = both.empty() ? *named : both;
     }
     if (allowed.empty() || std::find(allowed.begin(), allowed.end(), wanted) != allowed.end())
         return wanted;
@@ -63,9 +64,7 @@ int fitSampleRate(const AVCodec *codec, const Container &container, int wanted)
 
 AVChannelLayout fitChannels(const AVCodec *codec, const Container &container, int wanted)
 {
-    int limit = 8;
-    if (std::string(container.muxer) == "flv")
-        limit = 2;
+    const int limit = container.maxChannels;
     wanted = std::clamp(wanted, 1, limit);
     AVChannelLayout layout{};
     if (codec->ch_layouts) {
@@ -83,16 +82,12 @@ AVChannelLayout fitChannels(const AVCodec *codec, const Container &container, in
             AVChannelLayout standard{};
             av_channel_layout_default(&standard, count);
             for (const AVChannelLayout *each = codec->ch_layouts; each->nb_channels; ++each) {
-                if (av_channel_layout_compare(each, &standard) == 0) {
-                    av_channel_layout_copy(&layout, each);
+                if (av_channel_layout_compare(each, &standard) == 0 && av_channel_layout_copy(&layout, each) >= 0)
                     return layout;
-                }
             }
             for (const AVChannelLayout *each = codec->ch_layouts; each->nb_channels; ++each) {
-                if (each->nb_channels == count) {
-                    av_channel_layout_copy(&layout, each);
+                if (each->nb_channels == count && av_channel_layout_copy(&layout, each) >= 0)
                     return layout;
-                }
             }
         }
     }

@@ -11,40 +11,68 @@ namespace {
 const std::vector<Container> &containers()
 {
     static const std::vector<Container> all = {
-        {"AVI", "avi",
-         {AV_CODEC_ID_MPEG4, AV_CODEC_ID_MSMPEG4V3, AV_CODEC_ID_MSMPEG4V2, AV_CODEC_ID_MPEG1VIDEO, AV_CODEC_ID_MPEG2VIDEO,
-          AV_CODEC_ID_WMV1, AV_CODEC_ID_WMV2, AV_CODEC_ID_FLV1, AV_CODEC_ID_H263, AV_CODEC_ID_H263P, AV_CODEC_ID_MJPEG,
-          AV_CODEC_ID_FFV1, AV_CODEC_ID_HUFFYUV, AV_CODEC_ID_FFVHUFF, AV_CODEC_ID_UTVIDEO},
-         {AV_CODEC_ID_MP3, AV_CODEC_ID_MP2, AV_CODEC_ID_AC3, AV_CODEC_ID_PCM_S16LE, AV_CODEC_ID_WMAV2},
-         AV_CODEC_ID_PCM_S16LE, false},
-        {"MP4", "mp4",
-         {AV_CODEC_ID_H264, AV_CODEC_ID_HEVC, AV_CODEC_ID_MPEG4, AV_CODEC_ID_AV1, AV_CODEC_ID_VP9},
-         {AV_CODEC_ID_AAC, AV_CODEC_ID_MP3, AV_CODEC_ID_AC3, AV_CODEC_ID_EAC3, AV_CODEC_ID_OPUS},
-         AV_CODEC_ID_NONE, true},
-        {"Matroska", "matroska",
-         {AV_CODEC_ID_H264, AV_CODEC_ID_HEVC, AV_CODEC_ID_AV1, AV_CODEC_ID_VP8, AV_CODEC_ID_VP9, AV_CODEC_ID_MPEG4,
-          AV_CODEC_ID_MPEG1VIDEO, AV_CODEC_ID_MPEG2VIDEO, AV_CODEC_ID_MSMPEG4V3, AV_CODEC_ID_MJPEG, AV_CODEC_ID_FFV1,
-          AV_CODEC_ID_THEORA, AV_CODEC_ID_UTVIDEO},
-         {AV_CODEC_ID_AAC, AV_CODEC_ID_OPUS, AV_CODEC_ID_VORBIS, AV_CODEC_ID_MP3, AV_CODEC_ID_MP2, AV_CODEC_ID_AC3,
-          AV_CODEC_ID_EAC3, AV_CODEC_ID_FLAC, AV_CODEC_ID_PCM_S16LE},
-         AV_CODEC_ID_PCM_S16LE, false},
-        {"WebM", "webm", {AV_CODEC_ID_VP8, AV_CODEC_ID_VP9, AV_CODEC_ID_AV1}, {AV_CODEC_ID_OPUS, AV_CODEC_ID_VORBIS},
-         AV_CODEC_ID_NONE, false},
-        {"QuickTime", "mov",
-         {AV_CODEC_ID_H264, AV_CODEC_ID_HEVC, AV_CODEC_ID_MPEG4, AV_CODEC_ID_MJPEG, AV_CODEC_ID_PRORES, AV_CODEC_ID_DNXHD},
-         {AV_CODEC_ID_AAC, AV_CODEC_ID_PCM_S16BE, AV_CODEC_ID_PCM_S16LE, AV_CODEC_ID_ALAC, AV_CODEC_ID_MP3, AV_CODEC_ID_AC3},
-         AV_CODEC_ID_PCM_S16BE, true},
-        {"MPEG program stream", "mpeg",
-         {AV_CODEC_ID_MPEG1VIDEO, AV_CODEC_ID_MPEG2VIDEO},
-         {AV_CODEC_ID_MP2, AV_CODEC_ID_MP3, AV_CODEC_ID_AC3, AV_CODEC_ID_PCM_S16BE},
-         AV_CODEC_ID_PCM_S16BE, false},
-        {"ASF", "asf",
-         {AV_CODEC_ID_WMV1, AV_CODEC_ID_WMV2, AV_CODEC_ID_MSMPEG4V3, AV_CODEC_ID_MSMPEG4V2, AV_CODEC_ID_MPEG4},
-         {AV_CODEC_ID_WMAV1, AV_CODEC_ID_WMAV2, AV_CODEC_ID_MP3, AV_CODEC_ID_PCM_S16LE},
-         AV_CODEC_ID_PCM_S16LE, false},
-        {"Flash Video", "flv", {AV_CODEC_ID_FLV1, AV_CODEC_ID_H264},
-         {AV_CODEC_ID_MP3, AV_CODEC_ID_AAC, AV_CODEC_ID_PCM_S16LE, AV_CODEC_ID_NELLYMOSER, AV_CODEC_ID_ADPCM_SWF},
-         AV_CODEC_ID_PCM_S16LE, false},
+        {.name = "AVI",
+         .muxer = "avi",
+         .video = {AV_CODEC_ID_MPEG4, AV_CODEC_ID_MSMPEG4V3, AV_CODEC_ID_MSMPEG4V2, AV_CODEC_ID_MPEG1VIDEO, AV_CODEC_ID_MPEG2VIDEO,
+                   AV_CODEC_ID_WMV1, AV_CODEC_ID_WMV2, AV_CODEC_ID_FLV1, AV_CODEC_ID_H263, AV_CODEC_ID_H263P, AV_CODEC_ID_MJPEG,
+                   AV_CODEC_ID_FFV1, AV_CODEC_ID_HUFFYUV, AV_CODEC_ID_FFVHUFF, AV_CODEC_ID_UTVIDEO},
+         .audio = {AV_CODEC_ID_MP3, AV_CODEC_ID_MP2, AV_CODEC_ID_AC3, AV_CODEC_ID_PCM_S16LE, AV_CODEC_ID_WMAV2},
+         .pcm = AV_CODEC_ID_PCM_S16LE,
+         .storesPictureTimes = false},
+        {.name = "MP4",
+         .muxer = "mp4",
+         .video = {AV_CODEC_ID_H264, AV_CODEC_ID_HEVC, AV_CODEC_ID_MPEG4, AV_CODEC_ID_AV1, AV_CODEC_ID_VP9},
+         .audio = {AV_CODEC_ID_AAC, AV_CODEC_ID_MP3, AV_CODEC_ID_AC3, AV_CODEC_ID_EAC3, AV_CODEC_ID_OPUS},
+         .globalHeader = true,
+         .faststart = true,
+         .hevcTag = true,
+         .editsPriming = true},
+        {.name = "Matroska",
+         .muxer = "matroska",
+         .video = {AV_CODEC_ID_H264, AV_CODEC_ID_HEVC, AV_CODEC_ID_AV1, AV_CODEC_ID_VP8, AV_CODEC_ID_VP9, AV_CODEC_ID_MPEG4,
+                   AV_CODEC_ID_MPEG1VIDEO, AV_CODEC_ID_MPEG2VIDEO, AV_CODEC_ID_MSMPEG4V3, AV_CODEC_ID_MJPEG, AV_CODEC_ID_FFV1,
+                   AV_CODEC_ID_THEORA, AV_CODEC_ID_UTVIDEO},
+         .audio = {AV_CODEC_ID_AAC, AV_CODEC_ID_OPUS, AV_CODEC_ID_VORBIS, AV_CODEC_ID_MP3, AV_CODEC_ID_MP2, AV_CODEC_ID_AC3,
+                   AV_CODEC_ID_EAC3, AV_CODEC_ID_FLAC, AV_CODEC_ID_PCM_S16LE},
+         .pcm = AV_CODEC_ID_PCM_S16LE,
+         .globalHeader = true,
+         .declaresOpusDelay = true},
+        {.name = "WebM",
+         .muxer = "webm",
+         .video = {AV_CODEC_ID_VP8, AV_CODEC_ID_VP9, AV_CODEC_ID_AV1},
+         .audio = {AV_CODEC_ID_OPUS, AV_CODEC_ID_VORBIS},
+         .globalHeader = true,
+         .declaresOpusDelay = true},
+        {.name = "QuickTime",
+         .muxer = "mov",
+         .video = {AV_CODEC_ID_H264, AV_CODEC_ID_HEVC, AV_CODEC_ID_MPEG4, AV_CODEC_ID_MJPEG, AV_CODEC_ID_PRORES, AV_CODEC_ID_DNXHD},
+         .audio = {AV_CODEC_ID_AAC, AV_CODEC_ID_PCM_S16BE, AV_CODEC_ID_PCM_S16LE, AV_CODEC_ID_ALAC, AV_CODEC_ID_MP3, AV_CODEC_ID_AC3},
+         .pcm = AV_CODEC_ID_PCM_S16BE,
+         .globalHeader = true,
+         .faststart = true,
+         .hevcTag = true,
+         .editsPriming = true},
+        {.name = "MPEG program stream",
+         .muxer = "mpeg",
+         .video = {AV_CODEC_ID_MPEG1VIDEO, AV_CODEC_ID_MPEG2VIDEO},
+         .audio = {AV_CODEC_ID_MP2, AV_CODEC_ID_MP3, AV_CODEC_ID_AC3, AV_CODEC_ID_PCM_S16BE},
+         .pcm = AV_CODEC_ID_PCM_S16BE,
+         .pcmSampleRates = {32000, 44100, 48000, 96000}, // what a DVD's LPCM header can name
+         .mpeg2Muxer = "dvd"},
+        {.name = "ASF",
+         .muxer = "asf",
+         .video = {AV_CODEC_ID_WMV1, AV_CODEC_ID_WMV2, AV_CODEC_ID_MSMPEG4V3, AV_CODEC_ID_MSMPEG4V2, AV_CODEC_ID_MPEG4},
+         .audio = {AV_CODEC_ID_WMAV1, AV_CODEC_ID_WMAV2, AV_CODEC_ID_MP3, AV_CODEC_ID_PCM_S16LE},
+         .pcm = AV_CODEC_ID_PCM_S16LE,
+         .globalHeader = true},
+        {.name = "Flash Video",
+         .muxer = "flv",
+         .video = {AV_CODEC_ID_FLV1, AV_CODEC_ID_H264},
+         .audio = {AV_CODEC_ID_MP3, AV_CODEC_ID_AAC, AV_CODEC_ID_PCM_S16LE, AV_CODEC_ID_NELLYMOSER, AV_CODEC_ID_ADPCM_SWF},
+         .pcm = AV_CODEC_ID_PCM_S16LE,
+         .sampleRates = {44100, 22050, 11025}, // FLV's header can only name these
+         .maxChannels = 2,
+         .globalHeader = true},
     };
     return all;
 }
@@ -75,9 +103,12 @@ bool Container::holds(AVCodecID codec) const
 
 const char *Container::muxerFor(AVCodecID videoCodec) const
 {
-    if (std::string(muxer) == "mpeg" && videoCodec == AV_CODEC_ID_MPEG2VIDEO)
-        return "dvd";
-    return muxer;
+    return videoCodec == AV_CODEC_ID_MPEG2VIDEO && mpeg2Muxer ? mpeg2Muxer : muxer;
+}
+
+const std::vector<Container> &allContainers()
+{
+    return containers();
 }
 
 const Container *containerForFile(const std::string &path)

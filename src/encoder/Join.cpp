@@ -2,39 +2,38 @@
 
 #include "encoder/Failure.h"
 #include "encoder/Output.h"
+#include "encoder/Owners.h"
 #include "encoder/Picture.h"
 #include "encoder/Plan.h"
 #include "encoder/Probe.h"
 #include "encoder/Sound.h"
+#include "encoder/Stopping.h"
+#include "encoder/Timeline.h"
 #include "encoder/Timing.h"
 
 #include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <optional>
 
 #include <sys/stat.h>
+
+extern "C" {
+#include <libavutil/mathematics.h>
+}
 
 namespace velmora::encoder {
 
 namespace {
 
-struct CodecCloser
-{
-    void operator()(AVCodecContext *context) const { avcodec_free_context(&context); }
-};
-using CodecPtr = std::unique_ptr<AVCodecContext, CodecCloser>;
+constexpr AVRational Microseconds{1, AV_TIME_BASE};
 
-struct FrameFree
-{
-    void operator()(AVFrame *frame) const { av_frame_free(&frame); }
-};
-using FramePtr = std::unique_ptr<AVFrame, FrameFree>;
+// How far sound and pictures may drift apart in what has been written before the one that
+// lags is made to keep up: the held picture is repeated, or silence stands in for sound
+// that has not come. Files interleave their streams more closely than this.
+constexpr int MarginSeconds = 2;
 
-struct PacketFree
-{
-    void operator()(AVPacket *packet) const { av_packet_free(&packet); }
-};
-using PacketPtr = std::unique_ptr<AVPacket, PacketFree>;
-
-CodecPtr openDecoder(const AVStream *stream, const std::string &path)
+CodecPtr openDecoder(const AVStream *stream, AVRational timeBase, const std::string &path)
 {
     const AVCodec *codec = avcodec_find_decoder(stream->codecpar->codec_id);
     if (!codec)
@@ -42,8 +41,9 @@ CodecPtr openDecoder(const AVStream *stream, const std::string &path)
     CodecPtr context(avcodec_alloc_context3(codec));
     if (!context)
         throw Failure(path, "out of memory");
-    avcodec_parameters_to_context(context.get(), stream->codecpar);
-    context->pkt_timebase = stream->time_base;
+    if (avcodec_parameters_to_context(context.get(), stream->codecpar) < 0)
+        return nullptr;
+    context->pkt_timebase = timeBase;
     context->thread_count = 0;
     context->thread_type = FF_THREAD_FRAME | FF_THREAD_SLICE;
     if (avcodec_open2(context.get(), codec, nullptr) < 0)
@@ -59,68 +59,85 @@ bool sameFile(const std::string &a, const std::string &b)
            && first.st_ino == second.st_ino;
 }
 
+// A time in a time base, rescaled; nothing when it does not fit.
+std::optional<std::int64_t> rescaledTime(std::int64_t value, AVRational from, AVRational to)
+{
+    if (value == AV_NOPTS_VALUE)
+        return std::nullopt;
+    const std::int64_t result = av_rescale_q(value, from, to);
+    if (result == AV_NOPTS_VALUE || result > INT64_MAX / 8 || result < -INT64_MAX / 8)
+        return std::nullopt;
+    return result;
+}
+
+std::string secondsText(double seconds)
+{
+    char text[32];
+    std::snprintf(text, sizeof text, "%.1f", seconds);
+    return text;
+}
+
+void throwIfStopping(const std::string &path)
+{
+    if (stopping())
+        throw Failure(path, "stopped");
+}
+
 // One input, from its first packet to its last, into the output.
 class InputRun
 {
 public:
-    InputRun(const InputInfo &info, const OutputPlan &plan, OutputFile &output, Reporter &reporter, std::int64_t beginSlot,
-             std::int64_t beginSample)
+    InputRun(const InputInfo &info, const OutputPlan &plan, OutputFile &output, Reporter &reporter, std::int64_t beginSlot)
         : m_info(info)
         , m_plan(plan)
         , m_output(output)
         , m_reporter(reporter)
         , m_picker(beginSlot)
-        , m_beginSample(beginSample)
+        , m_beginSample(samplesAtSlot(beginSlot, plan.frameRate, plan.sound.sampleRate))
+        , m_reserve(plan.sound.sampleRate / 4)
+        , m_margin(static_cast<std::int64_t>(MarginSeconds) * plan.sound.sampleRate)
     {
     }
 
-    // Runs the input; returns its picture length in seconds. Its last picture is still held:
-    // end() writes it and the sound up to the given slot.
+    // Runs the input; returns its length in seconds: its longest stream, as players show it,
+    // within what it states. Its last picture is still held: end() writes it and the sound
+    // up to the given slot.
     double run()
     {
         const std::string &path = m_info.path;
-        m_format = openInput(path);
-        const int videoIndex = pictureStream(m_format.get());
-        if (videoIndex < 0)
-            throw Failure(path, "it holds no picture");
-        const int soundIndex = soundStream(m_format.get());
-        for (unsigned i = 0; i < m_format->nb_streams; ++i) {
-            if (static_cast<int>(i) != videoIndex && static_cast<int>(i) != soundIndex)
-                m_format->streams[i]->discard = AVDISCARD_ALL;
-        }
-        m_video = m_format->streams[videoIndex];
-        m_videoDecoder = openDecoder(m_video, path);
-        if (!m_videoDecoder)
-            throw Failure(path, std::string("no decoder for its pictures (") + avcodec_get_name(m_video->codecpar->codec_id) + ")");
-        if (soundIndex >= 0) {
-            m_sound = m_format->streams[soundIndex];
-            m_soundDecoder = openDecoder(m_sound, path);
-            if (!m_soundDecoder)
-                m_reporter.note(path + ": no decoder for its sound (" + avcodec_get_name(m_sound->codecpar->codec_id)
-                                + "): silence is used.");
-        }
-        m_origin = m_video->start_time != AV_NOPTS_VALUE ? m_video->start_time : 0;
-        m_end = m_origin;
-        m_fitter = std::make_unique<PictureFitter>(m_plan.picture, m_format.get(), m_video);
-        if (m_soundDecoder)
-            m_aligner = std::make_unique<SoundAligner>(m_plan.sound, path);
-
+        open();
         PacketPtr packet(av_packet_alloc());
         FramePtr frame(av_frame_alloc());
         m_fitted.reset(av_frame_alloc());
         m_held.reset(av_frame_alloc());
+        if (!packet || !frame || !m_fitted || !m_held)
+            throw Failure(path, "out of memory");
+
         for (;;) {
-            if (m_reporter.stopRequested())
-                throw Failure(m_plan.path, "stopped");
+            throwIfStopping(m_plan.path);
             const int read = av_read_frame(m_format.get(), packet.get());
             if (read == AVERROR_EOF)
                 break;
-            if (read < 0)
-                throw Failure(path, "cannot read it: " + errorText(read));
-            if (packet->stream_index == videoIndex)
-                decode(m_videoDecoder.get(), packet.get(), frame.get(), true);
-            else if (m_soundDecoder && packet->stream_index == soundIndex)
-                decode(m_soundDecoder.get(), packet.get(), frame.get(), false);
+            if (read < 0) {
+                throwIfStopping(m_plan.path);
+                // A damaged file ends where it broke; the inputs after it still count.
+                m_reporter.note(path + ": cannot be read past " + secondsText(reachedSeconds()) + " s (" + errorText(read)
+                                + "); the rest of it is left out.");
+                m_broken = true;
+                break;
+            }
+            const bool picture = packet->stream_index == m_videoIndex;
+            const bool sound = m_soundDecoder && packet->stream_index == m_soundIndex;
+            if (picture || sound) {
+                if (!m_timeline->place(packet.get(), m_format->streams[packet->stream_index])) {
+                    av_packet_unref(packet.get());
+                    m_reporter.note(path + ": holds more than its stated " + secondsText(m_stated)
+                                    + " s; the rest of it is left out.");
+                    m_broken = true;
+                    break;
+                }
+                decode(picture ? m_videoDecoder.get() : m_soundDecoder.get(), packet.get(), frame.get(), picture);
+            }
             av_packet_unref(packet.get());
         }
         decode(m_videoDecoder.get(), nullptr, frame.get(), true);
@@ -129,41 +146,97 @@ public:
         m_fitter->finish();
         takeFitted();
         if (!m_picker.holding())
-            throw Failure(path, "none of its pictures could be decoded");
-        return static_cast<double>(m_end - m_origin) * av_q2d(m_video->time_base);
-    }
-
-    // Ends the input at endSlot: its last picture fills the slots left, its sound is cut or
-    // padded with silence to the same moment. Returns the slot where the input ended.
-    std::int64_t end(std::int64_t endSlot)
-    {
-        endSlot = std::max(endSlot, m_picker.next());
-        const std::int64_t first = m_picker.next();
-        const std::int64_t count = m_picker.finish(endSlot);
-        for (std::int64_t i = 0; i < count; ++i) {
-            m_output.writePicture(m_held.get(), first + i);
-            report(first + i + 1);
-        }
-        const std::int64_t wanted = samplesAtSlot(endSlot, m_plan.frameRate, m_plan.sound.sampleRate) - m_beginSample;
+            throw Failure(path, "none of its pictures could be decoded", Failure::InputStatus);
         if (m_aligner)
             m_aligner->finish();
-        const std::int64_t available = m_aligner ? av_audio_fifo_size(m_aligner->samples()) : 0;
-        const std::int64_t take = std::clamp<std::int64_t>(wanted - m_soundWritten, 0, available);
-        if (take > 0)
-            m_output.writeSound(m_aligner->samples(), static_cast<int>(take));
-        m_soundWritten += take;
-        if (wanted > m_soundWritten)
-            m_output.writeSilence(wanted - m_soundWritten);
-        return endSlot;
+
+        double length = std::max(pictureSeconds(), soundSeconds());
+        if (m_stated > 0)
+            length = std::min(length, m_stated + 1.0);
+        if (m_stated > 0 && !m_broken && length < m_stated - 0.5)
+            m_reporter.note(path + ": ends at " + secondsText(length) + " s of its stated " + secondsText(m_stated)
+                            + " s; the rest of it could not be read.");
+        if (m_timeline->jumps() > 0)
+            m_reporter.note(path + ": its times jump " + std::to_string(m_timeline->jumps())
+                            + (m_timeline->jumps() == 1 ? " time" : " times") + "; it is played straight on across them.");
+        return length;
+    }
+
+    // Ends the input at endSlot, or later where its last picture or its sound needs it: the
+    // held picture fills the slots left, the sound is cut or padded with silence to the same
+    // moment. Returns the slot where the input ended.
+    std::int64_t end(std::int64_t endSlot)
+    {
+        writeSound(std::min<std::int64_t>(fifoSize(), wantedAt(endSlot) - m_soundWritten));
+        // Sound already written is never taken back: the input lasts at least as long.
+        const std::int64_t written = m_beginSample + m_soundWritten;
+        std::int64_t covered = slotAtSample(written, m_plan.frameRate, m_plan.sound.sampleRate);
+        if (samplesAtSlot(covered, m_plan.frameRate, m_plan.sound.sampleRate) < written)
+            ++covered;
+        const std::int64_t first = m_picker.next();
+        writeHeld(first, m_picker.finish(std::max(endSlot, covered)));
+        const std::int64_t ended = m_picker.next();
+        const std::int64_t wanted = wantedAt(ended);
+        writeSound(std::min<std::int64_t>(fifoSize(), wanted - m_soundWritten));
+        writeSilence(wanted - m_soundWritten);
+        return ended;
     }
 
 private:
+    void open()
+    {
+        const std::string &path = m_info.path;
+        m_format = openInput(path);
+        m_videoIndex = pictureStream(m_format.get());
+        if (m_videoIndex < 0)
+            throw Failure(path, "it holds no picture", Failure::InputStatus);
+        m_soundIndex = soundStream(m_format.get(), m_videoIndex);
+        for (unsigned i = 0; i < m_format->nb_streams; ++i) {
+            if (static_cast<int>(i) != m_videoIndex && static_cast<int>(i) != m_soundIndex)
+                m_format->streams[i]->discard = AVDISCARD_ALL;
+        }
+        m_video = m_format->streams[m_videoIndex];
+        m_videoBase = Timeline::workingTimeBase(m_video);
+        m_videoDecoder = openDecoder(m_video, m_videoBase, path);
+        if (!m_videoDecoder)
+            throw Failure(path, std::string("no decoder for its pictures (") + avcodec_get_name(m_video->codecpar->codec_id) + ")",
+                          Failure::InputStatus);
+        if (m_soundIndex >= 0) {
+            m_sound = m_format->streams[m_soundIndex];
+            m_soundBase = Timeline::workingTimeBase(m_sound);
+            m_soundDecoder = openDecoder(m_sound, m_soundBase, path);
+            if (!m_soundDecoder)
+                m_reporter.note(path + ": no decoder for its sound (" + avcodec_get_name(m_sound->codecpar->codec_id)
+                                + "): silence is used.");
+        }
+
+        // A picture's length where it states none: a frame at the stream's own rate, else 1/25 s.
+        m_nominal = nominalFrameRate(m_video);
+        const std::int64_t frameMicros = plausibleFrameRate(m_nominal) ? av_rescale_q(1, av_inv_q(m_nominal), Microseconds)
+                                                                       : AV_TIME_BASE / 25;
+        m_frameLength = std::max<std::int64_t>(1, av_rescale_q(frameMicros, Microseconds, m_videoBase));
+
+        // The input's moment zero: its picture stream's start.
+        std::optional<std::int64_t> origin = rescaledTime(m_video->start_time, m_video->time_base, m_videoBase);
+        if (!origin && m_format->start_time != AV_NOPTS_VALUE)
+            origin = rescaledTime(m_format->start_time, Microseconds, m_videoBase);
+        m_origin = origin.value_or(0);
+        m_end = m_origin;
+        m_stated = statedSeconds(m_format.get(), m_videoIndex, m_soundIndex);
+        m_timeline = std::make_unique<Timeline>(m_format.get(), av_rescale_q(m_origin, m_videoBase, Microseconds), m_stated,
+                                                frameMicros);
+        m_fitter = std::make_unique<PictureFitter>(m_plan.picture, m_format.get(), m_video, m_videoBase);
+        if (m_soundDecoder)
+            m_aligner = std::make_unique<SoundAligner>(m_plan.sound, path);
+    }
+
     void decode(AVCodecContext *decoder, const AVPacket *packet, AVFrame *frame, bool picture)
     {
         // A damaged packet is passed over, as players do.
         if (avcodec_send_packet(decoder, packet) < 0 && packet)
             return;
         while (avcodec_receive_frame(decoder, frame) >= 0) {
+            throwIfStopping(m_plan.path);
             if (picture)
                 takePicture(frame);
             else
@@ -174,29 +247,27 @@ private:
 
     void takePicture(AVFrame *frame)
     {
-        if (frame->best_effort_timestamp == AV_NOPTS_VALUE)
+        if (frame->best_effort_timestamp == AV_NOPTS_VALUE || frame->best_effort_timestamp > INT64_MAX / 8
+            || frame->best_effort_timestamp < -INT64_MAX / 8)
             frame->best_effort_timestamp = m_end; // no time of its own: right after the last
-        std::int64_t duration = frame->pkt_duration;
-        if (duration <= 0) {
-            const AVRational rate = m_info.frameRate;
-            duration = std::max<std::int64_t>(1, av_rescale_q(1, av_inv_q(rate), m_video->time_base));
-        }
-        m_end = std::max(m_end, frame->best_effort_timestamp + duration);
+        std::int64_t length = frame->pkt_duration;
+        if (length <= 0 || av_compare_ts(length, m_videoBase, 10, AVRational{1, 1}) > 0)
+            length = m_frameLength;
+        m_end = std::max(m_end, frame->best_effort_timestamp + length);
         m_fitter->push(frame);
         takeFitted();
-        drainSound();
+        pump();
     }
 
     void takeFitted()
     {
         while (m_fitter->pull(m_fitted.get())) {
-            const std::int64_t first = firstSlotOf(m_fitted->pts - m_origin, m_video->time_base, m_plan.frameRate);
+            if (m_fitted->pts == AV_NOPTS_VALUE)
+                m_fitted->pts = m_lastPicture;
+            m_lastPicture = m_fitted->pts;
+            const std::int64_t position = picturePosition(m_fitted->pts - m_origin, m_videoBase, m_nominal, m_plan.frameRate);
             const std::int64_t from = m_picker.next();
-            const std::int64_t count = m_picker.take(first);
-            for (std::int64_t i = 0; i < count; ++i) {
-                m_output.writePicture(m_held.get(), from + i);
-                report(from + i + 1);
-            }
+            writeHeld(from, m_picker.take(position));
             av_frame_unref(m_held.get());
             av_frame_move_ref(m_held.get(), m_fitted.get());
         }
@@ -204,33 +275,91 @@ private:
 
     void takeSound(const AVFrame *frame)
     {
-        const std::int64_t pts = frame->best_effort_timestamp != AV_NOPTS_VALUE
-                                     ? frame->best_effort_timestamp
-                                     : av_rescale_q(m_origin, m_video->time_base, m_sound->time_base);
-        // Seconds after the first picture, as an exact fraction over a common denominator.
-        const AVRational soundBase = m_sound->time_base;
-        const AVRational videoBase = m_video->time_base;
-        const std::int64_t den = static_cast<std::int64_t>(soundBase.den) * videoBase.den;
-        const std::int64_t num = pts * soundBase.num * videoBase.den - m_origin * videoBase.num * soundBase.den;
-        m_aligner->push(frame, num, den);
-        drainSound();
+        // Its start in samples of its own rate after the input's first picture.
+        std::optional<std::int64_t> offset;
+        const AVRational samples{1, frame->sample_rate > 0 ? frame->sample_rate : 1};
+        const auto start = rescaledTime(frame->best_effort_timestamp, m_soundBase, samples);
+        const auto origin = rescaledTime(m_origin, m_videoBase, samples);
+        if (start && origin)
+            offset = *start - *origin;
+        for (;;) {
+            const std::int64_t gap = m_aligner->push(frame, offset);
+            if (gap <= 0)
+                break;
+            // A gap of over a second: what came before it, then silence in steps.
+            writeSound(fifoSize());
+            writeSilence(gap);
+            m_aligner->skip(gap);
+        }
+        pump();
     }
 
-    // Sound is written as far as the pictures have reached, less one output frame (the input
-    // may end up to that much earlier once its end is rounded to a frame); the rest waits for
-    // the input's end, where it is cut to the picture's length.
-    void drainSound()
+    // Keeps sound and pictures written side by side, so that the output is interleaved and
+    // nothing waits in memory longer than it must.
+    void pump()
     {
-        if (!m_aligner)
+        const std::int64_t pictures = wantedAt(m_picker.next()); // the sound the written pictures span
+        if (!m_aligner) {
+            writeSilence(pictures - m_soundWritten);
             return;
-        const double reached = static_cast<double>(m_end - m_origin) * av_q2d(m_video->time_base) - av_q2d(av_inv_q(m_plan.frameRate));
-        const std::int64_t allowed = static_cast<std::int64_t>(reached * m_plan.sound.sampleRate);
-        const std::int64_t take = std::min<std::int64_t>(allowed - m_soundWritten, av_audio_fifo_size(m_aligner->samples()));
-        if (take > 0) {
-            m_output.writeSound(m_aligner->samples(), static_cast<int>(take));
-            m_soundWritten += take;
+        }
+        // Sound goes out as it comes, but for a little: the input's end may cut it.
+        writeSound(fifoSize() - m_reserve);
+        if (m_picker.holding() && m_soundWritten - pictures > m_margin) {
+            // Sound runs on without new pictures (a cover picture, a gap): the held picture follows.
+            const std::int64_t target = slotAtSample(m_beginSample + m_soundWritten - m_margin, m_plan.frameRate,
+                                                     m_plan.sound.sampleRate);
+            const std::int64_t from = m_picker.next();
+            writeHeld(from, m_picker.extend(target + 1));
+        }
+        const std::int64_t lag = pictures - m_margin - m_aligner->placed();
+        if (lag > 0) {
+            // No sound has come for this long (it ended, or has a gap): silence stands in.
+            writeSound(fifoSize());
+            writeSilence(lag);
+            m_aligner->skip(lag);
         }
     }
+
+    void writeHeld(std::int64_t from, std::int64_t count)
+    {
+        for (std::int64_t i = 0; i < count; ++i) {
+            m_output.writePicture(m_held.get(), from + i);
+            report(from + i + 1);
+        }
+    }
+
+    void writeSound(std::int64_t count)
+    {
+        const std::int64_t take = std::min(count, fifoSize());
+        if (take <= 0)
+            return;
+        m_output.writeSound(m_aligner->samples(), static_cast<int>(take));
+        m_soundWritten += take;
+    }
+
+    void writeSilence(std::int64_t count)
+    {
+        if (count <= 0)
+            return;
+        m_output.writeSilence(count);
+        m_soundWritten += count;
+    }
+
+    std::int64_t fifoSize() const { return m_aligner ? av_audio_fifo_size(m_aligner->samples()) : 0; }
+
+    // The sound this input owns up to a slot, in samples from its own start.
+    std::int64_t wantedAt(std::int64_t slot) const
+    {
+        return samplesAtSlot(slot, m_plan.frameRate, m_plan.sound.sampleRate) - m_beginSample;
+    }
+
+    double pictureSeconds() const { return std::max(0.0, static_cast<double>(m_end - m_origin) * av_q2d(m_videoBase)); }
+    double soundSeconds() const
+    {
+        return m_aligner ? static_cast<double>(m_aligner->placed()) / m_plan.sound.sampleRate : 0.0;
+    }
+    double reachedSeconds() const { return std::max(pictureSeconds(), soundSeconds()); }
 
     void report(std::int64_t slots)
     {
@@ -242,20 +371,32 @@ private:
     OutputFile &m_output;
     Reporter &m_reporter;
     SlotPicker m_picker;
-    std::int64_t m_beginSample;
-    std::int64_t m_soundWritten = 0;
+    const std::int64_t m_beginSample;
+    const std::int64_t m_reserve;
+    const std::int64_t m_margin;
+    std::int64_t m_soundWritten = 0; // samples written for this input, sound and silence
 
     FormatPtr m_format;
+    int m_videoIndex = -1;
+    int m_soundIndex = -1;
     AVStream *m_video = nullptr;
     AVStream *m_sound = nullptr;
+    AVRational m_videoBase{1, AV_TIME_BASE};
+    AVRational m_soundBase{1, AV_TIME_BASE};
+    AVRational m_nominal{0, 1};
     CodecPtr m_videoDecoder;
     CodecPtr m_soundDecoder;
+    std::unique_ptr<Timeline> m_timeline;
     std::unique_ptr<PictureFitter> m_fitter;
     std::unique_ptr<SoundAligner> m_aligner;
     FramePtr m_fitted;
     FramePtr m_held;
+    std::int64_t m_frameLength = 1;
     std::int64_t m_origin = 0;
     std::int64_t m_end = 0;
+    std::int64_t m_lastPicture = 0;
+    double m_stated = -1;
+    bool m_broken = false;
 };
 
 } // namespace
@@ -289,9 +430,9 @@ void runJob(const EncodeJob &job, Reporter &reporter)
     double seconds = 0;
     std::int64_t slot = 0;
     for (const InputInfo &input : inputs) {
-        InputRun run(input, plan, output, reporter, slot, samplesAtSlot(slot, plan.frameRate, plan.sound.sampleRate));
+        InputRun run(input, plan, output, reporter, slot);
         seconds += run.run();
-        slot = run.end(slotAtSeconds(seconds, plan.frameRate));
+        slot = run.end(std::max(slotAtSeconds(seconds, plan.frameRate), slot));
     }
     output.finish();
     reporter.position(static_cast<double>(slot) * av_q2d(av_inv_q(plan.frameRate)), slot, true);

@@ -7,7 +7,8 @@
 
 namespace velmora::encoder {
 
-// Where a run reports to: notes (one line each), its position, and whether to stop.
+// Where a run reports to: notes (one line each) and its position. A run stops when asked
+// through Stopping.h.
 class Reporter
 {
 public:
@@ -15,7 +16,6 @@ public:
     virtual void note(const std::string &line) = 0;
     virtual void position(double seconds, std::int64_t frames, bool final) = 0;
     virtual void expect(double totalSeconds) = 0;
-    virtual bool stopRequested() const { return false; }
 };
 
 // Runs a parsed command line to its end: each input, one after another, decoded, fitted to

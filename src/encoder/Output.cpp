@@ -1,6 +1,7 @@
 #include "encoder/Output.h"
 
 #include "encoder/Failure.h"
+#include "encoder/Stopping.h"
 
 #include <algorithm>
 #include <cstring>
@@ -44,84 +45,133 @@ enum class Priming {
 
 Priming primingOf(const Container &container, AVCodecID audio)
 {
-    const std::string muxer = container.muxer;
     if (container.editsPriming)
         return Priming::Edited;
-    if ((muxer == "matroska" || muxer == "webm") && audio == AV_CODEC_ID_OPUS)
+    if (container.declaresOpusDelay && audio == AV_CODEC_ID_OPUS)
         return Priming::Delayed;
     return Priming::Dropped;
 }
 
+int interrupted(void *)
+{
+    return stopping() ? 1 : 0;
+}
+
+constexpr int SilenceStep = 4096;
+
 } // namespace
 
-AVCodecContext *OutputFile::openEncoder(AVCodecContext *context, AVDictionary *options, std::vector<std::string> &notes)
+void PartialFile::created(const std::string &path)
+{
+    m_path = path;
+    m_armed = true;
+    setPartialOutput(path.c_str());
+}
+
+void PartialFile::keep() noexcept
+{
+    m_armed = false;
+    clearPartialOutput();
+}
+
+void PartialFile::remove() noexcept
+{
+    if (!m_armed)
+        return;
+    m_armed = false;
+    clearPartialOutput();
+    struct stat status {};
+    if (::lstat(m_path.c_str(), &status) == 0 && S_ISREG(status.st_mode))
+        ::unlink(m_path.c_str());
+}
+
+void OutputFormatFree::operator()(AVFormatContext *context) const
+{
+    if (context->pb && context->oformat && !(context->oformat->flags & AVFMT_NOFILE))
+        avio_closep(&context->pb);
+    avformat_free_context(context);
+}
+
+CodecPtr OutputFile::openEncoder(CodecPtr context, AVDictionary *options, std::vector<std::string> &notes)
 {
     const AVCodec *codec = context->codec ? context->codec : avcodec_find_encoder(context->codec_id);
-    const int result = avcodec_open2(context, codec, &options);
+    const int result = avcodec_open2(context.get(), codec, &options);
     // What the encoder did not take makes no sense for it, and is passed over as MEncoder does.
     for (const AVDictionaryEntry *left = nullptr; (left = av_dict_get(options, "", left, AV_DICT_IGNORE_SUFFIX));)
         notes.push_back(std::string(left->key) + " does not apply to " + codec->name + ": it is ignored.");
     av_dict_free(&options);
-    if (result < 0) {
-        avcodec_free_context(&context);
+    if (result < 0)
         throw Failure(m_plan.path, std::string("the ") + codec->name + " encoder refuses these settings: " + errorText(result));
-    }
     return context;
 }
 
 OutputFile::OutputFile(const OutputPlan &plan, std::vector<std::string> &notes)
     : m_plan(plan)
+    , m_container(*plan.container)
 {
     const std::string &path = m_plan.path;
     // The muxer may open the file again by this name (MP4's index moved to the front).
-    int result = avformat_alloc_output_context2(&m_format, nullptr, m_plan.muxer, ("file:" + path).c_str());
+    AVFormatContext *format = nullptr;
+    int result = avformat_alloc_output_context2(&format, nullptr, m_plan.muxer, ("file:" + path).c_str());
+    m_format.reset(format);
     if (result < 0 || !m_format)
-        throw Failure(path, std::string("cannot write ") + m_plan.container->name + " files: " + errorText(result));
+        throw Failure(path, std::string("cannot write ") + m_container.name + " files: " + errorText(result));
+    m_format->interrupt_callback = AVIOInterruptCB{interrupted, nullptr};
 
     m_video = openVideo(notes);
     m_audio = openAudio(notes);
 
-    m_videoStream = avformat_new_stream(m_format, nullptr);
-    m_audioStream = avformat_new_stream(m_format, nullptr);
+    m_videoStream = avformat_new_stream(m_format.get(), nullptr);
+    m_audioStream = avformat_new_stream(m_format.get(), nullptr);
     if (!m_videoStream || !m_audioStream)
         throw Failure(path, "out of memory");
-    avcodec_parameters_from_context(m_videoStream->codecpar, m_video);
-    avcodec_parameters_from_context(m_audioStream->codecpar, m_audio);
+    result = avcodec_parameters_from_context(m_videoStream->codecpar, m_video.get());
+    if (result >= 0)
+        result = avcodec_parameters_from_context(m_audioStream->codecpar, m_audio.get());
+    if (result < 0)
+        throw Failure(path, "cannot prepare its streams: " + errorText(result));
     m_videoStream->time_base = m_video->time_base;
     m_videoStream->avg_frame_rate = m_plan.frameRate;
     m_videoStream->r_frame_rate = m_plan.frameRate;
     m_videoStream->sample_aspect_ratio = m_video->sample_aspect_ratio;
     m_audioStream->time_base = m_audio->time_base;
-    if (m_plan.video->id == AV_CODEC_ID_HEVC && std::string(m_plan.muxer) == "mp4")
-        m_videoStream->codecpar->codec_tag = MKTAG('h', 'v', 'c', '1'); // what Apple's players look for
+    if (m_plan.video->id == AV_CODEC_ID_HEVC && m_container.hevcTag)
+        m_videoStream->codecpar->codec_tag = MKTAG('h', 'v', 'c', '1');
+
+    m_packet.reset(av_packet_alloc());
+    m_soundFrame.reset(av_frame_alloc());
+    m_soundFrameSize = m_audio->frame_size > 0 ? m_audio->frame_size : 1024;
+    m_sound.reset(av_audio_fifo_alloc(m_audio->sample_fmt, m_audio->ch_layout.nb_channels, m_soundFrameSize * 4));
+    std::uint8_t **silence = nullptr;
+    if (av_samples_alloc_array_and_samples(&silence, nullptr, m_audio->ch_layout.nb_channels, SilenceStep, m_audio->sample_fmt, 0) >= 0) {
+        m_silence.reset(silence);
+        av_samples_set_silence(silence, 0, SilenceStep, m_audio->ch_layout.nb_channels, m_audio->sample_fmt);
+    }
+    if (!m_packet || !m_soundFrame || !m_sound || !m_silence)
+        throw Failure(path, "out of memory");
 
     // Created only now: nothing is touched at the output path while the encoders are refused.
-    result = avio_open2(&m_format->pb, ("file:" + path).c_str(), AVIO_FLAG_WRITE, nullptr, nullptr);
+    // From here on, any failure removes it again.
+    result = avio_open2(&m_format->pb, ("file:" + path).c_str(), AVIO_FLAG_WRITE, &m_format->interrupt_callback, nullptr);
     if (result < 0)
         throw Failure(path, "cannot create it: " + errorText(result));
-    m_created = true;
+    m_partial.created(path);
 
     AVDictionary *options = nullptr;
-    if (std::string(m_plan.muxer) == "mp4" || std::string(m_plan.muxer) == "mov")
+    if (m_container.faststart)
         av_dict_set(&options, "movflags", "+faststart", 0); // the index in front: plays while it downloads
-    result = avformat_write_header(m_format, &options);
+    result = avformat_write_header(m_format.get(), &options);
     av_dict_free(&options);
     check(result, "cannot write it");
 
     // Where decoding still holds pictures back (MPEG-1, B-frames) and the file keeps no times,
     // each picture is shown that many frames late: leave out as many at the start, so the
     // pictures after it come at their moment.
-    if (std::string(m_plan.muxer) == "avi")
+    if (!m_container.storesPictureTimes)
         m_skipPictures = std::max(0, m_video->has_b_frames);
 
-    m_packet = av_packet_alloc();
-    m_soundFrame = av_frame_alloc();
-    m_soundFrameSize = m_audio->frame_size > 0 ? m_audio->frame_size : 1024;
-    m_sound = av_audio_fifo_alloc(m_audio->sample_fmt, m_audio->ch_layout.nb_channels, m_soundFrameSize * 4);
-    if (!m_packet || !m_soundFrame || !m_sound)
-        throw Failure(path, "out of memory");
     // Frame times count from the first sample; a packet starts initial_padding earlier.
-    switch (primingOf(*m_plan.container, m_plan.audio->id)) {
+    switch (primingOf(m_container, m_plan.audio->id)) {
     case Priming::Edited:
         break;
     case Priming::Delayed:
@@ -136,23 +186,10 @@ OutputFile::OutputFile(const OutputPlan &plan, std::vector<std::string> &notes)
     }
 }
 
-OutputFile::~OutputFile()
-{
-    if (!m_finished)
-        abandon();
-    av_packet_free(&m_packet);
-    av_frame_free(&m_soundFrame);
-    if (m_sound)
-        av_audio_fifo_free(m_sound);
-    avcodec_free_context(&m_video);
-    avcodec_free_context(&m_audio);
-    avformat_free_context(m_format);
-}
-
-AVCodecContext *OutputFile::openVideo(std::vector<std::string> &notes)
+CodecPtr OutputFile::openVideo(std::vector<std::string> &notes)
 {
     const AVCodec *codec = m_plan.video;
-    AVCodecContext *context = avcodec_alloc_context3(codec);
+    CodecPtr context(avcodec_alloc_context3(codec));
     if (!context)
         throw Failure(m_plan.path, "out of memory");
     const PictureTarget &picture = m_plan.picture;
@@ -169,7 +206,7 @@ AVCodecContext *OutputFile::openVideo(std::vector<std::string> &notes)
     context->color_range = picture.format == AV_PIX_FMT_YUVJ420P ? AVCOL_RANGE_JPEG : AVCOL_RANGE_MPEG;
     context->thread_count = m_plan.threads.value_or(0);
     context->thread_type = FF_THREAD_FRAME | FF_THREAD_SLICE;
-    if (m_format->oformat->flags & AVFMT_GLOBALHEADER)
+    if (m_container.globalHeader)
         context->flags |= AV_CODEC_FLAG_GLOBAL_HEADER;
 
     AVDictionary *options = nullptr;
@@ -188,9 +225,9 @@ AVCodecContext *OutputFile::openVideo(std::vector<std::string> &notes)
             context->gop_size = 250;
         if (m_plan.maxBFrames)
             context->max_b_frames = *m_plan.maxBFrames;
-        // AVI keeps no picture times: players can only know a picture's moment when decoding
-        // does not hold pictures back. MPEG-2 can say so when it uses no B-frames.
-        if (codec->id == AV_CODEC_ID_MPEG2VIDEO && context->max_b_frames == 0 && std::string(m_plan.muxer) == "avi")
+        // Where the file keeps no picture times, players can only know a picture's moment when
+        // decoding does not hold pictures back. MPEG-2 can say so when it uses no B-frames.
+        if (codec->id == AV_CODEC_ID_MPEG2VIDEO && context->max_b_frames == 0 && !m_container.storesPictureTimes)
             context->flags |= AV_CODEC_FLAG_LOW_DELAY;
         if (m_plan.qscale) {
             context->flags |= AV_CODEC_FLAG_QSCALE;
@@ -206,22 +243,23 @@ AVCodecContext *OutputFile::openVideo(std::vector<std::string> &notes)
             av_dict_set(&options, "x265-params", "log-level=error", 0);
         }
     }
-    return openEncoder(context, options, notes);
+    return openEncoder(std::move(context), options, notes);
 }
 
-AVCodecContext *OutputFile::openAudio(std::vector<std::string> &notes)
+CodecPtr OutputFile::openAudio(std::vector<std::string> &notes)
 {
     const AVCodec *codec = m_plan.audio;
-    AVCodecContext *context = avcodec_alloc_context3(codec);
+    CodecPtr context(avcodec_alloc_context3(codec));
     if (!context)
         throw Failure(m_plan.path, "out of memory");
     context->sample_rate = m_plan.sound.sampleRate;
-    av_channel_layout_copy(&context->ch_layout, &m_plan.sound.layout);
+    if (av_channel_layout_copy(&context->ch_layout, &m_plan.sound.layout) < 0)
+        throw Failure(m_plan.path, "out of memory");
     context->sample_fmt = m_plan.sound.format;
     context->time_base = AVRational{1, m_plan.sound.sampleRate};
     if (m_plan.audioBitrate > 0)
         context->bit_rate = m_plan.audioBitrate;
-    if (m_format->oformat->flags & AVFMT_GLOBALHEADER)
+    if (m_container.globalHeader)
         context->flags |= AV_CODEC_FLAG_GLOBAL_HEADER;
     AVDictionary *options = nullptr;
     if (codec->id == AV_CODEC_ID_MP3 && m_plan.mp3Vbr) {
@@ -230,15 +268,24 @@ AVCodecContext *OutputFile::openAudio(std::vector<std::string> &notes)
     } else if (codec->id == AV_CODEC_ID_MP3 && m_plan.mp3Abr) {
         av_dict_set(&options, "abr", "1", 0);
     }
-    return openEncoder(context, options, notes);
+    return openEncoder(std::move(context), options, notes);
 }
 
 void OutputFile::check(int result, const char *what)
 {
     if (result >= 0 && m_format->pb && m_format->pb->error < 0)
         result = m_format->pb->error;
-    if (result < 0)
+    if (result < 0) {
+        if (stopping())
+            throw Failure(m_plan.path, "stopped");
         throw Failure(m_plan.path, std::string(what) + ": " + errorText(result));
+    }
+}
+
+void OutputFile::checkStop() const
+{
+    if (stopping())
+        throw Failure(m_plan.path, "stopped");
 }
 
 void OutputFile::send(AVCodecContext *encoder, AVStream *stream, const AVFrame *frame)
@@ -247,44 +294,45 @@ void OutputFile::send(AVCodecContext *encoder, AVStream *stream, const AVFrame *
     if (result < 0 && result != AVERROR_EOF)
         throw Failure(m_plan.path, std::string("the ") + encoder->codec->name + " encoder failed: " + errorText(result));
     for (;;) {
-        result = avcodec_receive_packet(encoder, m_packet);
+        result = avcodec_receive_packet(encoder, m_packet.get());
         if (result == AVERROR(EAGAIN) || result == AVERROR_EOF)
             return;
         if (result < 0)
             throw Failure(m_plan.path, std::string("the ") + encoder->codec->name + " encoder failed: " + errorText(result));
-        av_packet_rescale_ts(m_packet, encoder->time_base, stream->time_base);
+        av_packet_rescale_ts(m_packet.get(), encoder->time_base, stream->time_base);
         m_packet->stream_index = stream->index;
-        check(av_interleaved_write_frame(m_format, m_packet), "cannot write it");
+        check(av_interleaved_write_frame(m_format.get(), m_packet.get()), "cannot write it");
     }
 }
 
 void OutputFile::writePicture(const AVFrame *picture, std::int64_t slot)
 {
+    checkStop();
     if (slot < m_skipPictures)
         return;
-    AVFrame *frame = av_frame_clone(picture);
+    const FramePtr frame(av_frame_clone(picture));
     if (!frame)
         throw Failure(m_plan.path, "out of memory");
     frame->pts = slot - m_skipPictures;
     frame->pict_type = AV_PICTURE_TYPE_NONE;
-    try {
-        send(m_video, m_videoStream, frame);
-    } catch (...) {
-        av_frame_free(&frame);
-        throw;
-    }
-    av_frame_free(&frame);
+    send(m_video.get(), m_videoStream, frame.get());
 }
 
 void OutputFile::writeSound(AVAudioFifo *fifo, int count)
 {
-    std::vector<std::uint8_t *> planes(static_cast<std::size_t>(m_audio->ch_layout.nb_channels));
-    std::uint8_t **buffer = nullptr;
-    const int chunk = 4096;
-    if (av_samples_alloc_array_and_samples(&buffer, nullptr, m_audio->ch_layout.nb_channels, chunk, m_audio->sample_fmt, 0) < 0)
+    const int channels = m_audio->ch_layout.nb_channels;
+    std::vector<std::uint8_t *> planes(static_cast<std::size_t>(channels));
+    std::uint8_t **raw = nullptr;
+    if (av_samples_alloc_array_and_samples(&raw, nullptr, channels, SilenceStep, m_audio->sample_fmt, 0) < 0)
         throw Failure(m_plan.path, "out of memory");
+    const SampleBuffersPtr buffer(raw);
+    const int bytesPerSample = av_get_bytes_per_sample(m_audio->sample_fmt);
+    const bool planar = av_sample_fmt_is_planar(m_audio->sample_fmt);
+    const int stride = planar ? bytesPerSample : bytesPerSample * channels;
+    const int planeCount = planar ? channels : 1;
     while (count > 0) {
-        int got = av_audio_fifo_read(fifo, reinterpret_cast<void **>(buffer), std::min(count, chunk));
+        checkStop();
+        const int got = av_audio_fifo_read(fifo, reinterpret_cast<void **>(buffer.get()), std::min(count, SilenceStep));
         if (got <= 0)
             break;
         count -= got;
@@ -295,87 +343,69 @@ void OutputFile::writeSound(AVAudioFifo *fifo, int count)
             m_soundPts += skip;
         }
         if (got > skip) {
-            const int bytesPerSample = av_get_bytes_per_sample(m_audio->sample_fmt);
-            const bool planar = av_sample_fmt_is_planar(m_audio->sample_fmt);
-            const int stride = planar ? bytesPerSample : bytesPerSample * m_audio->ch_layout.nb_channels;
-            const int planeCount = planar ? m_audio->ch_layout.nb_channels : 1;
             for (int p = 0; p < planeCount; ++p)
-                planes[static_cast<std::size_t>(p)] = buffer[p] + static_cast<std::ptrdiff_t>(skip) * stride;
-            av_audio_fifo_write(m_sound, reinterpret_cast<void **>(planes.data()), got - skip);
+                planes[static_cast<std::size_t>(p)] = buffer.get()[p] + static_cast<std::ptrdiff_t>(skip) * stride;
+            if (av_audio_fifo_write(m_sound.get(), reinterpret_cast<void **>(planes.data()), got - skip) < got - skip)
+                throw Failure(m_plan.path, "out of memory");
         }
         encodeSoundFrames(false);
     }
-    av_freep(&buffer[0]);
-    av_freep(&buffer);
 }
 
 void OutputFile::writeSilence(std::int64_t count)
 {
-    std::uint8_t **buffer = nullptr;
-    const int chunk = 4096;
-    if (av_samples_alloc_array_and_samples(&buffer, nullptr, m_audio->ch_layout.nb_channels, chunk, m_audio->sample_fmt, 0) < 0)
-        throw Failure(m_plan.path, "out of memory");
-    av_samples_set_silence(buffer, 0, chunk, m_audio->ch_layout.nb_channels, m_audio->sample_fmt);
-    AVAudioFifo *silence = av_audio_fifo_alloc(m_audio->sample_fmt, m_audio->ch_layout.nb_channels, chunk);
     while (count > 0) {
-        const int part = static_cast<int>(std::min<std::int64_t>(count, chunk));
-        av_audio_fifo_write(silence, reinterpret_cast<void **>(buffer), part);
-        writeSound(silence, part);
+        checkStop();
+        const int part = static_cast<int>(std::min<std::int64_t>(count, SilenceStep));
+        int skip = 0;
+        if (m_dropLeft > 0) {
+            skip = static_cast<int>(std::min<std::int64_t>(m_dropLeft, part));
+            m_dropLeft -= skip;
+            m_soundPts += skip;
+        }
+        if (part > skip && av_audio_fifo_write(m_sound.get(), reinterpret_cast<void **>(m_silence.get()), part - skip) < part - skip)
+            throw Failure(m_plan.path, "out of memory");
+        encodeSoundFrames(false);
         count -= part;
     }
-    av_audio_fifo_free(silence);
-    av_freep(&buffer[0]);
-    av_freep(&buffer);
 }
 
 void OutputFile::encodeSoundFrames(bool last)
 {
     const bool variable = m_audio->codec->capabilities & AV_CODEC_CAP_VARIABLE_FRAME_SIZE;
     const bool smallLast = m_audio->codec->capabilities & AV_CODEC_CAP_SMALL_LAST_FRAME;
-    while (av_audio_fifo_size(m_sound) >= m_soundFrameSize || (last && av_audio_fifo_size(m_sound) > 0)) {
-        int size = std::min(av_audio_fifo_size(m_sound), m_soundFrameSize);
+    while (av_audio_fifo_size(m_sound.get()) >= m_soundFrameSize || (last && av_audio_fifo_size(m_sound.get()) > 0)) {
+        const int size = std::min(av_audio_fifo_size(m_sound.get()), m_soundFrameSize);
         const int padded = (size < m_soundFrameSize && !variable && !smallLast) ? m_soundFrameSize : size;
-        av_frame_unref(m_soundFrame);
-        m_soundFrame->nb_samples = padded;
-        m_soundFrame->format = m_audio->sample_fmt;
-        m_soundFrame->sample_rate = m_audio->sample_rate;
-        av_channel_layout_copy(&m_soundFrame->ch_layout, &m_audio->ch_layout);
-        if (av_frame_get_buffer(m_soundFrame, 0) < 0)
+        AVFrame *frame = m_soundFrame.get();
+        av_frame_unref(frame);
+        frame->nb_samples = padded;
+        frame->format = m_audio->sample_fmt;
+        frame->sample_rate = m_audio->sample_rate;
+        if (av_channel_layout_copy(&frame->ch_layout, &m_audio->ch_layout) < 0 || av_frame_get_buffer(frame, 0) < 0)
             throw Failure(m_plan.path, "out of memory");
-        av_audio_fifo_read(m_sound, reinterpret_cast<void **>(m_soundFrame->extended_data), size);
+        if (av_audio_fifo_read(m_sound.get(), reinterpret_cast<void **>(frame->extended_data), size) < size)
+            throw Failure(m_plan.path, "cannot write it: the sound went missing");
         if (padded > size) // the encoder takes only whole frames: the end is made up with silence
-            av_samples_set_silence(m_soundFrame->extended_data, size, padded - size, m_audio->ch_layout.nb_channels,
-                                   m_audio->sample_fmt);
-        m_soundFrame->pts = m_soundPts;
+            av_samples_set_silence(frame->extended_data, size, padded - size, m_audio->ch_layout.nb_channels, m_audio->sample_fmt);
+        frame->pts = m_soundPts;
         m_soundPts += padded;
-        send(m_audio, m_audioStream, m_soundFrame);
+        send(m_audio.get(), m_audioStream, frame);
     }
 }
 
 void OutputFile::finish()
 {
+    checkStop();
     encodeSoundFrames(true);
-    send(m_video, m_videoStream, nullptr);
-    send(m_audio, m_audioStream, nullptr);
-    check(av_write_trailer(m_format), "cannot finish it");
+    send(m_video.get(), m_videoStream, nullptr);
+    send(m_audio.get(), m_audioStream, nullptr);
+    check(av_write_trailer(m_format.get()), "cannot finish it");
     check(0, "cannot write it");
     const int closed = avio_closep(&m_format->pb);
     if (closed < 0)
         throw Failure(m_plan.path, "cannot write it: " + errorText(closed));
-    m_finished = true;
-}
-
-void OutputFile::abandon() noexcept
-{
-    if (m_format && m_format->pb)
-        avio_closep(&m_format->pb);
-    if (m_created) {
-        struct stat status {};
-        if (::stat(m_plan.path.c_str(), &status) == 0 && S_ISREG(status.st_mode))
-            ::unlink(m_plan.path.c_str());
-        m_created = false;
-    }
-    m_finished = true;
+    m_partial.keep();
 }
 
 } // namespace velmora::encoder

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "encoder/Formats.h"
+#include "encoder/Owners.h"
 #include "encoder/Picture.h"
 #include "encoder/Sound.h"
 
@@ -40,13 +41,39 @@ struct OutputPlan
     int mp3Quality = 4;
 };
 
+// The file at the output path while it is written: removed again unless kept. A run ended
+// in a hurry (see Stopping.h) removes it too.
+class PartialFile
+{
+public:
+    PartialFile() = default;
+    ~PartialFile() { remove(); }
+    PartialFile(const PartialFile &) = delete;
+    PartialFile &operator=(const PartialFile &) = delete;
+
+    void created(const std::string &path);
+    void keep() noexcept;
+    void remove() noexcept;
+
+private:
+    std::string m_path;
+    bool m_armed = false;
+};
+
+struct OutputFormatFree
+{
+    void operator()(AVFormatContext *context) const;
+};
+using OutputFormatPtr = std::unique_ptr<AVFormatContext, OutputFormatFree>;
+
 // The output file with its encoders. It is created by the constructor and replaced if it
-// exists; until finish() succeeds, destroying it removes what was written.
+// exists; until finish() succeeds, destroying it removes what was written, and so does a
+// constructor that fails after the file was created.
 class OutputFile
 {
 public:
     explicit OutputFile(const OutputPlan &plan, std::vector<std::string> &notes);
-    ~OutputFile();
+    ~OutputFile() = default;
     OutputFile(const OutputFile &) = delete;
     OutputFile &operator=(const OutputFile &) = delete;
 
@@ -54,36 +81,38 @@ public:
     void writePicture(const AVFrame *picture, std::int64_t slot);
     // Takes count samples from the fifo (in the plan's sound format) and encodes them.
     void writeSound(AVAudioFifo *fifo, int count);
+    // Encodes count samples of silence, a step at a time.
     void writeSilence(std::int64_t count);
 
     // Ends both streams and closes the file. Throws Failure when it cannot be written.
     void finish();
-    // Closes and removes what was written (a regular file we created, never a device).
-    void abandon() noexcept;
 
 private:
-    AVCodecContext *openVideo(std::vector<std::string> &notes);
-    AVCodecContext *openAudio(std::vector<std::string> &notes);
-    AVCodecContext *openEncoder(AVCodecContext *context, AVDictionary *options, std::vector<std::string> &notes);
+    CodecPtr openVideo(std::vector<std::string> &notes);
+    CodecPtr openAudio(std::vector<std::string> &notes);
+    CodecPtr openEncoder(CodecPtr context, AVDictionary *options, std::vector<std::string> &notes);
     void encodeSoundFrames(bool last);
     void send(AVCodecContext *encoder, AVStream *stream, const AVFrame *frame);
     void check(int result, const char *what);
+    void checkStop() const;
 
     OutputPlan m_plan;
-    AVFormatContext *m_format = nullptr;
-    AVCodecContext *m_video = nullptr;
-    AVCodecContext *m_audio = nullptr;
-    AVStream *m_videoStream = nullptr;
+    const Container &m_container;
+    // Declared first, so it goes last: the file is closed before it is removed.
+    PartialFile m_partial;
+    OutputFormatPtr m_format;
+    CodecPtr m_video;
+    CodecPtr m_audio;
+    AVStream *m_videoStream = nullptr; // owned by m_format
     AVStream *m_audioStream = nullptr;
-    AVAudioFifo *m_sound = nullptr;
-    AVPacket *m_packet = nullptr;
-    AVFrame *m_soundFrame = nullptr;
+    AudioFifoPtr m_sound;
+    PacketPtr m_packet;
+    FramePtr m_soundFrame;
+    SampleBuffersPtr m_silence; // one step of silence, made once
     int m_soundFrameSize = 1024;
     std::int64_t m_soundPts = 0;   // the next sound frame's start, in samples
     std::int64_t m_dropLeft = 0;   // priming samples still to drop at the start
     int m_skipPictures = 0;        // pictures left out at the start for the decoder's delay
-    bool m_created = false;
-    bool m_finished = false;
 };
 
 } // namespace velmora::encoder

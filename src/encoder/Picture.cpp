@@ -80,19 +80,14 @@ Placement placeInside(const Ratio &pictureShape, int areaWidth, int areaHeight, 
     return place;
 }
 
-PictureFitter::PictureFitter(const PictureTarget &target, const AVFormatContext *format, const AVStream *stream)
+PictureFitter::PictureFitter(const PictureTarget &target, const AVFormatContext *format, const AVStream *stream,
+                             AVRational timeBase)
     : m_target(target)
     , m_format(format)
     , m_stream(stream)
+    , m_timeBase(timeBase)
     , m_rotation(rotationOf(stream))
 {
-}
-
-PictureFitter::~PictureFitter()
-{
-    for (AVFrame *frame : m_ready)
-        av_frame_free(&frame);
-    avfilter_graph_free(&m_graph);
 }
 
 std::string PictureFitter::description(const AVFrame *first) const
@@ -127,15 +122,9 @@ std::string PictureFitter::description(const AVFrame *first) const
     AVColorSpace inputMatrix = first->colorspace;
     if (inputMatrix == AVCOL_SPC_UNSPECIFIED || inputMatrix == AVCOL_SPC_RESERVED || inputMatrix == AVCOL_SPC_RGB)
         inputMatrix = outputMatrix(first->height);
-    bool fullRange = isFullRange(first);
-    const bool hdr = first->color_trc == AVCOL_TRC_SMPTE2084 || first->color_trc == AVCOL_TRC_ARIB_STD_B67;
-    if (hdr && avfilter_get_by_name("zscale") && avfilter_get_by_name("tonemap")) {
-        // Light levels brought down to SDR BT.709 before scaling.
-        add("zscale=t=linear:npl=100,format=gbrpf32le,zscale=p=bt709,tonemap=tonemap=hable:desat=0,"
-            "zscale=t=bt709:m=bt709:r=tv,format=yuv420p");
-        inputMatrix = AVCOL_SPC_BT709;
-        fullRange = false;
-    }
+    const bool fullRange = isFullRange(first);
+    const bool hdr = (first->color_trc == AVCOL_TRC_SMPTE2084 || first->color_trc == AVCOL_TRC_ARIB_STD_B67)
+                     && avfilter_get_by_name("zscale") && avfilter_get_by_name("tonemap");
 
     if (m_target.crop) {
         const FrameBox &crop = *m_target.crop;
@@ -155,13 +144,20 @@ std::string PictureFitter::description(const AVFrame *first) const
                             || m_target.format == AV_PIX_FMT_YUVJ444P;
     std::string scale = "scale=" + std::to_string(place.width) + ":" + std::to_string(place.height) + ":flags=bicubic";
     const auto format = static_cast<AVPixelFormat>(first->format);
-    if (isRgbOrGray(format)) {
-        scale += std::string(":out_color_matrix=") + matrixName(m_target.matrix) + ":out_range=" + (outputFull ? "pc" : "tv");
+    if (hdr) {
+        // Scaled first in its own depth, then light levels brought down to SDR at the size
+        // that is kept, straight into the output's matrix.
+        add(scale);
+        add(std::string("zscale=t=linear:npl=100,format=gbrpf32le,zscale=p=bt709,tonemap=tonemap=hable:desat=0,zscale=t=bt709:m=")
+            + (m_target.matrix == AVCOL_SPC_BT709 ? "709" : "170m") + ":r=" + (outputFull ? "pc" : "tv"));
+    } else if (isRgbOrGray(format)) {
+        add(scale + ":out_color_matrix=" + matrixName(m_target.matrix) + ":out_range=" + (outputFull ? "pc" : "tv"));
     } else if (!sameMatrix(inputMatrix, m_target.matrix) || fullRange != outputFull) {
-        scale += std::string(":in_color_matrix=") + matrixName(inputMatrix) + ":out_color_matrix=" + matrixName(m_target.matrix)
-                 + ":in_range=" + (fullRange ? "pc" : "tv") + ":out_range=" + (outputFull ? "pc" : "tv");
+        add(scale + ":in_color_matrix=" + matrixName(inputMatrix) + ":out_color_matrix=" + matrixName(m_target.matrix)
+            + ":in_range=" + (fullRange ? "pc" : "tv") + ":out_range=" + (outputFull ? "pc" : "tv"));
+    } else {
+        add(scale);
     }
-    add(scale);
     if (place.width != m_target.width || place.height != m_target.height) {
         std::snprintf(text, sizeof text, "pad=%d:%d:%d:%d:black", m_target.width, m_target.height, place.x, place.y);
         add(text);
@@ -183,45 +179,48 @@ void PictureFitter::build(const AVFrame *first)
         // The pictures changed form: what the old graph holds comes out first.
         if (av_buffersrc_add_frame(m_source, nullptr) >= 0)
             drain();
-        avfilter_graph_free(&m_graph);
+        m_graph.reset();
     }
     m_width = first->width;
     m_height = first->height;
     m_pixelFormat = first->format;
     m_sar = first->sample_aspect_ratio;
 
-    m_graph = avfilter_graph_alloc();
+    const std::string path = m_format->url;
+    m_graph.reset(avfilter_graph_alloc());
     if (!m_graph)
-        throw Failure(m_format->url, "out of memory");
+        throw Failure(path, "out of memory");
     AVRational sar = av_guess_sample_aspect_ratio(const_cast<AVFormatContext *>(m_format), const_cast<AVStream *>(m_stream),
                                                   const_cast<AVFrame *>(first));
     if (sar.num <= 0 || sar.den <= 0)
         sar = AVRational{1, 1};
     char arguments[256];
     std::snprintf(arguments, sizeof arguments, "video_size=%dx%d:pix_fmt=%d:time_base=%d/%d:pixel_aspect=%d/%d", first->width,
-                  first->height, first->format, m_stream->time_base.num, m_stream->time_base.den, sar.num, sar.den);
-    int result = avfilter_graph_create_filter(&m_source, avfilter_get_by_name("buffer"), "in", arguments, nullptr, m_graph);
+                  first->height, first->format, m_timeBase.num, m_timeBase.den, sar.num, sar.den);
+    int result = avfilter_graph_create_filter(&m_source, avfilter_get_by_name("buffer"), "in", arguments, nullptr, m_graph.get());
     if (result >= 0)
-        result = avfilter_graph_create_filter(&m_sink, avfilter_get_by_name("buffersink"), "out", nullptr, nullptr, m_graph);
+        result = avfilter_graph_create_filter(&m_sink, avfilter_get_by_name("buffersink"), "out", nullptr, nullptr, m_graph.get());
     if (result >= 0) {
-        AVFilterInOut *outputs = avfilter_inout_alloc();
-        AVFilterInOut *inputs = avfilter_inout_alloc();
+        InOutPtr outputs(avfilter_inout_alloc());
+        InOutPtr inputs(avfilter_inout_alloc());
+        if (!outputs || !inputs)
+            throw Failure(path, "out of memory");
         outputs->name = av_strdup("in");
         outputs->filter_ctx = m_source;
-        outputs->pad_idx = 0;
-        outputs->next = nullptr;
         inputs->name = av_strdup("out");
         inputs->filter_ctx = m_sink;
-        inputs->pad_idx = 0;
-        inputs->next = nullptr;
-        result = avfilter_graph_parse_ptr(m_graph, description(first).c_str(), &inputs, &outputs, nullptr);
-        avfilter_inout_free(&inputs);
-        avfilter_inout_free(&outputs);
+        if (!outputs->name || !inputs->name)
+            throw Failure(path, "out of memory");
+        AVFilterInOut *in = inputs.release();
+        AVFilterInOut *out = outputs.release();
+        result = avfilter_graph_parse_ptr(m_graph.get(), description(first).c_str(), &in, &out, nullptr);
+        avfilter_inout_free(&in);
+        avfilter_inout_free(&out);
     }
     if (result >= 0)
-        result = avfilter_graph_config(m_graph, nullptr);
+        result = avfilter_graph_config(m_graph.get(), nullptr);
     if (result < 0)
-        throw Failure(m_format->url, "cannot prepare its pictures: " + errorText(result));
+        throw Failure(path, "cannot prepare its pictures: " + errorText(result));
 }
 
 void PictureFitter::push(AVFrame *decoded)
@@ -247,20 +246,23 @@ void PictureFitter::drain()
 {
     const AVRational sinkBase = av_buffersink_get_time_base(m_sink);
     for (;;) {
-        AVFrame *frame = av_frame_alloc();
-        if (av_buffersink_get_frame(m_sink, frame) < 0) {
-            av_frame_free(&frame);
+        FramePtr frame(av_frame_alloc());
+        if (!frame)
+            throw Failure(m_format->url, "out of memory");
+        const int result = av_buffersink_get_frame(m_sink, frame.get());
+        if (result == AVERROR(EAGAIN) || result == AVERROR_EOF)
             return;
-        }
+        if (result < 0)
+            throw Failure(m_format->url, "cannot prepare its pictures: " + errorText(result));
         if (frame->pts != AV_NOPTS_VALUE)
-            frame->pts = av_rescale_q(frame->pts, sinkBase, m_stream->time_base);
+            frame->pts = av_rescale_q(frame->pts, sinkBase, m_timeBase);
         frame->colorspace = m_target.matrix;
         const bool hd = m_target.matrix == AVCOL_SPC_BT709;
         frame->color_primaries = hd ? AVCOL_PRI_BT709 : AVCOL_PRI_SMPTE170M;
         frame->color_trc = hd ? AVCOL_TRC_BT709 : AVCOL_TRC_SMPTE170M;
         frame->color_range = m_target.format == AV_PIX_FMT_YUVJ420P ? AVCOL_RANGE_JPEG : AVCOL_RANGE_MPEG;
         frame->pict_type = AV_PICTURE_TYPE_NONE;
-        m_ready.push_back(frame);
+        m_ready.push_back(std::move(frame));
     }
 }
 
@@ -268,11 +270,9 @@ bool PictureFitter::pull(AVFrame *fitted)
 {
     if (m_ready.empty())
         return false;
-    AVFrame *frame = m_ready.front();
-    m_ready.pop_front();
     av_frame_unref(fitted);
-    av_frame_move_ref(fitted, frame);
-    av_frame_free(&frame);
+    av_frame_move_ref(fitted, m_ready.front().get());
+    m_ready.pop_front();
     return true;
 }
 

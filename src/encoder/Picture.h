@@ -1,6 +1,7 @@
 #pragma once
 
 #include "encoder/CommandLine.h"
+#include "encoder/Owners.h"
 
 extern "C" {
 #include <libavfilter/avfilter.h>
@@ -49,8 +50,9 @@ Placement placeInside(const Ratio &pictureShape, int areaWidth, int areaHeight, 
 class PictureFitter
 {
 public:
-    PictureFitter(const PictureTarget &target, const AVFormatContext *format, const AVStream *stream);
-    ~PictureFitter();
+    // timeBase: what the decoded pictures' times count in.
+    PictureFitter(const PictureTarget &target, const AVFormatContext *format, const AVStream *stream, AVRational timeBase);
+    ~PictureFitter() = default;
     PictureFitter(const PictureFitter &) = delete;
     PictureFitter &operator=(const PictureFitter &) = delete;
 
@@ -58,7 +60,7 @@ public:
     void push(AVFrame *decoded);
     // Ends the input: pictures the graph still holds come out.
     void finish();
-    // The next fitted picture, with its time in the input stream's time base; false when none.
+    // The next fitted picture, with its time in the time base given; false when none.
     bool pull(AVFrame *fitted);
 
 private:
@@ -69,15 +71,16 @@ private:
     PictureTarget m_target;
     const AVFormatContext *m_format;
     const AVStream *m_stream;
+    AVRational m_timeBase;
     int m_rotation = 0;
-    AVFilterGraph *m_graph = nullptr;
+    GraphPtr m_graph;
     AVFilterContext *m_source = nullptr;
     AVFilterContext *m_sink = nullptr;
     int m_width = 0;
     int m_height = 0;
     int m_pixelFormat = -1;
     AVRational m_sar{0, 1};
-    std::deque<AVFrame *> m_ready;
+    std::deque<FramePtr> m_ready;
 };
 
 } // namespace velmora::encoder

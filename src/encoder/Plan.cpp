@@ -44,7 +44,7 @@ CodecChoice chooseCodecs(const EncodeJob &job)
     const Container &container = *choice.container;
     // The conversion's own line: no picture or MP3 options at all. Its form is ours to choose.
     choice.intermediate = !job.lavcOptionsGiven && job.audio.encoder == AudioEncoder::Mp3Lame && !job.audio.lameOptionsGiven
-                          && std::string(container.muxer) == "avi";
+                          && &container == containerForFile("intermediate.avi");
     if (choice.intermediate) {
         choice.video = avcodec_find_encoder_by_name("libx264");
         choice.audio = avcodec_find_encoder(AV_CODEC_ID_PCM_S16LE);

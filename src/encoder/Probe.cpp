@@ -1,6 +1,8 @@
 #include "encoder/Probe.h"
 
 #include "encoder/Failure.h"
+#include "encoder/Stopping.h"
+#include "encoder/Timing.h"
 
 #include <cmath>
 
@@ -9,6 +11,21 @@ extern "C" {
 }
 
 namespace velmora::encoder {
+
+namespace {
+
+int interrupted(void *)
+{
+    return stopping() ? 1 : 0;
+}
+
+bool realPicture(const AVStream *stream)
+{
+    return stream->codecpar->codec_type == AVMEDIA_TYPE_VIDEO && !(stream->disposition & AV_DISPOSITION_ATTACHED_PIC)
+           && stream->codecpar->width > 0 && stream->codecpar->height > 0;
+}
+
+} // namespace
 
 std::string errorText(int code)
 {
@@ -19,7 +36,10 @@ std::string errorText(int code)
 
 FormatPtr openInput(const std::string &path)
 {
-    AVFormatContext *raw = nullptr;
+    AVFormatContext *raw = avformat_alloc_context();
+    if (!raw)
+        throw Failure(path, "out of memory");
+    raw->interrupt_callback = AVIOInterruptCB{interrupted, nullptr};
     AVDictionary *options = nullptr;
     av_dict_set(&options, "protocol_whitelist", "file", 0);
     const int opened = avformat_open_input(&raw, ("file:" + path).c_str(), nullptr, &options);
@@ -29,28 +49,36 @@ FormatPtr openInput(const std::string &path)
     FormatPtr format(raw);
     if (const int found = avformat_find_stream_info(format.get(), nullptr); found < 0)
         throw Failure(path, "cannot read its streams: " + errorText(found));
+    if (stopping())
+        throw Failure(path, "stopped");
     return format;
 }
 
-int pictureStream(const AVFormatContext *format)
+int pictureStream(AVFormatContext *format)
 {
+    const int best = av_find_best_stream(format, AVMEDIA_TYPE_VIDEO, -1, -1, nullptr, 0);
+    if (best >= 0 && realPicture(format->streams[best]))
+        return best;
+    for (unsigned i = 0; i < format->nb_streams; ++i) {
+        if (realPicture(format->streams[i]))
+            return static_cast<int>(i);
+    }
+    // A song or a talk with its cover: the cover is the picture.
     for (unsigned i = 0; i < format->nb_streams; ++i) {
         const AVStream *stream = format->streams[i];
-        if (stream->codecpar->codec_type == AVMEDIA_TYPE_VIDEO && !(stream->disposition & AV_DISPOSITION_ATTACHED_PIC)
-            && stream->codecpar->width > 0 && stream->codecpar->height > 0)
+        if ((stream->disposition & AV_DISPOSITION_ATTACHED_PIC) && stream->attached_pic.size > 0)
             return static_cast<int>(i);
     }
     return -1;
 }
 
-int soundStream(const AVFormatContext *format)
+int soundStream(AVFormatContext *format, int pictureIndex)
 {
-    for (unsigned i = 0; i < format->nb_streams; ++i) {
-        const AVCodecParameters *codec = format->streams[i]->codecpar;
-        if (codec->codec_type == AVMEDIA_TYPE_AUDIO && codec->sample_rate > 0 && codec->ch_layout.nb_channels > 0)
-            return static_cast<int>(i);
-    }
-    return -1;
+    const int best = av_find_best_stream(format, AVMEDIA_TYPE_AUDIO, -1, pictureIndex, nullptr, 0);
+    if (best < 0)
+        return -1;
+    const AVCodecParameters *codec = format->streams[best]->codecpar;
+    return plausibleSampleRate(codec->sample_rate) && codec->ch_layout.nb_channels > 0 ? best : -1;
 }
 
 int rotationOf(const AVStream *stream)
@@ -67,12 +95,53 @@ int rotationOf(const AVStream *stream)
     return clockwise;
 }
 
+AVRational nominalFrameRate(const AVStream *stream)
+{
+    for (const AVRational rate : {stream->avg_frame_rate, stream->r_frame_rate}) {
+        if (plausibleFrameRate(rate))
+            return rate;
+    }
+    return AVRational{0, 1};
+}
+
+double statedSeconds(const AVFormatContext *format, int pictureIndex, int soundIndex)
+{
+    if (format->iformat->flags & AVFMT_TS_DISCONT)
+        return -1;
+    double longest = -1;
+    const auto take = [&](const AVStream *stream) {
+        if (stream->duration == AV_NOPTS_VALUE || stream->duration <= 0 || stream->time_base.num <= 0 || stream->time_base.den <= 0)
+            return;
+        const double seconds = static_cast<double>(stream->duration) * av_q2d(stream->time_base);
+        if (std::isfinite(seconds) && seconds < 1e7)
+            longest = std::max(longest, seconds);
+    };
+    // A stream counts only where its clock is believable: a picture stream at a plausible
+    // frame rate, a sound stream at a plausible sample rate.
+    bool doubtful = false;
+    if (pictureIndex >= 0) {
+        const AVStream *picture = format->streams[pictureIndex];
+        if (plausibleFrameRate(nominalFrameRate(picture)))
+            take(picture);
+        else
+            doubtful = picture->duration != AV_NOPTS_VALUE;
+    }
+    if (soundIndex >= 0)
+        take(format->streams[soundIndex]);
+    // The container's own figure is the longest of its streams': trusted only when no stream
+    // says otherwise and none is in doubt.
+    if (longest < 0 && !doubtful && format->duration != AV_NOPTS_VALUE && format->duration > 0
+        && format->duration < static_cast<std::int64_t>(1e7) * AV_TIME_BASE)
+        longest = static_cast<double>(format->duration) / AV_TIME_BASE;
+    return longest;
+}
+
 InputInfo probeInput(const std::string &path)
 {
     const FormatPtr format = openInput(path);
     const int video = pictureStream(format.get());
     if (video < 0)
-        throw Failure(path, "it holds no picture");
+        throw Failure(path, "it holds no picture", Failure::InputStatus);
     const AVStream *stream = format->streams[video];
     InputInfo info;
     info.path = path;
@@ -88,18 +157,18 @@ InputInfo probeInput(const std::string &path)
     info.sampleAspect = sar;
     info.displayShape = Ratio{static_cast<std::int64_t>(info.width) * sar.num, static_cast<std::int64_t>(info.height) * sar.den};
 
-    info.frameRate = stream->avg_frame_rate;
-    if (info.frameRate.num <= 0 || info.frameRate.den <= 0 || av_q2d(info.frameRate) > 1000)
-        info.frameRate = stream->r_frame_rate;
-    if (info.frameRate.num <= 0 || info.frameRate.den <= 0 || av_q2d(info.frameRate) > 1000)
+    info.frameRate = nominalFrameRate(stream);
+    if (!plausibleFrameRate(info.frameRate))
         info.frameRate = AVRational{25, 1};
 
-    if (stream->duration != AV_NOPTS_VALUE && stream->duration > 0)
-        info.seconds = static_cast<double>(stream->duration) * av_q2d(stream->time_base);
+    const int sound = soundStream(format.get(), video);
+    const double stated = statedSeconds(format.get(), video, sound);
+    if (stated > 0)
+        info.seconds = stated;
     else if (format->duration != AV_NOPTS_VALUE && format->duration > 0)
-        info.seconds = static_cast<double>(format->duration) / AV_TIME_BASE;
+        info.seconds = static_cast<double>(format->duration) / AV_TIME_BASE; // an estimate, for progress only
 
-    if (const int sound = soundStream(format.get()); sound >= 0) {
+    if (sound >= 0) {
         info.hasSound = true;
         info.sampleRate = format->streams[sound]->codecpar->sample_rate;
     }

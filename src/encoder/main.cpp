@@ -5,12 +5,16 @@
 #include "encoder/Failure.h"
 #include "encoder/Join.h"
 #include "encoder/Status.h"
+#include "encoder/Stopping.h"
 
 #include <atomic>
+#include <chrono>
 #include <csignal>
 #include <cstdio>
 #include <memory>
+#include <mutex>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include <sys/prctl.h>
@@ -25,11 +29,9 @@ using namespace velmora::encoder;
 
 namespace {
 
-std::atomic<int> g_signal{0};
-
 void onSignal(int number)
 {
-    g_signal = number;
+    requestStop(number);
 }
 
 void say(int fd, const std::string &line)
@@ -51,7 +53,6 @@ public:
         if (final)
             m_status->stop(true);
     }
-    bool stopRequested() const override { return g_signal != 0; }
     void end()
     {
         if (m_status)
@@ -62,16 +63,63 @@ private:
     std::unique_ptr<StatusTicker> m_status;
 };
 
-// FFmpeg's own messages: errors only, each on a line of its own.
+// FFmpeg's own messages: errors only, each on a line of its own, and only the first few. A
+// damaged file makes a decoder complain at every frame, and what matters is our own last line.
 void logLine(void *context, int level, const char *format, va_list arguments)
 {
+    constexpr int Shown = 20;
     if (level > AV_LOG_ERROR)
         return;
+    static std::mutex mutex; // decoders log from threads of their own
     static int printPrefix = 1;
+    static int count = 0;
+    const std::lock_guard lock(mutex);
     char line[1024];
     av_log_format_line(context, level, format, arguments, line, sizeof line, &printPrefix);
-    [[maybe_unused]] const ssize_t written = ::write(2, line, std::char_traits<char>::length(line));
+    std::string text = ++count <= Shown ? line : count == Shown + 1 ? "(FFmpeg's further messages are left out.)\n" : "";
+    [[maybe_unused]] const ssize_t written = ::write(2, text.data(), text.size());
 }
+
+// A stop takes effect within a second however busy the run is: the run itself looks for it
+// at every step, and should one step take longer (a huge picture, a slow disk), this ends
+// the process, with the partial output removed, a little before the second is up.
+class Watchdog
+{
+public:
+    Watchdog()
+        : m_thread([this] { watch(); })
+    {
+    }
+    ~Watchdog()
+    {
+        m_done = true;
+        m_thread.join();
+    }
+    Watchdog(const Watchdog &) = delete;
+    Watchdog &operator=(const Watchdog &) = delete;
+
+private:
+    void watch()
+    {
+        using namespace std::chrono_literals;
+        while (!m_done && !stopping())
+            std::this_thread::sleep_for(20ms);
+        if (m_done)
+            return;
+        const auto deadline = std::chrono::steady_clock::now() + 800ms;
+        while (!m_done && std::chrono::steady_clock::now() < deadline)
+            std::this_thread::sleep_for(10ms);
+        if (m_done)
+            return;
+        removePartialOutput();
+        say(1, "");
+        say(2, "Error: stopped");
+        ::_exit(128 + stopSignal());
+    }
+
+    std::atomic<bool> m_done{false};
+    std::thread m_thread;
+};
 
 } // namespace
 
@@ -96,6 +144,7 @@ int main(int argc, char *argv[])
         return 1;
     }
 
+    const Watchdog watchdog;
     ConsoleReporter reporter;
     try {
         runJob(parsed.job, reporter);
@@ -107,12 +156,12 @@ int main(int argc, char *argv[])
         reporter.end();
         say(1, "");
         say(2, "Error: " + failure.file + ": " + failure.what());
-        return g_signal ? 128 + g_signal : 2;
+        return stopping() ? 128 + stopSignal() : failure.status;
     } catch (const std::exception &error) {
         reporter.end();
         say(1, "");
         say(2, std::string("Error: ") + parsed.job.output + ": " + error.what());
-        return 2;
+        return stopping() ? 128 + stopSignal() : 2;
     }
     say(1, "");
     say(1, "Done: " + parsed.job.output);

@@ -2,6 +2,10 @@
 #include "encoder/Fit.h"
 #include "encoder/Formats.h"
 
+extern "C" {
+#include <libavformat/avformat.h>
+}
+
 #include <QtTest>
 
 using namespace velmora;
@@ -43,6 +47,9 @@ private Q_SLOTS:
         QTest::newRow("MP2 at 22050") << "mp2" << "a.mpg" << 22050 << 22050;
         QTest::newRow("MP2 at 11025") << "mp2" << "a.mpg" << 11025 << 16000;
         QTest::newRow("PCM takes anything") << "pcm_s16le" << "a.avi" << 37800 << 37800;
+        QTest::newRow("PCM in MPEG-PS at 22050") << "pcm_s16be" << "a.mpg" << 22050 << 32000;
+        QTest::newRow("PCM in MPEG-PS at 48k") << "pcm_s16be" << "a.mpg" << 48000 << 48000;
+        QTest::newRow("PCM in QuickTime at 22050") << "pcm_s16be" << "a.mov" << 22050 << 22050;
     }
     void sampleRates()
     {
@@ -178,6 +185,20 @@ private Q_SLOTS:
         QFETCH(QString, muxer);
         const encoder::Container *container = encoder::containerForFile(file.toStdString());
         QCOMPARE(container ? QString(container->muxer) : QString(), muxer);
+    }
+
+    void containersAgreeWithTheirMuxers()
+    {
+        // What each entry says of its muxer is what FFmpeg's muxer does.
+        for (const encoder::Container &container : encoder::allContainers()) {
+            for (const char *muxer : {container.muxer, container.mpeg2Muxer}) {
+                if (!muxer)
+                    continue;
+                const AVOutputFormat *format = av_guess_format(muxer, nullptr, nullptr);
+                QVERIFY2(format, muxer);
+                QVERIFY2(bool(format->flags & AVFMT_GLOBALHEADER) == container.globalHeader, muxer);
+            }
+        }
     }
 
     void dvdMuxerForMpeg2()

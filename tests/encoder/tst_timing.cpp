@@ -6,18 +6,46 @@
 
 #include <QtTest>
 
+extern "C" {
+#include <libavutil/mathematics.h>
+}
+
 using namespace velmora;
 
 namespace {
 
-// The input frame (by number) shown in each output slot, for pictures at the given rate.
-QList<int> pick(AVRational inputRate, int frames, AVRational outputRate, double seconds)
+// How a container keeps its pictures' times.
+enum class Clock {
+    Exact,        // a time base of the frame rate itself
+    Milliseconds, // Matroska, WebM, FLV: each time rounded to the millisecond
+    Jittered,     // a phone: 90 kHz, each time off by up to a millisecond either way
+};
+
+} // namespace
+
+Q_DECLARE_METATYPE(Clock)
+
+namespace {
+
+// The input frame (by number) shown in each output slot, for pictures at the given rate
+// whose times are kept by the given clock.
+QList<int> pick(AVRational inputRate, int frames, Clock clock, AVRational outputRate, double seconds)
 {
-    const AVRational timeBase = av_inv_q(inputRate);
+    AVRational timeBase = av_inv_q(inputRate);
+    if (clock == Clock::Milliseconds)
+        timeBase = AVRational{1, 1000};
+    else if (clock == Clock::Jittered)
+        timeBase = AVRational{1, 90000};
+    std::uint32_t seed = 12345;
     encoder::SlotPicker picker(0);
     QList<int> shown;
     for (int n = 0; n < frames; ++n) {
-        const std::int64_t count = picker.take(encoder::firstSlotOf(n, timeBase, outputRate));
+        std::int64_t offset = av_rescale_q(n, av_inv_q(inputRate), timeBase);
+        if (clock == Clock::Jittered) {
+            seed = seed * 1103515245u + 12345u;
+            offset += std::int64_t(seed >> 16) % 181 - 90; // up to 1 ms at 90 kHz
+        }
+        const std::int64_t count = picker.take(encoder::picturePosition(std::max<std::int64_t>(0, offset), timeBase, inputRate, outputRate));
         for (std::int64_t i = 0; i < count; ++i)
             shown << n - 1;
     }
@@ -38,34 +66,90 @@ private Q_SLOTS:
     {
         QTest::addColumn<int>("inputNum");
         QTest::addColumn<int>("inputDen");
+        QTest::addColumn<Clock>("clock");
         QTest::addColumn<int>("frames");
         QTest::addColumn<QList<int>>("expected"); // first output slots
-        QTest::addColumn<int>("slots");
-        QTest::newRow("same rate") << 30 << 1 << 60 << QList<int>{0, 1, 2, 3, 4, 5} << 60;
-        QTest::newRow("25 to 30 repeats every fifth") << 25 << 1 << 50 << QList<int>{0, 0, 1, 2, 3, 4, 5, 5, 6, 7, 8, 9} << 60;
-        QTest::newRow("15 to 30 shows each twice") << 15 << 1 << 30 << QList<int>{0, 0, 1, 1, 2, 2} << 60;
-        QTest::newRow("60 to 30 drops every other") << 60 << 1 << 120 << QList<int>{0, 2, 4, 6, 8, 10} << 60;
-        QTest::newRow("24 to 30") << 24 << 1 << 48 << QList<int>{0, 0, 1, 2, 3, 4, 4, 5, 6, 7} << 60;
-        QTest::newRow("29.97 to 30") << 30000 << 1001 << 300 << QList<int>{0, 0, 1, 2, 3} << 300;
+        const QList<std::pair<const char *, Clock>> clocks = {
+            {"exact", Clock::Exact}, {"ms", Clock::Milliseconds}, {"jitter", Clock::Jittered}};
+        for (const auto &[name, clock] : clocks) {
+            const auto row = [&](const char *rate) -> QTestData & { return QTest::addRow("%s, %s", rate, name); };
+            row("30 to 30") << 30 << 1 << clock << 300 << QList<int>{0, 1, 2, 3, 4, 5};
+            row("25 to 30 repeats every fifth") << 25 << 1 << clock << 250 << QList<int>{0, 1, 2, 2, 3, 4, 5, 6, 7, 7};
+            row("15 to 30 shows each twice") << 15 << 1 << clock << 150 << QList<int>{0, 0, 1, 1, 2, 2};
+            row("24 to 30") << 24 << 1 << clock << 240 << QList<int>{0, 1, 1, 2, 3, 4, 5, 5, 6, 7};
+            row("29.97 to 30") << 30000 << 1001 << clock << 3000 << QList<int>{0, 1, 2, 3, 4};
+            row("23.976 to 30") << 24000 << 1001 << clock << 2400 << QList<int>{0, 1, 1, 2, 3};
+            row("60 to 30 keeps every other") << 60 << 1 << clock << 600 << QList<int>{0, 2, 4, 6, 8, 10};
+            row("59.94 to 30 keeps every other") << 60000 << 1001 << clock << 6000 << QList<int>{0, 2, 4, 6, 8, 10};
+        }
     }
     void framesToSlots()
     {
         QFETCH(int, inputNum);
         QFETCH(int, inputDen);
+        QFETCH(Clock, clock);
         QFETCH(int, frames);
         QFETCH(QList<int>, expected);
-        QFETCH(int, slots);
         const AVRational rate{inputNum, inputDen};
         const double seconds = frames * av_q2d(av_inv_q(rate));
-        const QList<int> shown = pick(rate, frames, AVRational{30, 1}, seconds);
-        QCOMPARE(shown.size(), slots);
+        const QList<int> shown = pick(rate, frames, clock, AVRational{30, 1}, seconds);
+        QVERIFY(qAbs(shown.size() - seconds * 30) <= 1);
         QCOMPARE(shown.mid(0, expected.size()), expected);
-        // Each slot k shows the picture whose display time holds k/30.
-        for (int k = 0; k < shown.size(); ++k) {
-            const double time = k / 30.0;
-            const int holding = std::min(frames - 1, int(std::floor(time * av_q2d(rate) + 1e-9)));
-            QCOMPARE(shown.at(k), holding);
+        const bool faster = av_q2d(rate) > 30.5;
+        for (int k = 1; k < shown.size(); ++k) {
+            const int step = shown.at(k) - shown.at(k - 1);
+            // In order; every picture shown, or (faster than the output) every other one, evenly.
+            const bool even = faster ? step == 2 || (step == 1 && rate.den > 1) || k == shown.size() - 1 : step == 0 || step == 1;
+            QVERIFY2(even, qPrintable(QStringLiteral("slot %1 shows %2 after %3").arg(k).arg(shown.at(k)).arg(shown.at(k - 1))));
+            // Each picture first shows in the slot nearest its time, or at most 3/4 of a slot late.
+            if (step != 0) {
+                const double slotsLate = k - shown.at(k) * av_q2d(av_inv_q(rate)) * 30;
+                QVERIFY2(slotsLate > -0.51 && slotsLate < 0.76, qPrintable(QStringLiteral("slot %1: %2 slots late").arg(k).arg(slotsLate)));
+            }
         }
+        QCOMPARE(shown.constLast(), frames - 1);
+    }
+
+    void framesOnTheirGrid_data()
+    {
+        QTest::addColumn<int>("offset");
+        QTest::addColumn<int>("timeBaseDen");
+        QTest::addColumn<int>("nominalNum");
+        QTest::addColumn<int>("nominalDen");
+        QTest::addColumn<qint64>("position");
+        QTest::newRow("29.97 frame 1 stored as 33 ms") << 33 << 1000 << 30000 << 1001 << qint64(1001);
+        QTest::newRow("29.97 frame 2 stored as 67 ms") << 67 << 1000 << 30000 << 1001 << qint64(2002);
+        QTest::newRow("30 frame 2 stored as 67 ms") << 67 << 1000 << 30 << 1 << qint64(2000);
+        QTest::newRow("30 frame 1 at 90 kHz, 0.9 ms early") << 2919 << 90000 << 30 << 1 << qint64(1000);
+        QTest::newRow("off the grid by a third of a frame") << 44 << 1000 << 30 << 1 << qint64(1320);
+        QTest::newRow("no rate stated") << 67 << 1000 << 0 << 1 << qint64(2010);
+        QTest::newRow("a rate no stream has") << 67 << 1000 << 1 << 100000 << qint64(2010);
+    }
+    void framesOnTheirGrid()
+    {
+        QFETCH(int, offset);
+        QFETCH(int, timeBaseDen);
+        QFETCH(int, nominalNum);
+        QFETCH(int, nominalDen);
+        QFETCH(qint64, position);
+        QCOMPARE(encoder::picturePosition(offset, AVRational{1, timeBaseDen}, AVRational{nominalNum, nominalDen}, AVRational{30, 1}),
+                 std::int64_t(position));
+    }
+
+    void damagedTimesDoNotOverflow()
+    {
+        // A tick of 5.4 million seconds, as a flipped bit in an AVI header gives.
+        const AVRational timeBase{134217729, 25};
+        const std::int64_t far = encoder::picturePosition(std::int64_t(1) << 40, timeBase, AVRational{0, 1}, AVRational{30, 1});
+        QVERIFY(far > 0);
+        QVERIFY(encoder::picturePosition(-(std::int64_t(1) << 40), timeBase, AVRational{0, 1}, AVRational{30, 1}) < 0);
+        encoder::SlotPicker picker(0);
+        QCOMPARE(picker.take(0), std::int64_t(0));
+        QVERIFY(picker.take(far) > 0); // saturates, never wraps round to an earlier slot
+        QVERIFY(!encoder::plausibleFrameRate(av_inv_q(timeBase)));
+        QVERIFY(!encoder::plausibleFrameRate(AVRational{1001, 1}));
+        QVERIFY(encoder::plausibleFrameRate(AVRational{1, 10}));
+        QVERIFY(!encoder::plausibleSampleRate(800000));
     }
 
     void variableRate()
@@ -76,9 +160,10 @@ private Q_SLOTS:
         encoder::SlotPicker picker(10);
         QList<std::int64_t> counts;
         for (const std::int64_t start : starts)
-            counts << picker.take(encoder::firstSlotOf(start, timeBase, AVRational{30, 1}));
+            counts << picker.take(encoder::picturePosition(start, timeBase, AVRational{0, 1}, AVRational{30, 1}));
         counts << picker.finish(10 + 12);
-        // 0 s, 1/30, 0.089, 0.1 (the same slot as 0.089: replaces it), 0.233, 1/3; ends at 12 slots.
+        // 0 s, 1/30, 0.089, 0.1 (the same slot as 0.089, and too far from the next: replaces it),
+        // 0.233, 1/3; ends at 12 slots.
         QCOMPARE(counts, (QList<std::int64_t>{0, 1, 2, 0, 4, 3, 2}));
         QCOMPARE(picker.next(), std::int64_t(22));
     }

@@ -391,4 +391,16 @@ double audioStart(const QString &file)
     return frames ? frames->start : qQNaN();
 }
 
+double playSeconds(const QString &file)
+{
+    const QList<double> times = frameTimes(file);
+    if (times.isEmpty())
+        return qQNaN();
+    const std::optional<AudioFrames> sound = audioFrames(file);
+    if (!sound)
+        return qQNaN();
+    const double soundEnd = sound->seconds > 0 ? sound->start + sound->seconds : 0;
+    return std::max(videoSeconds(file), soundEnd) - times.constFirst();
+}
+
 } // namespace velmora::test

@@ -87,4 +87,8 @@ double audioSeconds(const QString &file);
 // that the file marks to be skipped.
 double audioStart(const QString &file);
 
+// How long a file plays from its first picture, as players show it: until the later of its
+// picture's end and its sound's end.
+double playSeconds(const QString &file);
+
 } // namespace velmora::test

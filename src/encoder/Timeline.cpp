@@ -1,0 +1,96 @@
+#include "encoder/Timeline.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+extern "C" {
+#include <libavutil/mathematics.h>
+}
+
+namespace velmora::encoder {
+
+namespace {
+
+constexpr AVRational Microseconds{1, AV_TIME_BASE};
+constexpr std::int64_t Far = std::numeric_limits<std::int64_t>::max() / 4;
+
+// av_rescale_q gives AV_NOPTS_VALUE (INT64_MIN) when the result does not fit: a time too far
+// away to be believed is no time at all.
+std::int64_t micro(std::int64_t ticks, AVRational timeBase)
+{
+    if (ticks == AV_NOPTS_VALUE)
+        return AV_NOPTS_VALUE;
+    const std::int64_t value = av_rescale_q(ticks, timeBase, Microseconds);
+    return value == AV_NOPTS_VALUE || value > Far || value < -Far ? AV_NOPTS_VALUE : value;
+}
+
+} // namespace
+
+Timeline::Timeline(const AVFormatContext *format, std::int64_t origin, double statedSeconds, std::int64_t fallbackFrame)
+    : m_discontinuous(format->iformat->flags & AVFMT_TS_DISCONT)
+    , m_origin(origin)
+    , m_limit(statedSeconds > 0 ? origin + static_cast<std::int64_t>(std::ceil(statedSeconds * AV_TIME_BASE)) + AV_TIME_BASE
+                                : std::numeric_limits<std::int64_t>::max())
+    , m_fallbackFrame(fallbackFrame)
+    , m_latest(origin)
+{
+}
+
+AVRational Timeline::workingTimeBase(const AVStream *stream)
+{
+    const AVRational own = stream->time_base;
+    if (own.num > 0 && own.den > 0 && av_cmp_q(own, AVRational{1, 10}) <= 0)
+        return own;
+    return Microseconds;
+}
+
+bool Timeline::place(AVPacket *packet, const AVStream *stream)
+{
+    const AVRational working = workingTimeBase(stream);
+    if (av_cmp_q(working, stream->time_base) != 0) {
+        // Rescaled one by one, so that a time too far to hold becomes no time.
+        packet->pts = packet->pts == AV_NOPTS_VALUE ? AV_NOPTS_VALUE : micro(packet->pts, stream->time_base);
+        packet->dts = packet->dts == AV_NOPTS_VALUE ? AV_NOPTS_VALUE : micro(packet->dts, stream->time_base);
+        const std::int64_t duration = micro(packet->duration, stream->time_base);
+        packet->duration = duration == AV_NOPTS_VALUE ? 0 : duration;
+    }
+    StreamClock &clock = m_clocks[packet->stream_index];
+    const bool decoded = packet->dts != AV_NOPTS_VALUE; // decoding order: steady, unlike display order
+    const std::int64_t stamp = decoded ? packet->dts : packet->pts;
+    std::int64_t time = micro(stamp, working);
+    if (time != AV_NOPTS_VALUE) {
+        time += m_offset;
+        const std::int64_t expected = clock.seen ? clock.end : m_latest;
+        bool jump = time > m_limit;
+        if (clock.seen && decoded) {
+            const std::int64_t delta = time - expected;
+            jump = jump || (m_discontinuous ? delta > JumpForward || delta < -JumpBackAllowed : delta < -JumpBack);
+        }
+        if (jump) {
+            m_offset += expected - time;
+            time = expected;
+            ++m_jumps;
+        }
+        if (time > m_limit)
+            return false;
+    }
+    if (m_offset != 0) {
+        const std::int64_t shift = av_rescale_q(m_offset, Microseconds, working);
+        if (packet->pts != AV_NOPTS_VALUE)
+            packet->pts += shift;
+        if (packet->dts != AV_NOPTS_VALUE)
+            packet->dts += shift;
+    }
+    if (time != AV_NOPTS_VALUE) {
+        std::int64_t length = micro(packet->duration, working);
+        if (length == AV_NOPTS_VALUE || length <= 0 || length > 10 * AV_TIME_BASE)
+            length = stream->codecpar->codec_type == AVMEDIA_TYPE_VIDEO ? m_fallbackFrame : 0;
+        clock.end = clock.seen ? std::max(clock.end, time + length) : time + length;
+        clock.seen = true;
+        m_latest = std::max(m_latest, clock.end);
+    }
+    return true;
+}
+
+} // namespace velmora::encoder

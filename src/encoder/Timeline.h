@@ -1,0 +1,62 @@
+#pragma once
+
+extern "C" {
+#include <libavformat/avformat.h>
+}
+
+#include <cstdint>
+#include <map>
+
+namespace velmora::encoder {
+
+// One input's clock, made continuous. Broadcast and disc recordings (MPEG-TS and program
+// streams) may jump in time: where a stream's packet lies far from where that stream's
+// last packet ended, the jump is taken out, so that the input's timeline goes on across it
+// (as players and FFmpeg do for these formats). In any input, a packet past its stated play
+// time, and one that steps back by more than a second, is such a jump: damage must not turn
+// into hours of frozen picture.
+class Timeline
+{
+public:
+    // Forward jumps in formats that allow them: a gap longer than this is taken out.
+    static constexpr std::int64_t JumpForward = 10 * AV_TIME_BASE;
+    // Backward jumps: in formats that allow jumps any step back counts; elsewhere a small
+    // step back is the container's rounding.
+    static constexpr std::int64_t JumpBackAllowed = AV_TIME_BASE / 10;
+    static constexpr std::int64_t JumpBack = AV_TIME_BASE;
+
+    // statedSeconds: the input's play time as stated (negative: not stated). What lies more
+    // than a second past it is never given. fallbackFrame: a picture's length when a packet
+    // states none (in microseconds).
+    Timeline(const AVFormatContext *format, std::int64_t origin, double statedSeconds, std::int64_t fallbackFrame);
+
+    // The time base a stream's packets are handed on in: its own, or microseconds where its
+    // own cannot hold a picture's time (a damaged header can claim a tick of days).
+    static AVRational workingTimeBase(const AVStream *stream);
+
+    // Brings a packet to its stream's working time base and onto the continuous timeline.
+    // False when the packet lies past the end the input may have: the input ends there.
+    bool place(AVPacket *packet, const AVStream *stream);
+
+    int jumps() const { return m_jumps; }
+    // Where the input got to on its timeline, in microseconds from its origin.
+    std::int64_t reached() const { return m_latest - m_origin; }
+
+private:
+    struct StreamClock
+    {
+        bool seen = false;
+        std::int64_t end = 0; // microseconds, where its last packet ended
+    };
+
+    bool m_discontinuous;
+    std::int64_t m_origin;
+    std::int64_t m_limit; // microseconds; INT64_MAX: none
+    std::int64_t m_fallbackFrame;
+    std::int64_t m_offset = 0;
+    std::int64_t m_latest;
+    int m_jumps = 0;
+    std::map<int, StreamClock> m_clocks;
+};
+
+} // namespace velmora::encoder
