@@ -314,7 +314,9 @@ private:
         }
         const std::int64_t lag = pictures - m_margin - m_aligner->placed();
         if (lag > 0) {
-            // No sound has come for this long (it ended, or has a gap): silence stands in.
+            // No sound has come for this long (it ended, or has a gap): silence stands in,
+            // after all that came before it.
+            m_aligner->finish();
             writeSound(fifoSize());
             writeSilence(lag);
             m_aligner->skip(lag);

@@ -14,6 +14,7 @@ namespace {
 
 constexpr AVRational Microseconds{1, AV_TIME_BASE};
 constexpr std::int64_t Far = std::numeric_limits<std::int64_t>::max() / 4;
+constexpr std::int64_t Unlimited = std::numeric_limits<std::int64_t>::max();
 
 // av_rescale_q gives AV_NOPTS_VALUE (INT64_MIN) when the result does not fit: a time too far
 // away to be believed is no time at all.
@@ -31,7 +32,7 @@ Timeline::Timeline(const AVFormatContext *format, std::int64_t origin, double st
     : m_discontinuous(format->iformat->flags & AVFMT_TS_DISCONT)
     , m_origin(origin)
     , m_limit(statedSeconds > 0 ? origin + static_cast<std::int64_t>(std::ceil(statedSeconds * AV_TIME_BASE)) + AV_TIME_BASE
-                                : std::numeric_limits<std::int64_t>::max())
+                                : Unlimited)
     , m_fallbackFrame(fallbackFrame)
     , m_latest(origin)
 {
@@ -62,11 +63,13 @@ bool Timeline::place(AVPacket *packet, const AVStream *stream)
     if (time != AV_NOPTS_VALUE) {
         time += m_offset;
         const std::int64_t expected = clock.seen ? clock.end : m_latest;
-        bool jump = time > m_limit;
-        if (clock.seen && decoded) {
-            const std::int64_t delta = time - expected;
-            jump = jump || (m_discontinuous ? delta > JumpForward || delta < -JumpBackAllowed : delta < -JumpBack);
-        }
+        // Past the end the input may have; or, where nothing states that end (or the format
+        // allows jumps), far ahead of everything so far: one stream's gap alone (a picture held
+        // over sound that runs on) is no jump.
+        bool jump = time > m_limit || ((m_discontinuous || m_limit == Unlimited) && time - m_latest > JumpForward);
+        // A step back in decoding order, beyond the container's rounding.
+        if (clock.seen && decoded)
+            jump = jump || time - expected < -(m_discontinuous ? JumpBackAllowed : JumpBack);
         if (jump) {
             m_offset += expected - time;
             time = expected;

@@ -10,15 +10,16 @@ extern "C" {
 namespace velmora::encoder {
 
 // One input's clock, made continuous. Broadcast and disc recordings (MPEG-TS and program
-// streams) may jump in time: where a stream's packet lies far from where that stream's
-// last packet ended, the jump is taken out, so that the input's timeline goes on across it
-// (as players and FFmpeg do for these formats). In any input, a packet past its stated play
-// time, and one that steps back by more than a second, is such a jump: damage must not turn
-// into hours of frozen picture.
+// streams) may jump in time: where a packet lies far ahead of everything so far, or a stream
+// steps back from where its last packet ended, the jump is taken out, so that the input's
+// timeline goes on across it (as players and FFmpeg do for these formats). In any input, a
+// packet past its stated play time plus a second, and one that steps back by more than a
+// second, is such a jump: damage must not turn into hours of frozen picture.
 class Timeline
 {
 public:
-    // Forward jumps in formats that allow them: a gap longer than this is taken out.
+    // Forward jumps in formats that allow them, and in inputs that state no play time: a gap
+    // in every stream longer than this is taken out.
     static constexpr std::int64_t JumpForward = 10 * AV_TIME_BASE;
     // Backward jumps: in formats that allow jumps any step back counts; elsewhere a small
     // step back is the container's rounding.
