@@ -20,13 +20,13 @@
 //
 // Run: build/bench/bench_encoder [runs]
 
+#include "BenchSupport.h"
 #include "job/CommandLines.h"
 #include "profiles/OptionBuilder.h"
 #include "profiles/OutputSettings.h"
 
 #include <QApplication>
 #include <QComboBox>
-#include <QCryptographicHash>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -47,6 +47,7 @@
 #include <sys/time.h>
 
 using namespace velmora;
+using namespace velmora::bench;
 
 namespace {
 
@@ -90,64 +91,12 @@ constexpr int ClipCount = static_cast<int>(std::size(Kinds));
 
 // --- running programs ------------------------------------------------------------------------
 
-QString quotedForShell(const QString &argument)
-{
-    static const QRegularExpression plain(QStringLiteral("^[A-Za-z0-9_./:=+,@%-]+$"));
-    if (plain.match(argument).hasMatch())
-        return argument;
-    return QLatin1Char('\'') + QString(argument).replace(QLatin1Char('\''), QStringLiteral("'\\''")) + QLatin1Char('\'');
-}
-
-QString commandText(const QString &program, const QStringList &arguments)
-{
-    QStringList words{quotedForShell(program)};
-    for (const QString &argument : arguments)
-        words << quotedForShell(argument);
-    return words.join(QLatin1Char(' '));
-}
-
 double childCpuSeconds()
 {
     rusage usage{};
     getrusage(RUSAGE_CHILDREN, &usage);
     const auto seconds = [](const timeval &t) { return static_cast<double>(t.tv_sec) + t.tv_usec / 1e6; };
     return seconds(usage.ru_utime) + seconds(usage.ru_stime);
-}
-
-// What one program left behind after it ran to its end.
-struct Ran
-{
-    bool ok = false;
-    QByteArray out;
-    QByteArray err;
-};
-
-// Runs a program to its end, no shell between. Output goes to files, so that the program is
-// never held up by this process reading pipes; with keepOutput they are read back.
-Ran run(const QString &program, const QStringList &arguments, const QString &scratch, bool keepOutput = false)
-{
-    const QString base = scratch + QLatin1Char('/') + QUuid::createUuid().toString(QUuid::WithoutBraces);
-    QProcess process;
-    process.setStandardInputFile(QProcess::nullDevice());
-    process.setStandardOutputFile(keepOutput ? base + QStringLiteral(".out") : QProcess::nullDevice());
-    process.setStandardErrorFile(base + QStringLiteral(".err"));
-    process.start(program, arguments);
-    Ran ran;
-    if (process.waitForStarted(-1)) {
-        process.waitForFinished(-1);
-        ran.ok = process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
-    } else {
-        ran.err = process.errorString().toUtf8();
-    }
-    QFile out(base + QStringLiteral(".out"));
-    if (out.open(QIODevice::ReadOnly))
-        ran.out = out.readAll();
-    QFile err(base + QStringLiteral(".err"));
-    if (err.open(QIODevice::ReadOnly))
-        ran.err += err.readAll();
-    out.remove();
-    err.remove();
-    return ran;
 }
 
 [[noreturn]] void giveUp(const QString &what, const Ran &ran = {})
@@ -167,11 +116,6 @@ Ran mustRun(const QString &program, const QStringList &arguments, const QString 
     if (!ran.ok)
         giveUp(commandText(program, arguments), ran);
     return ran;
-}
-
-QString hashOf(const QStringList &words)
-{
-    return QString::fromLatin1(QCryptographicHash::hash(words.join(QLatin1Char('\n')).toUtf8(), QCryptographicHash::Sha1).toHex().left(10));
 }
 
 // --- the clips and the reference ---------------------------------------------------------------
@@ -277,8 +221,7 @@ QStringList referenceArguments(const QStringList &clips, const QString &output)
                          QStringLiteral("-f"), QStringLiteral("matroska"), output};
 }
 
-// Makes a file once: a file of this name stays valid as long as the arguments that made it
-// do not change (their hash is in the name). Made under a name of its own, then renamed.
+// Makes a file once, named with the hash of the arguments that make it (see makeOnce).
 QString cached(const QString &stem, const QString &extension, const std::function<QStringList(const QString &)> &arguments,
                const QString &scratch, bool announce)
 {
@@ -286,21 +229,12 @@ QString cached(const QString &stem, const QString &extension, const std::functio
     const QString path = ClipFolder + QLatin1Char('/') + name;
     if (QFileInfo(path).isFile())
         return path;
-    QDir().mkpath(ClipFolder);
     if (announce)
         std::printf("  making %s ...\n", qPrintable(name));
     std::fflush(stdout);
-    const QString partial = ClipFolder + QLatin1Char('/') + QUuid::createUuid().toString(QUuid::WithoutBraces) + extension;
-    const Ran ran = run(Ffmpeg, arguments(partial), scratch);
-    if (!ran.ok) {
-        QFile::remove(partial);
+    const Ran ran = makeOnce(path, [&](const QString &partial) { return run(Ffmpeg, arguments(partial), scratch); });
+    if (!ran.ok)
         giveUp(QStringLiteral("ffmpeg could not make ") + path, ran);
-    }
-    if (!QFile::rename(partial, path)) {
-        QFile::remove(partial);
-        if (!QFileInfo(path).isFile())
-            giveUp(QStringLiteral("cannot keep ") + path);
-    }
     return path;
 }
 
