@@ -1,5 +1,6 @@
 #include "app/AppRun.h"
 #include "app/Drops.h"
+#include "platform/FileFilter.h"
 #include "support/Clips.h"
 #include "support/FakeSeams.h"
 #include "tasks/InputTypes.h"
@@ -68,12 +69,27 @@ private Q_SLOTS:
 
     void openDialogFilterText()
     {
+        const QString all = "*.avi;*.mpg;*.mpeg;*.mp4;*.wmv;*.mov;*.vob;*.asf;*.mkv;*.webm;*.flv;*.f4v;*.ts;*.mts;*.m2ts;"
+                            "*.m2v;*.m4v;*.3gp;*.3g2;*.ogv;*.ogg;*.dv;*.mxf;*.divx;*.xvid;*.nut;*.rm;*.rmvb;*.y4m;";
         QCOMPARE(tasks::OpenDialogFilter(),
-                 QString("All Support Files(*.avi;*.mpg;*.mpeg;*.mp4;*.wmv;*.mov;*.vob;*.asf;)|"
-                         "*.avi;*.mpg;*.mpeg;*.mp4;*.wmv;*.mov;*.vob;*.asf;|AVI Files (*.avi)|*.avi|"
-                         "MPG Files (*.mpg)|*.mpg|MPEG Files (*.mpeg)|*.mpeg|MP4 Files (*.mp4)|*.mp4|"
-                         "WMV Files (*.wmv)|*.wmv|MOV Files (*.mov)|*.mov|VOB Files (*.vob)|*.vob|"
-                         "ASF Files (*.asf)|*.asf|All Files (*.*)|*.*"));
+                 "All Support Files(" + all + ")|" + all
+                     + "|AVI Files (*.avi)|*.avi|"
+                       "MPG Files (*.mpg)|*.mpg|MPEG Files (*.mpeg)|*.mpeg|MP4 Files (*.mp4)|*.mp4|"
+                       "WMV Files (*.wmv)|*.wmv|MOV Files (*.mov)|*.mov|VOB Files (*.vob)|*.vob|"
+                       "ASF Files (*.asf)|*.asf|MKV Files (*.mkv)|*.mkv|WEBM Files (*.webm)|*.webm|"
+                       "FLV Files (*.flv)|*.flv|F4V Files (*.f4v)|*.f4v|TS Files (*.ts)|*.ts|MTS Files (*.mts)|*.mts|"
+                       "M2TS Files (*.m2ts)|*.m2ts|M2V Files (*.m2v)|*.m2v|M4V Files (*.m4v)|*.m4v|"
+                       "3GP Files (*.3gp)|*.3gp|3G2 Files (*.3g2)|*.3g2|OGV Files (*.ogv)|*.ogv|OGG Files (*.ogg)|*.ogg|"
+                       "DV Files (*.dv)|*.dv|MXF Files (*.mxf)|*.mxf|DIVX Files (*.divx)|*.divx|"
+                       "XVID Files (*.xvid)|*.xvid|NUT Files (*.nut)|*.nut|RM Files (*.rm)|*.rm|"
+                       "RMVB Files (*.rmvb)|*.rmvb|Y4M Files (*.y4m)|*.y4m|All Files (*.*)|*.*");
+
+        // As the file dialog gets it: every type in the first entry, one entry per type, all files last.
+        const QStringList dialog = platform::toQtNameFilters(tasks::OpenDialogFilter());
+        QCOMPARE(dialog.size(), 31);
+        QCOMPARE(dialog.constFirst(), "All Support Files (" + QString(all).replace(';', ' ').trimmed() + ")");
+        QCOMPARE(dialog.at(9), QString("MKV Files (*.mkv)"));
+        QCOMPARE(dialog.constLast(), QString("All Files (*)"));
     }
 
     void duplicates_data()
@@ -184,11 +200,11 @@ private Q_SLOTS:
         run.action("tbtnAddDir")->trigger();
         QCOMPARE(seams.dialogs.folderRequests.at(0).first, QString("Add a directory to the Task List"));
         QCOMPARE(seams.dialogs.folderRequests.at(0).second, QString());
-        QCOMPARE(run.rows(), (QStringList{videos + "/a.mpg", videos + "/B.AVI", videos + "/c.Mp4"}));
+        QCOMPARE(run.rows(), (QStringList{videos + "/a.mpg", videos + "/B.AVI", videos + "/c.Mp4", videos + "/x.flv"}));
         QVERIFY(run.taskButtonsEnabled());
         QCOMPARE(QApplication::focusWidget(), run.list());
         run.action("tbtnAddDir")->trigger(); // cancelled
-        QCOMPARE(run.list()->topLevelItemCount(), 3);
+        QCOMPARE(run.list()->topLevelItemCount(), 4);
     }
 
     void commandLine()
@@ -201,7 +217,7 @@ private Q_SLOTS:
         const QString videos = folder.mkdir("videos");
         test::copyClip(videos + "/four.wmv");
         AppRun run(folder, {one, folder.file("missing.avi"), flv, two, videos});
-        QCOMPARE(run.rows(), (QStringList{one, two, videos + "/four.wmv"}));
+        QCOMPARE(run.rows(), (QStringList{one, flv, two, videos + "/four.wmv"}));
         QVERIFY(!run.child("panltvTask")->isVisible());
         QVERIFY(run.taskButtonsEnabled());
     }
@@ -279,7 +295,7 @@ private Q_SLOTS:
         test::copyClip(videos + "/deeper/b.avi");
         AppRun run(folder);
         drop(&run.main(), {flv, upper, videos});
-        QCOMPARE(run.rows(), (QStringList{upper, videos + "/a.vob"}));
+        QCOMPARE(run.rows(), (QStringList{flv, upper, videos + "/a.vob"}));
         QVERIFY(run.taskButtonsEnabled());
     }
 
