@@ -3,7 +3,9 @@
 #include "platform/FileFilter.h"
 #include "support/Clips.h"
 #include "support/FakeSeams.h"
+#include "support/InputKinds.h"
 #include "tasks/InputTypes.h"
+#include "tasks/TimeText.h"
 
 #include <QHeaderView>
 #include <QMenu>
@@ -15,6 +17,7 @@ using velmora::test::ClipSpec;
 using velmora::test::drop;
 using velmora::test::dropOn;
 using velmora::test::FakeSeams;
+using velmora::test::InputKind;
 using velmora::test::ShownMessage;
 using velmora::test::TestFolder;
 
@@ -42,7 +45,73 @@ class tst_TaskList : public QObject
 {
     Q_OBJECT
 
+    // A clip of every kind of file the list takes and a text file, in a folder shared by the
+    // tests: "01 clip.avi", "02 clip.mpg", ... in the order of the input types, so that name
+    // order is that order too. Kinds the probe cannot measure (NUT) are left out: one would end
+    // the adding with its error.
+    TestFolder m_kinds;
+    QString m_kindsFolder;
+    QStringList m_kindClips;
+    QStringList m_kindSizes;
+
 private Q_SLOTS:
+    void initTestCase()
+    {
+        m_kindsFolder = m_kinds.mkdir("every kind");
+        int number = 0;
+        for (const InputKind &kind : test::inputKinds()) {
+            ++number;
+            if (!kind.measurable)
+                continue;
+            const QString path = m_kindsFolder + QStringLiteral("/%1 clip").arg(number, 2, 10, QLatin1Char('0')) + kind.extension;
+            QVERIFY(QFile::copy(test::inputKindClip(kind), path));
+            m_kindClips << path;
+            m_kindSizes << kind.size;
+        }
+        m_kinds.write("every kind/notes.txt", "Not a video.\n");
+    }
+
+    void everyKindIsAdded_data()
+    {
+        QTest::addColumn<QString>("route");
+        for (const char *route : {"command line", "command line, the folder", "list file", "drop", "drop, the folder", "Add Directory"})
+            QTest::newRow(route) << QString(route);
+    }
+    void everyKindIsAdded()
+    {
+        QFETCH(QString, route);
+        FakeSeams seams;
+        TestFolder folder;
+        const QStringList files = QStringList(m_kindClips) << m_kindsFolder + "/notes.txt";
+        QStringList arguments;
+        if (route == "command line")
+            arguments = files;
+        else if (route == "command line, the folder")
+            arguments = QStringList{m_kindsFolder};
+        else if (route == "list file")
+            arguments = QStringList{folder.write("list.tmp", files.join('\n').toUtf8() + '\n')};
+        AppRun run(folder, arguments);
+        if (route == "drop")
+            drop(&run.main(), files);
+        else if (route == "drop, the folder")
+            drop(&run.main(), {m_kindsFolder});
+        else if (route == "Add Directory") {
+            seams.dialogs.folderAnswers << m_kindsFolder;
+            run.action("tbtnAddDir")->trigger();
+        }
+
+        QCOMPARE(seams.messages.texts(), QStringList{});
+        QCOMPARE(run.rows(), m_kindClips);
+        for (int row = 0; row < m_kindClips.size(); ++row) {
+            QTreeWidgetItem *item = run.list()->topLevelItem(row);
+            const QString name = QFileInfo(item->text(0)).fileName();
+            QVERIFY2(qAbs(tasks::TimeTextToSeconds(item->text(1)) - InputKind::Seconds) < 0.1, qPrintable(name + ": " + item->text(1)));
+            QCOMPARE(item->text(2), m_kindSizes.at(row));
+            QCOMPARE(item->text(3), QString("OK"));
+        }
+        QVERIFY(run.taskButtonsEnabled());
+    }
+
     void addFilesKeepsTheDialogsOrder()
     {
         FakeSeams seams;
