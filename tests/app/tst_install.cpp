@@ -5,10 +5,12 @@
 #include "support/Clips.h"
 #include "support/ReadOnlyFolder.h"
 #include "support/TestFolder.h"
+#include "tasks/InputTypes.h"
 
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QMimeDatabase>
 #include <QProcess>
 #include <QtTest>
 
@@ -96,6 +98,32 @@ private Q_SLOTS:
                                  "share/icons/hicolor/48x48/apps/org.example.velmora.Velmora.png", "share/man/man1/velmora.1.gz"})
             QVERIFY2(QFileInfo::exists(m_prefix + '/' + file), file);
         QCOMPARE(QFileInfo(m_prefix + "/bin/velmora").symLinkTarget(), m_prefix + "/lib/velmora/velmora");
+    }
+
+    // "Open With" in a file manager offers Velmora for the types its menu entry names: every
+    // kind of file the task list takes must be among them, or under one of them, wherever the
+    // desktop knows a type for the extension.
+    void menuEntryNamesEveryInputType()
+    {
+        QStringList named;
+        for (const QByteArray &line : m_folder.read("prefix/share/applications/org.example.velmora.Velmora.desktop").split('\n')) {
+            if (line.startsWith("MimeType="))
+                named = QString::fromUtf8(line.mid(9)).split(';', Qt::SkipEmptyParts);
+        }
+        QVERIFY(!named.isEmpty());
+        const QMimeDatabase types;
+        QSet<QString> offered;
+        for (const QString &name : named)
+            offered << types.mimeTypeForName(name).name(); // an alias counts as the type it stands for
+        const auto isOffered = [&offered](const QMimeType &type) {
+            const QStringList ancestors = type.allAncestors();
+            return offered.contains(type.name())
+                || std::any_of(ancestors.cbegin(), ancestors.cend(), [&offered](const QString &ancestor) { return offered.contains(ancestor); });
+        };
+        for (const QString &extension : velmora::tasks::InputExtensions()) {
+            const QList<QMimeType> known = types.mimeTypesForFileName("clip" + extension);
+            QVERIFY2(known.isEmpty() || std::any_of(known.cbegin(), known.cend(), isOffered), qPrintable(extension));
+        }
     }
 
     void readOnlyProgramFolderKeepsPreferencesPerUser()

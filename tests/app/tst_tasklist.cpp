@@ -1,8 +1,11 @@
 #include "app/AppRun.h"
 #include "app/Drops.h"
+#include "platform/FileFilter.h"
 #include "support/Clips.h"
 #include "support/FakeSeams.h"
+#include "support/InputKinds.h"
 #include "tasks/InputTypes.h"
+#include "tasks/TimeText.h"
 
 #include <QHeaderView>
 #include <QMenu>
@@ -14,6 +17,7 @@ using velmora::test::ClipSpec;
 using velmora::test::drop;
 using velmora::test::dropOn;
 using velmora::test::FakeSeams;
+using velmora::test::InputKind;
 using velmora::test::ShownMessage;
 using velmora::test::TestFolder;
 
@@ -41,7 +45,73 @@ class tst_TaskList : public QObject
 {
     Q_OBJECT
 
+    // A clip of every kind of file the list takes and a text file, in a folder shared by the
+    // tests: "01 clip.avi", "02 clip.mpg", ... in the order of the input types, so that name
+    // order is that order too. Kinds the probe cannot measure (NUT) are left out: one would end
+    // the adding with its error.
+    TestFolder m_kinds;
+    QString m_kindsFolder;
+    QStringList m_kindClips;
+    QStringList m_kindSizes;
+
 private Q_SLOTS:
+    void initTestCase()
+    {
+        m_kindsFolder = m_kinds.mkdir("every kind");
+        int number = 0;
+        for (const InputKind &kind : test::inputKinds()) {
+            ++number;
+            if (!kind.measurable)
+                continue;
+            const QString path = m_kindsFolder + QStringLiteral("/%1 clip").arg(number, 2, 10, QLatin1Char('0')) + kind.extension;
+            QVERIFY(QFile::copy(test::inputKindClip(kind), path));
+            m_kindClips << path;
+            m_kindSizes << kind.size;
+        }
+        m_kinds.write("every kind/notes.txt", "Not a video.\n");
+    }
+
+    void everyKindIsAdded_data()
+    {
+        QTest::addColumn<QString>("route");
+        for (const char *route : {"command line", "command line, the folder", "list file", "drop", "drop, the folder", "Add Directory"})
+            QTest::newRow(route) << QString(route);
+    }
+    void everyKindIsAdded()
+    {
+        QFETCH(QString, route);
+        FakeSeams seams;
+        TestFolder folder;
+        const QStringList files = QStringList(m_kindClips) << m_kindsFolder + "/notes.txt";
+        QStringList arguments;
+        if (route == "command line")
+            arguments = files;
+        else if (route == "command line, the folder")
+            arguments = QStringList{m_kindsFolder};
+        else if (route == "list file")
+            arguments = QStringList{folder.write("list.tmp", files.join('\n').toUtf8() + '\n')};
+        AppRun run(folder, arguments);
+        if (route == "drop")
+            drop(&run.main(), files);
+        else if (route == "drop, the folder")
+            drop(&run.main(), {m_kindsFolder});
+        else if (route == "Add Directory") {
+            seams.dialogs.folderAnswers << m_kindsFolder;
+            run.action("tbtnAddDir")->trigger();
+        }
+
+        QCOMPARE(seams.messages.texts(), QStringList{});
+        QCOMPARE(run.rows(), m_kindClips);
+        for (int row = 0; row < m_kindClips.size(); ++row) {
+            QTreeWidgetItem *item = run.list()->topLevelItem(row);
+            const QString name = QFileInfo(item->text(0)).fileName();
+            QVERIFY2(qAbs(tasks::TimeTextToSeconds(item->text(1)) - InputKind::Seconds) < 0.1, qPrintable(name + ": " + item->text(1)));
+            QCOMPARE(item->text(2), m_kindSizes.at(row));
+            QCOMPARE(item->text(3), QString("OK"));
+        }
+        QVERIFY(run.taskButtonsEnabled());
+    }
+
     void addFilesKeepsTheDialogsOrder()
     {
         FakeSeams seams;
@@ -68,12 +138,27 @@ private Q_SLOTS:
 
     void openDialogFilterText()
     {
+        const QString all = "*.avi;*.mpg;*.mpeg;*.mp4;*.wmv;*.mov;*.vob;*.asf;*.mkv;*.webm;*.flv;*.f4v;*.ts;*.mts;*.m2ts;"
+                            "*.m2v;*.m4v;*.3gp;*.3g2;*.ogv;*.ogg;*.dv;*.mxf;*.divx;*.xvid;*.nut;*.rm;*.rmvb;*.y4m;";
         QCOMPARE(tasks::OpenDialogFilter(),
-                 QString("All Support Files(*.avi;*.mpg;*.mpeg;*.mp4;*.wmv;*.mov;*.vob;*.asf;)|"
-                         "*.avi;*.mpg;*.mpeg;*.mp4;*.wmv;*.mov;*.vob;*.asf;|AVI Files (*.avi)|*.avi|"
-                         "MPG Files (*.mpg)|*.mpg|MPEG Files (*.mpeg)|*.mpeg|MP4 Files (*.mp4)|*.mp4|"
-                         "WMV Files (*.wmv)|*.wmv|MOV Files (*.mov)|*.mov|VOB Files (*.vob)|*.vob|"
-                         "ASF Files (*.asf)|*.asf|All Files (*.*)|*.*"));
+                 "All Support Files(" + all + ")|" + all
+                     + "|AVI Files (*.avi)|*.avi|"
+                       "MPG Files (*.mpg)|*.mpg|MPEG Files (*.mpeg)|*.mpeg|MP4 Files (*.mp4)|*.mp4|"
+                       "WMV Files (*.wmv)|*.wmv|MOV Files (*.mov)|*.mov|VOB Files (*.vob)|*.vob|"
+                       "ASF Files (*.asf)|*.asf|MKV Files (*.mkv)|*.mkv|WEBM Files (*.webm)|*.webm|"
+                       "FLV Files (*.flv)|*.flv|F4V Files (*.f4v)|*.f4v|TS Files (*.ts)|*.ts|MTS Files (*.mts)|*.mts|"
+                       "M2TS Files (*.m2ts)|*.m2ts|M2V Files (*.m2v)|*.m2v|M4V Files (*.m4v)|*.m4v|"
+                       "3GP Files (*.3gp)|*.3gp|3G2 Files (*.3g2)|*.3g2|OGV Files (*.ogv)|*.ogv|OGG Files (*.ogg)|*.ogg|"
+                       "DV Files (*.dv)|*.dv|MXF Files (*.mxf)|*.mxf|DIVX Files (*.divx)|*.divx|"
+                       "XVID Files (*.xvid)|*.xvid|NUT Files (*.nut)|*.nut|RM Files (*.rm)|*.rm|"
+                       "RMVB Files (*.rmvb)|*.rmvb|Y4M Files (*.y4m)|*.y4m|All Files (*.*)|*.*");
+
+        // As the file dialog gets it: every type in the first entry, one entry per type, all files last.
+        const QStringList dialog = platform::toQtNameFilters(tasks::OpenDialogFilter());
+        QCOMPARE(dialog.size(), 31);
+        QCOMPARE(dialog.constFirst(), "All Support Files (" + QString(all).replace(';', ' ').trimmed() + ")");
+        QCOMPARE(dialog.at(9), QString("MKV Files (*.mkv)"));
+        QCOMPARE(dialog.constLast(), QString("All Files (*)"));
     }
 
     void duplicates_data()
@@ -184,11 +269,11 @@ private Q_SLOTS:
         run.action("tbtnAddDir")->trigger();
         QCOMPARE(seams.dialogs.folderRequests.at(0).first, QString("Add a directory to the Task List"));
         QCOMPARE(seams.dialogs.folderRequests.at(0).second, QString());
-        QCOMPARE(run.rows(), (QStringList{videos + "/a.mpg", videos + "/B.AVI", videos + "/c.Mp4"}));
+        QCOMPARE(run.rows(), (QStringList{videos + "/a.mpg", videos + "/B.AVI", videos + "/c.Mp4", videos + "/x.flv"}));
         QVERIFY(run.taskButtonsEnabled());
         QCOMPARE(QApplication::focusWidget(), run.list());
         run.action("tbtnAddDir")->trigger(); // cancelled
-        QCOMPARE(run.list()->topLevelItemCount(), 3);
+        QCOMPARE(run.list()->topLevelItemCount(), 4);
     }
 
     void commandLine()
@@ -201,7 +286,7 @@ private Q_SLOTS:
         const QString videos = folder.mkdir("videos");
         test::copyClip(videos + "/four.wmv");
         AppRun run(folder, {one, folder.file("missing.avi"), flv, two, videos});
-        QCOMPARE(run.rows(), (QStringList{one, two, videos + "/four.wmv"}));
+        QCOMPARE(run.rows(), (QStringList{one, flv, two, videos + "/four.wmv"}));
         QVERIFY(!run.child("panltvTask")->isVisible());
         QVERIFY(run.taskButtonsEnabled());
     }
@@ -279,7 +364,7 @@ private Q_SLOTS:
         test::copyClip(videos + "/deeper/b.avi");
         AppRun run(folder);
         drop(&run.main(), {flv, upper, videos});
-        QCOMPARE(run.rows(), (QStringList{upper, videos + "/a.vob"}));
+        QCOMPARE(run.rows(), (QStringList{flv, upper, videos + "/a.vob"}));
         QVERIFY(run.taskButtonsEnabled());
     }
 

@@ -1,6 +1,8 @@
 #include "platform/Error.h"
 #include "support/Clips.h"
+#include "support/InputKinds.h"
 #include "support/TestFolder.h"
+#include "tasks/InputTypes.h"
 #include "tasks/MediaProbe.h"
 #include "tasks/TimeText.h"
 
@@ -10,9 +12,26 @@
 
 using namespace velmora;
 using velmora::test::ClipSpec;
+using velmora::test::InputKind;
 using velmora::test::TestFolder;
 
 Q_DECLARE_METATYPE(velmora::test::ClipSpec)
+Q_DECLARE_METATYPE(velmora::test::InputKind)
+
+namespace {
+
+// The text of the error the probe raises for the file; empty when it measured the file.
+QString probeError(const QString &path)
+{
+    try {
+        tasks::ProbeMedia(path);
+    } catch (const velmora::Error &error) {
+        return error.text();
+    }
+    return {};
+}
+
+} // namespace
 
 class tst_Probe : public QObject
 {
@@ -62,6 +81,34 @@ private Q_SLOTS:
         QVERIFY2(qAbs(measured - seconds) < 0.2, qPrintable(probe.length));
     }
 
+    void everyInputExtensionHasAKindOfClip()
+    {
+        QStringList extensions;
+        for (const InputKind &kind : test::inputKinds())
+            extensions << kind.extension;
+        QCOMPARE(extensions, tasks::InputExtensions());
+    }
+
+    void measuresEveryInputKind_data()
+    {
+        QTest::addColumn<InputKind>("kind");
+        for (const InputKind &kind : test::inputKinds())
+            QTest::newRow(qPrintable(kind.extension)) << kind;
+    }
+    void measuresEveryInputKind()
+    {
+        QFETCH(InputKind, kind);
+        const QString clip = test::inputKindClip(kind);
+        if (!kind.measurable) {
+            QCOMPARE(probeError(clip), QString("'' is not a valid floating point value"));
+            return;
+        }
+        const tasks::ProbeResult probe = tasks::ProbeMedia(clip);
+        QCOMPARE(probe.size, kind.size);
+        const double measuredSeconds = tasks::TimeTextToSeconds(probe.length);
+        QVERIFY2(qAbs(measuredSeconds - InputKind::Seconds) < 0.1, qPrintable(probe.length));
+    }
+
     void unreadableFilesFail_data()
     {
         QTest::addColumn<QByteArray>("content"); // null: no file at all
@@ -76,12 +123,7 @@ private Q_SLOTS:
         const QString path = folder.file("broken.avi");
         if (!content.isNull())
             folder.write("broken.avi", content);
-        try {
-            tasks::ProbeMedia(path);
-            QFAIL("the probe did not fail");
-        } catch (const velmora::Error &error) {
-            QCOMPARE(error.text(), QString("'' is not a valid floating point value"));
-        }
+        QCOMPARE(probeError(path), QString("'' is not a valid floating point value"));
     }
 };
 
