@@ -6,9 +6,14 @@
 
 #include <QRegularExpression>
 
+extern "C" {
+#include <libavformat/avformat.h>
+}
+
 #include <clocale>
 #include <cstring>
 #include <langinfo.h>
+#include <optional>
 #include <string>
 
 namespace velmora::tasks {
@@ -44,6 +49,38 @@ private:
     void *m_handle;
 };
 
+// What FFmpeg's readers measure of a file, for the few kinds MediaInfo names but cannot look
+// into (NUT): nothing when they cannot open it either.
+struct Measured
+{
+    double seconds = -1;
+    int width = 0;
+    int height = 0;
+};
+
+std::optional<Measured> measureWithFFmpeg(const QString &path)
+{
+    AVFormatContext *format = nullptr;
+    AVDictionary *options = nullptr;
+    av_dict_set(&options, "protocol_whitelist", "file", 0); // a name is never a network address
+    const int opened = avformat_open_input(&format, ("file:" + path).toUtf8().constData(), nullptr, &options);
+    av_dict_free(&options);
+    if (opened < 0)
+        return std::nullopt;
+    Measured measured;
+    if (avformat_find_stream_info(format, nullptr) >= 0) {
+        if (format->duration != AV_NOPTS_VALUE && format->duration > 0)
+            measured.seconds = double(format->duration) / AV_TIME_BASE;
+        const int video = av_find_best_stream(format, AVMEDIA_TYPE_VIDEO, -1, -1, nullptr, 0);
+        if (video >= 0) {
+            measured.width = format->streams[video]->codecpar->width;
+            measured.height = format->streams[video]->codecpar->height;
+        }
+    }
+    avformat_close_input(&format);
+    return measured;
+}
+
 } // namespace
 
 void UseUtf8FileNames()
@@ -66,6 +103,16 @@ ProbeResult ProbeMedia(const QString &path)
     Handle handle;
     MediaInfo_Open(handle.get(), widePath.c_str());
     const QString playTime = get(handle.get(), MediaInfo_Stream_General, L"PlayTime");
+    if (playTime.trimmed().isEmpty()) {
+        // MediaInfo found no play time at all: FFmpeg's readers may know the format better.
+        const std::optional<Measured> measured = measureWithFFmpeg(path);
+        if (measured && measured->seconds >= 0) {
+            const QString size = measured->width > 0 && measured->height > 0
+                                     ? QString::number(measured->width) + QLatin1Char('x') + QString::number(measured->height)
+                                     : QStringLiteral("x");
+            return {SecondsToTimeText(measured->seconds), size};
+        }
+    }
     const double seconds = PlayTimeToSeconds(playTime);
     const QString width = get(handle.get(), MediaInfo_Stream_Video, L"Width");
     const QString height = get(handle.get(), MediaInfo_Stream_Video, L"Height");

@@ -10,8 +10,9 @@ struct ProbeResult
     QString size;   // "<width>x<height>", "x" without a video stream
 };
 
-// Measures one file through the MediaInfo library. A play time that is empty or not a
-// number raises velmora::Error "'<text>' is not a valid floating point value".
+// Measures one file through the MediaInfo library; where it finds no play time at all, through
+// FFmpeg's readers. A play time that neither gives, or that is not a number, raises
+// velmora::Error "'<text>' is not a valid floating point value".
 ProbeResult ProbeMedia(const QString &path);
 
 // The library turns wide file names into bytes with the C library's character conversion,

@@ -61,8 +61,6 @@ private Q_SLOTS:
         int number = 0;
         for (const InputKind &kind : test::inputKinds()) {
             ++number;
-            if (!kind.measurable)
-                continue;
             const QString path = m_kindsFolder + QStringLiteral("/%1 clip").arg(number, 2, 10, QLatin1Char('0')) + kind.extension;
             QVERIFY(QFile::copy(test::inputKindClip(kind), path));
             m_kindClips << path;

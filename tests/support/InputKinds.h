@@ -14,9 +14,6 @@ struct InputKind
     QString size;           // the stored picture size, "320x240"
     QStringList output;     // ffmpeg's output options: codecs and the container's format (-f)
     int sampleRate = 44100; // 0: no sound track
-    // Whether MediaInfo reads a play time and a picture size from it. It knows a NUT file by its
-    // start and reads nothing more: no play time, no streams.
-    bool measurable = true;
 
     // The length every clip of an input kind is made with.
     static constexpr double Seconds = 0.5;
