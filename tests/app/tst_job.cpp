@@ -1,5 +1,6 @@
 // Whole jobs through the real main window with the real encoder on tiny clips.
 #include "app/JobRun.h"
+#include "support/BrokenClips.h"
 #include "support/FakeSeams.h"
 #include "support/MediaCheck.h"
 #include "tasks/MediaProbe.h"
@@ -87,6 +88,35 @@ private Q_SLOTS:
         QVERIFY2(match.hasMatch(), qPrintable(lines.at(1)));
         QVERIFY(match.captured(1).toDouble() < 2.0);
         QVERIFY(qAbs(seconds(job.outputDir + "/joined.avi") - 1.0 - match.captured(1).toDouble()) < 0.2);
+    }
+
+    void cutOffMp4IsNamedAtCompletion()
+    {
+        // An MP4 for the web, its index at the front, of which a download kept half: the index
+        // still says 4 s.
+        const QString clip = test::halfNumberedClip("mp4");
+        const QString name = "cut.mp4";
+        FakeSeams seams;
+        JobFolder job(3);
+        job.inputs[1] = job.folder.file("in/" + name);
+        QVERIFY(QFile::copy(clip, job.inputs[1]));
+        JobRun run(job);
+        QCOMPARE(run.list()->topLevelItem(1)->text(1), QString("00:00:04"));
+        run.check("chkOpenDir", false);
+        run.start();
+        QCOMPARE(run.statuses(), (QStringList{"Complete", "Complete", "Complete"}));
+        QCOMPARE(seams.messages.shown.size(), 1);
+        const QStringList lines = seams.messages.shown.at(0).text.split('\n');
+        QVERIFY2(lines.size() == 2, qPrintable(seams.messages.shown.at(0).text));
+        QCOMPARE(lines.at(0), QString("The joining is completed successfully."));
+        const QRegularExpression named("^" + QRegularExpression::escape(name) + " gave (\\d+\\.\\d) s of its 4\\.0 s; the file may be damaged\\.$");
+        const QRegularExpressionMatch match = named.match(lines.at(1));
+        QVERIFY2(match.hasMatch(), qPrintable(lines.at(1)));
+        qInfo("%s", qPrintable(lines.at(1)));
+        // What it gave is what survived of it, as ffmpeg plays it.
+        const double survived = test::videoSeconds(clip) - test::frameTimes(clip).value(0);
+        QVERIFY2(qAbs(match.captured(1).toDouble() - survived) < 0.3,
+                 qPrintable(QStringLiteral("%1 s of the %2 s that survived").arg(match.captured(1)).arg(survived)));
     }
 
     void extensionIsAppended_data()

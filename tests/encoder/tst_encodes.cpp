@@ -3,7 +3,7 @@
 // view: pictures that move frame by frame, flashes and beeps together at every join point,
 // awkward inputs, and the status text the job reads.
 #include "job/CommandLines.h"
-#include "job/EncoderRunner.h"
+#include "support/EncoderJobs.h"
 #include "support/MarkedClips.h"
 #include "support/MediaCheck.h"
 #include "support/TestFolder.h"
@@ -38,39 +38,15 @@ profiles::EncoderArgs fragment(const QString &lavcopts, const QStringList &audio
     return options;
 }
 
-QString run(const QStringList &arguments)
-{
-    job::EncoderRunner runner(QStringLiteral(VELMORA_ENCODER));
-    job::PositionReader reader;
-    const job::RunResult result = runner.RunEncoder(arguments, reader, {}, nullptr);
-    return result.succeeded() ? QString() : result.lastLines();
-}
-
-// The whole job: each input converted to size, then the intermediates joined. Empty when it
-// went well, otherwise the encoder's last lines.
-QString wholeJob(const test::TestFolder &folder, const QStringList &inputs, const QString &output, const QString &size,
-                 const profiles::EncoderArgs &options)
-{
-    QStringList intermediates;
-    for (const QString &input : inputs) {
-        const QString intermediate = folder.file(QStringLiteral("temp/%1.avi").arg(intermediates.size()));
-        QDir().mkpath(QFileInfo(intermediate).absolutePath());
-        if (const QString failed = run(job::ConversionCommand(input, intermediate, size).arguments()); !failed.isEmpty())
-            return input + ": " + failed;
-        intermediates << intermediate;
-    }
-    return run(job::JoinCommand(intermediates, output, options).arguments());
-}
-
 // Where each input begins in the output, in output frames: each input converts to as many
-// whole frames as it plays (its longer stream, as players show it, to the nearest frame), and
-// the join puts them one after the other. The last entry is the output's length.
+// whole frames as it plays (its longer stream, as players show it), and the join puts them one
+// after the other. The last entry is the output's length.
 QList<int> joinFrames(const QStringList &inputs)
 {
-    QList<int> starts{0};
+    QList<double> lengths;
     for (const QString &input : inputs)
-        starts << starts.constLast() + int(std::llround(test::playSeconds(input) * 30));
-    return starts;
+        lengths << test::playSeconds(input);
+    return test::joinSlots(lengths);
 }
 
 QString ffprobeEntry(const QString &file, const QString &entry)
@@ -135,7 +111,7 @@ private Q_SLOTS:
             test::markedClip(clip(Picture::Numbered, "320x240", "30", 1.0, 0)),
         };
         const QString joined = folder.file(output);
-        const QString failed = wholeJob(folder, inputs, joined, "320:240", options);
+        const QString failed = test::wholeJob(folder, inputs, joined, "320:240", options);
         QVERIFY2(failed.isEmpty(), qPrintable(failed));
 
         const QList<int> starts = joinFrames(inputs);
@@ -197,7 +173,7 @@ private Q_SLOTS:
         for (const MarkedClip &spec : specs)
             inputs << test::markedClip(spec);
         const QString joined = folder.file(output);
-        const QString failed = wholeJob(folder, inputs, joined, "320:240", options);
+        const QString failed = test::wholeJob(folder, inputs, joined, "320:240", options);
         QVERIFY2(failed.isEmpty(), qPrintable(failed));
 
         const QList<int> starts = joinFrames(inputs);
@@ -237,7 +213,7 @@ private Q_SLOTS:
             test::markedClip(rotated),                                               // a phone held upright
         };
         const QString joined = folder.file(QString::fromUtf8("out – “joined”.avi"));
-        const QString failed = wholeJob(folder, inputs, joined, "640:360",
+        const QString failed = test::wholeJob(folder, inputs, joined, "640:360",
                                         fragment("vcodec=mpeg4:vbitrate=1500:mbd=2:autoaspect", {"-oac", "mp3lame", "-lameopts", "abr:br=128"},
                                                  "640:360", "44100"));
         QVERIFY2(failed.isEmpty(), qPrintable(failed));
@@ -281,7 +257,7 @@ private Q_SLOTS:
         test::TestFolder folder;
         const QString input = test::markedClip(clip(Picture::HalfWhite, "640x360", "25", 1.0, 44100));
         const QString output = folder.file("strip.avi");
-        QCOMPARE(run(QStringList{input, "-o", output} + fragment("vcodec=mpeg4:vbitrate=800:autoaspect", {"-oac", "pcm"}, "320:90", "44100").arguments()
+        QCOMPARE(test::runEncoder(QStringList{input, "-o", output} + fragment("vcodec=mpeg4:vbitrate=800:autoaspect", {"-oac", "pcm"}, "320:90", "44100").arguments()
                      + QStringList{"-vf", "crop=640:180:0:0,scale=320:90,expand=320:240"}),
                  QString());
         QCOMPARE(ffprobeEntry(output, "stream=width,height").split('\n'), (QStringList{"320", "240"}));
@@ -298,7 +274,7 @@ private Q_SLOTS:
         test::TestFolder folder;
         const QString input = test::markedClip(clip(Picture::Numbered, "640x480", "25", 2.0, 44100, "mp4"));
         const QString intermediate = folder.file("0.avi");
-        QCOMPARE(run(job::ConversionCommand(input, intermediate, "320:240").arguments()), QString());
+        QCOMPARE(test::runEncoder(job::ConversionCommand(input, intermediate, "320:240").arguments()), QString());
         QCOMPARE(ffprobeEntry(intermediate, "stream=width,height,r_frame_rate").split('\n'), (QStringList{"320", "240", "30/1"}));
         // It plays on its own: ffmpeg decodes it without a word.
         QProcess ffmpeg;

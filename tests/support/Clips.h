@@ -19,11 +19,6 @@ struct ClipSpec
     QString key() const;
 };
 
-// The file fileName in the clips folder of the build, made once by ffmpeg with the arguments
-// and the output file after them (name the output format with -f: the file ffmpeg writes has a
-// temporary name) and shared from then on. Returns its path.
-QString clipMadeOnce(const QString &fileName, QStringList arguments);
-
 // The clip, made once per build folder and shared by every test that asks for the same one.
 QString sharedClip(const ClipSpec &spec = {});
 

@@ -1,5 +1,7 @@
 #include "support/InputKinds.h"
 
+#include "support/ClipCache.h"
+
 #include "support/Clips.h"
 
 #include <QCryptographicHash>
@@ -70,7 +72,8 @@ QString inputKindClip(const InputKind &kind)
     arguments << kind.output;
     // Named by what makes it, so that a changed recipe makes a new clip.
     const QByteArray recipe = QCryptographicHash::hash(arguments.join(QLatin1Char(' ')).toUtf8(), QCryptographicHash::Md5).toHex().left(12);
-    return clipMadeOnce(QStringLiteral("kind_") + QString::fromLatin1(recipe) + kind.extension, arguments);
+    // Name the output format with -f: the file ffmpeg writes has a temporary name.
+    return ffmpegClip(QStringLiteral("kind_") + QString::fromLatin1(recipe) + kind.extension, arguments);
 }
 
 } // namespace velmora::test

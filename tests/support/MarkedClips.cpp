@@ -1,13 +1,11 @@
 #include "support/MarkedClips.h"
+#include "support/ClipCache.h"
 
-#include <QDir>
 #include <QFile>
-#include <QFileInfo>
-#include <QProcess>
 #include <QRegularExpression>
 #include <QSize>
-#include <QUuid>
 
+#include <algorithm>
 #include <cmath>
 
 namespace velmora::test {
@@ -52,20 +50,74 @@ QSize sizeValue(const QString &size)
 // reader can find the picture inside black bars; the black one tells a mirrored picture and gives
 // a reader both levels to compare with; the parity bit and the broad stripes let it tell a clean
 // frame from a blend of two or from one that the encoder spoiled.
-QString numberedLuma()
+QString numberedLuma(int firstNumber)
 {
+    const QString shown = firstNumber ? QStringLiteral("(N+%1)").arg(firstNumber) : QStringLiteral("N");
     QStringList bits;
     for (int bit = 0; bit < NumberBits; ++bit)
-        bits << QStringLiteral("gt(bitand(N,%1),0)").arg(1 << bit);
+        bits << QStringLiteral("gt(bitand(%1,%2),0)").arg(shown).arg(1 << bit);
     const QString parity = QStringLiteral("mod(%1,2)").arg(bits.join(QLatin1Char('+')));
     // X counts the stripes in the tiny source picture: 0, 1, then the bits from 2, parity, 2 more.
-    return QStringLiteral("if(eq(X,0)+gt(X,%1),%2,if(eq(X,1),%3,%3+%4*if(lt(X,%1),gt(bitand(N,pow(2,%5-X)),0),%6)))")
+    return QStringLiteral("if(eq(X,0)+gt(X,%1),%2,if(eq(X,1),%3,%3+%4*if(lt(X,%1),gt(bitand(%7,pow(2,%5-X)),0),%6)))")
         .arg(NumberBits + 2)
         .arg(White)
         .arg(Black)
         .arg(White - Black)
         .arg(NumberBits + 1)
-        .arg(parity);
+        .arg(parity, shown);
+}
+
+// A clip whose frames are not simply n / rate: made frame by frame, then each given its time.
+bool timed(const MarkedClip &spec)
+{
+    return !spec.sectionRates.isEmpty() || spec.jitter != 0;
+}
+
+// When frame n of a timed clip is shown, before any jitter: one entry a frame.
+QList<double> sectionTimes(const MarkedClip &spec)
+{
+    QList<double> times;
+    if (spec.sectionRates.isEmpty()) {
+        const double rate = rateValue(spec.rate);
+        for (qint64 n = 0; n < qint64(std::ceil(spec.seconds * rate - 1e-9)); ++n)
+            times << n / rate;
+        return times;
+    }
+    const double section = spec.seconds / spec.sectionRates.size();
+    for (qsizetype i = 0; i < spec.sectionRates.size(); ++i) {
+        for (qint64 n = 0; n < std::llround(section * spec.sectionRates[i]); ++n)
+            times << i * section + double(n) / spec.sectionRates[i];
+    }
+    return times;
+}
+
+// The time of frame N in seconds as an ffmpeg expression, jitter and all.
+QString timeExpression(const MarkedClip &spec)
+{
+    QString time;
+    if (spec.sectionRates.isEmpty()) {
+        time = QStringLiteral("N/(%1)").arg(spec.rate);
+    } else {
+        // if(lt(N,end0),start0+(N-first0)/rate0,if(lt(N,end1),...,last))
+        const double section = spec.seconds / spec.sectionRates.size();
+        qint64 first = 0;
+        QString closing;
+        for (qsizetype i = 0; i < spec.sectionRates.size(); ++i) {
+            const QString within = QStringLiteral("%1+(N-%2)/%3").arg(number(i * section)).arg(first).arg(spec.sectionRates[i]);
+            first += std::llround(section * spec.sectionRates[i]);
+            if (i + 1 == spec.sectionRates.size()) {
+                time += within + closing;
+            } else {
+                time += QStringLiteral("if(lt(N,%1),%2,").arg(first).arg(within);
+                closing += QLatin1Char(')');
+            }
+        }
+    }
+    if (spec.jitter != 0) {
+        // A fixed pseudo-random sequence in whole steps from -1000 to 1000, exact in any arithmetic.
+        time += QStringLiteral("+%1*gt(N,0)*(mod(N*N*7919+N*104729+%2*15485863,2001)-1000)/1000").arg(number(spec.jitter)).arg(spec.seed);
+    }
+    return time;
 }
 
 QString videoSource(const MarkedClip &spec)
@@ -73,7 +125,9 @@ QString videoSource(const MarkedClip &spec)
     const QSize stored = sizeValue(spec.size);
     const QSize shown = spec.rotate ? stored.transposed() : stored;
     const double rate = rateValue(spec.rate);
-    if (spec.picture == MarkedClip::Picture::Numbered && spec.seconds * rate > (1 << NumberBits))
+    const QList<double> times = timed(spec) ? sectionTimes(spec) : QList<double>();
+    const double frames = timed(spec) ? double(times.size()) : spec.seconds * rate;
+    if (spec.picture == MarkedClip::Picture::Numbered && spec.firstNumber + frames > (1 << NumberBits))
         qFatal("A numbered clip holds at most %d frames", 1 << NumberBits);
 
     // The picture is drawn tiny and blown up without smoothing: sharp, and quick to make.
@@ -82,11 +136,18 @@ QString videoSource(const MarkedClip &spec)
     switch (spec.picture) {
     case MarkedClip::Picture::Numbered:
         tiny = QStringLiteral("%1x2").arg(NumberBits + 5);
-        luma = numberedLuma();
+        luma = numberedLuma(spec.firstNumber);
         break;
     case MarkedClip::Picture::Flash: {
-        const qint64 first = qint64(std::ceil(spec.flashAt * rate - 1e-6));
-        const qint64 count = qMax<qint64>(2, qint64(std::ceil(FlashSeconds * rate - 1e-6)));
+        qint64 first = qint64(std::ceil(spec.flashAt * rate - 1e-6));
+        qint64 count = qMax<qint64>(2, qint64(std::ceil(FlashSeconds * rate - 1e-6)));
+        if (timed(spec)) {
+            first = std::find_if(times.begin(), times.end(), [&spec](double time) { return time >= spec.flashAt - 1e-6; }) - times.begin();
+            count = std::count_if(times.begin(), times.end(), [&](double time) {
+                return time >= times.value(first) - 1e-6 && time < times.value(first) + FlashSeconds - 1e-6;
+            });
+            count = qMax<qint64>(2, count);
+        }
         tiny = QStringLiteral("2x2");
         luma = QStringLiteral("if(between(N,%1,%2),%3,%4)").arg(first).arg(first + count - 1).arg(White).arg(Black);
         break;
@@ -96,11 +157,16 @@ QString videoSource(const MarkedClip &spec)
         luma = QStringLiteral("if(lt(Y,1),%1,%2)").arg(White).arg(Black);
         break;
     }
-    QString graph = QStringLiteral("color=c=black:s=%1:r=%2:d=%3,format=gray,geq=lum='%4',"
-                                   "scale=%5:%6:flags=neighbor,format=yuv420p,setsar=1")
-                        .arg(tiny, spec.rate, number(spec.seconds), luma)
+    // A timed clip is drawn at a steady rate, as many frames as it has, and then each frame is
+    // given its own time at 90 kHz (the muxer keeps what its container can).
+    const QString source = timed(spec) ? QStringLiteral("color=c=black:s=%1:r=%2,trim=end_frame=%3").arg(tiny, spec.rate).arg(times.size())
+                                       : QStringLiteral("color=c=black:s=%1:r=%2:d=%3").arg(tiny, spec.rate, number(spec.seconds));
+    QString graph = QStringLiteral("%1,format=gray,geq=lum='%2',scale=%3:%4:flags=neighbor,format=yuv420p,setsar=1")
+                        .arg(source, luma)
                         .arg(shown.width())
                         .arg(shown.height());
+    if (timed(spec))
+        graph += QStringLiteral(",settb=1/90000,setpts='round((%1)/TB)'").arg(timeExpression(spec));
     // Stored turned back against the way the player will turn it.
     if (spec.rotate == 90)
         graph += QStringLiteral(",transpose=cclock");
@@ -118,7 +184,8 @@ QString audioSource(const MarkedClip &spec)
     } else {
         mono = QStringLiteral("0.25*sin(2*PI*440*t)");
     }
-    return QStringLiteral("aevalsrc=exprs='%1|%1':s=%2:d=%3:c=stereo").arg(mono).arg(spec.sampleRate).arg(number(spec.seconds));
+    const double seconds = spec.soundSeconds > 0 ? spec.soundSeconds : spec.seconds;
+    return QStringLiteral("aevalsrc=exprs='%1|%1':s=%2:d=%3:c=stereo").arg(mono).arg(spec.sampleRate).arg(number(seconds));
 }
 
 QStringList codecArguments(const MarkedClip &spec)
@@ -138,6 +205,29 @@ QStringList codecArguments(const MarkedClip &spec)
         arguments << QStringLiteral("-f") << QStringLiteral("avi");
         return arguments;
     }
+    if (timed(spec)) {
+        // Every frame as it comes, at its own time: none repeated or dropped for a steady rate.
+        arguments << QStringLiteral("-fps_mode") << QStringLiteral("passthrough") << QStringLiteral("-enc_time_base")
+                  << QStringLiteral("-1");
+    }
+    if (spec.container == QLatin1String("ts")) {
+        arguments << QStringLiteral("-c:v") << QStringLiteral("mpeg2video") << QStringLiteral("-q:v") << QStringLiteral("3");
+        if (sound)
+            arguments << QStringLiteral("-c:a") << QStringLiteral("mp2") << QStringLiteral("-b:a") << QStringLiteral("192k");
+        if (spec.timeOffset != 0)
+            arguments << QStringLiteral("-output_ts_offset") << number(spec.timeOffset);
+        arguments << QStringLiteral("-f") << QStringLiteral("mpegts");
+        return arguments;
+    }
+    if (spec.container == QLatin1String("webm")) {
+        arguments << QStringLiteral("-c:v") << QStringLiteral("libvpx-vp9") << QStringLiteral("-deadline") << QStringLiteral("realtime")
+                  << QStringLiteral("-cpu-used") << QStringLiteral("8") << QStringLiteral("-crf") << QStringLiteral("20")
+                  << QStringLiteral("-b:v") << QStringLiteral("0") << QStringLiteral("-pix_fmt") << QStringLiteral("yuv420p");
+        if (sound)
+            arguments << QStringLiteral("-c:a") << QStringLiteral("libopus") << QStringLiteral("-b:a") << QStringLiteral("96k");
+        arguments << QStringLiteral("-f") << QStringLiteral("webm");
+        return arguments;
+    }
     arguments << QStringLiteral("-c:v") << QStringLiteral("libx264") << QStringLiteral("-preset") << QStringLiteral("veryfast")
               << QStringLiteral("-crf") << QStringLiteral("18") << QStringLiteral("-pix_fmt") << QStringLiteral("yuv420p");
     if (spec.container == QLatin1String("mkv")) {
@@ -150,23 +240,11 @@ QStringList codecArguments(const MarkedClip &spec)
     } else {
         if (sound)
             arguments << QStringLiteral("-c:a") << QStringLiteral("aac") << QStringLiteral("-b:a") << QStringLiteral("128k");
+        if (spec.timescale > 0)
+            arguments << QStringLiteral("-video_track_timescale") << QString::number(spec.timescale);
         arguments << QStringLiteral("-f") << spec.container;
     }
     return arguments;
-}
-
-void runFfmpeg(const MarkedClip &spec, const QStringList &arguments, const QString &output)
-{
-    QProcess ffmpeg;
-    ffmpeg.setProcessChannelMode(QProcess::MergedChannels);
-    ffmpeg.start(QStringLiteral(VELMORA_FFMPEG),
-                 QStringList{QStringLiteral("-nostdin"), QStringLiteral("-loglevel"), QStringLiteral("error"), QStringLiteral("-y")}
-                     << arguments);
-    if (!ffmpeg.waitForFinished(300000) || ffmpeg.exitStatus() != QProcess::NormalExit || ffmpeg.exitCode() != 0) {
-        QFile::remove(output);
-        qFatal("ffmpeg could not make %s: %s\nffmpeg %s", qPrintable(spec.key()), ffmpeg.readAll().constData(),
-               qPrintable(arguments.join(QLatin1Char(' '))));
-    }
 }
 
 } // namespace
@@ -178,55 +256,67 @@ QString MarkedClip::key() const
                       .arg(QLatin1String(pictures[int(picture)]), size, rate, number(seconds), number(flashAt))
                       .arg(sampleRate)
                       .arg(rotate);
+    // What most clips leave at its default is named only when set, so that their names stay.
+    if (firstNumber)
+        key += QStringLiteral("_from%1").arg(firstNumber);
+    if (!sectionRates.isEmpty()) {
+        QStringList rates;
+        for (int rate : sectionRates)
+            rates << QString::number(rate);
+        key += QStringLiteral("_sections%1").arg(rates.join(QLatin1Char('-')));
+    }
+    if (jitter != 0)
+        key += QStringLiteral("_jitter%1s%2").arg(number(jitter)).arg(seed);
+    if (soundSeconds > 0)
+        key += QStringLiteral("_sound%1s").arg(number(soundSeconds));
+    if (timescale)
+        key += QStringLiteral("_scale%1").arg(timescale);
+    if (timeOffset != 0)
+        key += QStringLiteral("_offset%1s").arg(number(timeOffset));
     static const QRegularExpression unsafe(QStringLiteral("[^A-Za-z0-9._-]"));
     return key.replace(unsafe, QStringLiteral("-")) + QLatin1Char('.') + container;
 }
 
 QString markedClip(const MarkedClip &spec)
 {
-    static const QStringList containers = {QStringLiteral("avi"), QStringLiteral("mp4"), QStringLiteral("mkv"), QStringLiteral("mov")};
+    static const QStringList containers = {QStringLiteral("avi"), QStringLiteral("mp4"), QStringLiteral("mkv"), QStringLiteral("mov"),
+                                           QStringLiteral("webm"), QStringLiteral("flv"), QStringLiteral("ts")};
     if (!containers.contains(spec.container))
         qFatal("A marked clip cannot be put in \"%s\"", qPrintable(spec.container));
     if (spec.rotate != 0 && spec.rotate != 90 && spec.rotate != 270)
         qFatal("A marked clip turns by 90 or 270 degrees, not %d", spec.rotate);
-    if (spec.rotate && spec.container != QLatin1String("mp4") && spec.container != QLatin1String("mov"))
-        qFatal("Only mp4 and mov clips can carry a rotation");
-    if (!(spec.seconds > 0) || spec.sampleRate < 0)
+    const bool mov = spec.container == QLatin1String("mp4") || spec.container == QLatin1String("mov");
+    if ((spec.rotate || spec.timescale) && !mov)
+        qFatal("Only mp4 and mov clips can carry a rotation or a time scale of their own");
+    if (spec.timeOffset != 0 && spec.container != QLatin1String("ts"))
+        qFatal("Only ts clips are moved in time");
+    if (timed(spec) && (spec.container == QLatin1String("avi") || spec.container == QLatin1String("ts")))
+        qFatal("An avi or ts clip cannot hold frames at times of their own");
+    if (spec.container == QLatin1String("webm") && spec.sampleRate != 0 && spec.sampleRate != 48000)
+        qFatal("A webm clip's Opus sound is at 48000 Hz");
+    if (!(spec.seconds > 0) || spec.sampleRate < 0 || spec.soundSeconds < 0)
         qFatal("A marked clip needs a length and a sample rate that is 0 or more");
 
-    const QString folder = QStringLiteral(VELMORA_TEST_CLIPS);
-    const QString path = folder + QLatin1Char('/') + spec.key();
-    if (QFileInfo(path).isFile())
-        return path;
-    QDir().mkpath(folder);
-
-    // Made under a name of its own, then renamed: tests running side by side never see half a clip.
-    const QString partial = folder + QLatin1Char('/') + QUuid::createUuid().toString(QUuid::WithoutBraces) + QStringLiteral(".part");
-    QStringList arguments;
-    arguments << QStringLiteral("-f") << QStringLiteral("lavfi") << QStringLiteral("-i") << videoSource(spec);
-    if (spec.sampleRate > 0)
-        arguments << QStringLiteral("-f") << QStringLiteral("lavfi") << QStringLiteral("-i") << audioSource(spec);
-    arguments << QStringLiteral("-map_metadata") << QStringLiteral("-1") << codecArguments(spec);
-    if (spec.rotate == 0) {
-        runFfmpeg(spec, arguments << partial, partial);
-    } else {
+    return cachedClip(spec.key(), [&spec](const QString &partial) {
+        QStringList arguments;
+        arguments << QStringLiteral("-f") << QStringLiteral("lavfi") << QStringLiteral("-i") << videoSource(spec);
+        if (spec.sampleRate > 0)
+            arguments << QStringLiteral("-f") << QStringLiteral("lavfi") << QStringLiteral("-i") << audioSource(spec);
+        arguments << QStringLiteral("-map_metadata") << QStringLiteral("-1") << codecArguments(spec);
+        if (spec.rotate == 0) {
+            runFfmpeg(arguments << partial, partial, spec.key());
+            return;
+        }
         // ffmpeg drops a rotation given to a stream it encodes; it keeps one given to a copy. Its
         // mov muxer takes the angle counter-clockwise, against what its own reader reports.
         const QString untagged = partial + QStringLiteral(".untagged");
-        runFfmpeg(spec, arguments << untagged, untagged);
-        runFfmpeg(spec,
-                  {QStringLiteral("-i"), untagged, QStringLiteral("-map"), QStringLiteral("0"), QStringLiteral("-c"),
+        runFfmpeg(arguments << untagged, untagged, spec.key());
+        runFfmpeg({QStringLiteral("-i"), untagged, QStringLiteral("-map"), QStringLiteral("0"), QStringLiteral("-c"),
                    QStringLiteral("copy"), QStringLiteral("-metadata:s:v:0"), QStringLiteral("rotate=%1").arg(360 - spec.rotate),
                    QStringLiteral("-f"), spec.container, partial},
-                  partial);
+                  partial, spec.key());
         QFile::remove(untagged);
-    }
-    if (!QFile::rename(partial, path)) { // another test made it meanwhile
-        QFile::remove(partial);
-        if (!QFileInfo(path).isFile())
-            qFatal("Cannot keep the clip %s", qPrintable(path));
-    }
-    return path;
+    });
 }
 
 MarkedClip markedSpec(MarkedClip::Picture picture, const QString &size, const QString &rate, double seconds, int sampleRate,
@@ -241,6 +331,17 @@ MarkedClip markedSpec(MarkedClip::Picture picture, const QString &size, const QS
     spec.container = container;
     spec.flashAt = flashAt;
     return spec;
+}
+
+MarkedClip coverClip(const QString &size, double soundSeconds)
+{
+    MarkedClip cover;
+    cover.size = size;
+    cover.rate = QStringLiteral("1");
+    cover.seconds = 1;
+    cover.soundSeconds = soundSeconds;
+    cover.container = QStringLiteral("mp4");
+    return cover;
 }
 
 } // namespace velmora::test

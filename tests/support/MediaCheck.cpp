@@ -396,11 +396,57 @@ double playSeconds(const QString &file)
     const QList<double> times = frameTimes(file);
     if (times.isEmpty())
         return qQNaN();
+    double end = videoSeconds(file);
     const std::optional<AudioFrames> sound = audioFrames(file);
     if (!sound)
         return qQNaN();
-    const double soundEnd = sound->seconds > 0 ? sound->start + sound->seconds : 0;
-    return std::max(videoSeconds(file), soundEnd) - times.constFirst();
+    if (!std::isnan(sound->start))
+        end = std::max(end, sound->start + sound->seconds);
+    return end - times.constFirst();
+}
+
+namespace {
+
+// The samples of the sound from one time to another, within what there is.
+std::pair<qsizetype, qsizetype> sampleRange(const MonoSound &sound, double from, double to)
+{
+    const auto at = [&sound](double time) {
+        return qBound<qsizetype>(0, qsizetype(std::llround((time - sound.start) * MonoSound::Rate)), sound.samples.size());
+    };
+    return {at(from), at(to)};
+}
+
+} // namespace
+
+int peakLevel(const MonoSound &sound, double from, double to)
+{
+    const auto [first, end] = sampleRange(sound, from, to);
+    int peak = 0;
+    for (qsizetype i = first; i < end; ++i)
+        peak = std::max(peak, std::abs(int(sound.samples.at(i))));
+    return peak;
+}
+
+double toneHz(const MonoSound &sound, double from, double to)
+{
+    const auto [first, end] = sampleRange(sound, from, to);
+    if (end - first < MonoSound::Rate / 100)
+        return qQNaN();
+    // Crossings upwards, counted from the first to the last: whole periods between them.
+    qsizetype firstCrossing = -1;
+    qsizetype lastCrossing = -1;
+    int crossings = 0;
+    for (qsizetype i = first + 1; i < end; ++i) {
+        if (sound.samples.at(i - 1) < 0 && sound.samples.at(i) >= 0) {
+            if (firstCrossing < 0)
+                firstCrossing = i;
+            lastCrossing = i;
+            ++crossings;
+        }
+    }
+    if (crossings < 2)
+        return 0;
+    return double(crossings - 1) * MonoSound::Rate / double(lastCrossing - firstCrossing);
 }
 
 } // namespace velmora::test

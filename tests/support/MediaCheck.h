@@ -87,8 +87,14 @@ double audioSeconds(const QString &file);
 // that the file marks to be skipped.
 double audioStart(const QString &file);
 
-// How long a file plays from its first picture, as players show it: until the later of its
-// picture's end and its sound's end.
+// How long a player shows the file: from its first picture to the end of its picture or of its
+// sound (audioStart() + audioSeconds()), whichever ends later.
 double playSeconds(const QString &file);
+
+// The loudest sample of the sound from one time to another (seconds, as timeOf() counts them).
+int peakLevel(const MonoSound &sound, double from, double to);
+
+// The frequency of a steady tone in the sound from one time to another, by its zero crossings.
+double toneHz(const MonoSound &sound, double from, double to);
 
 } // namespace velmora::test
