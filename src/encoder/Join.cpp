@@ -77,6 +77,16 @@ std::string secondsText(double seconds)
     return text;
 }
 
+// A transport stream is made of whole packets of 188 bytes (192 on camcorders and Blu-ray,
+// 204 with error correction): one that ends in part of one was cut off.
+bool partialTransportPacket(const AVFormatContext *format)
+{
+    if (std::string(format->iformat->name) != "mpegts" || !format->pb)
+        return false;
+    const std::int64_t size = avio_size(format->pb);
+    return size > 0 && size % 188 != 0 && size % 192 != 0 && size % 204 != 0;
+}
+
 void throwIfStopping(const std::string &path)
 {
     if (stopping())
@@ -136,7 +146,9 @@ public:
                     m_broken = true;
                     break;
                 }
-                decode(picture ? m_videoDecoder.get() : m_soundDecoder.get(), packet.get(), frame.get(), picture);
+                const bool damaged = packet->flags & AV_PKT_FLAG_CORRUPT;
+                const bool decoded = decode(picture ? m_videoDecoder.get() : m_soundDecoder.get(), packet.get(), frame.get(), picture);
+                m_lastDamaged[picture ? 0 : 1] = damaged || !decoded;
             }
             av_packet_unref(packet.get());
         }
@@ -153,7 +165,10 @@ public:
         double length = std::max(pictureSeconds(), soundSeconds());
         if (m_stated > 0)
             length = std::min(length, m_stated + 1.0);
-        if (m_stated > 0 && !m_broken && length < m_stated - 0.5)
+        if (!m_broken && (m_lastDamaged[0] || m_lastDamaged[1] || partialTransportPacket(m_format.get())))
+            m_reporter.note(path + ": damaged at its end, at " + secondsText(length)
+                            + " s; it may have been cut off. What could be read is used.");
+        else if (m_stated > 0 && !m_broken && length < m_stated - 0.5)
             m_reporter.note(path + ": ends at " + secondsText(length) + " s of its stated " + secondsText(m_stated)
                             + " s; the rest of it could not be read.");
         if (m_timeline->jumps() > 0)
@@ -230,12 +245,18 @@ private:
             m_aligner = std::make_unique<SoundAligner>(m_plan.sound, path);
     }
 
-    void decode(AVCodecContext *decoder, const AVPacket *packet, AVFrame *frame, bool picture)
+    // Decodes a packet (nullptr: what the decoder still holds). False when the decoder found it
+    // damaged; a damaged packet is passed over, as players do.
+    bool decode(AVCodecContext *decoder, const AVPacket *packet, AVFrame *frame, bool picture)
     {
-        // A damaged packet is passed over, as players do.
         if (avcodec_send_packet(decoder, packet) < 0 && packet)
-            return;
-        while (avcodec_receive_frame(decoder, frame) >= 0) {
+            return false;
+        for (;;) {
+            const int received = avcodec_receive_frame(decoder, frame);
+            if (received == AVERROR(EAGAIN) || received == AVERROR_EOF)
+                return true;
+            if (received < 0)
+                return false;
             throwIfStopping(m_plan.path);
             if (picture)
                 takePicture(frame);
@@ -399,6 +420,7 @@ private:
     std::int64_t m_lastPicture = 0;
     double m_stated = -1;
     bool m_broken = false;
+    bool m_lastDamaged[2] = {false, false}; // whether the last packet of the picture, of the sound, was
 };
 
 } // namespace

@@ -71,6 +71,10 @@ void SoundAligner::open(const AVFrame *decoded)
             result = av_opt_set_double(resampler, "min_hard_comp", 0.1, 0);
         if (result >= 0)
             result = av_opt_set_double(resampler, "max_soft_comp", 0.01, 0);
+        // Stretching needs the resampler running even where the rates are the same; switched on
+        // later, it would start its clock afresh and take the sound so far for a gap.
+        if (result >= 0)
+            result = av_opt_set_int(resampler, "flags", SWR_FLAG_RESAMPLE, 0);
         if (result >= 0)
             result = swr_init(resampler);
     }

@@ -56,12 +56,15 @@ bool Timeline::place(AVPacket *packet, const AVStream *stream)
         const std::int64_t duration = micro(packet->duration, stream->time_base);
         packet->duration = duration == AV_NOPTS_VALUE ? 0 : duration;
     }
+    const bool added = m_clocks.find(packet->stream_index) == m_clocks.end();
     StreamClock &clock = m_clocks[packet->stream_index];
+    if (added)
+        clock.offset = m_jumpOffset; // a stream that first shows after a jump is on the same side of it
     const bool decoded = packet->dts != AV_NOPTS_VALUE; // decoding order: steady, unlike display order
     const std::int64_t stamp = decoded ? packet->dts : packet->pts;
     std::int64_t time = micro(stamp, working);
     if (time != AV_NOPTS_VALUE) {
-        time += m_offset;
+        time += clock.offset;
         const std::int64_t expected = clock.seen ? clock.end : m_latest;
         // Past the end the input may have; or, where nothing states that end (or the format
         // allows jumps), far ahead of everything so far: one stream's gap alone (a picture held
@@ -71,15 +74,21 @@ bool Timeline::place(AVPacket *packet, const AVStream *stream)
         if (clock.seen && decoded)
             jump = jump || time - expected < -(m_discontinuous ? JumpBackAllowed : JumpBack);
         if (jump) {
-            m_offset += expected - time;
-            time = expected;
+            // The same jump seen again in another stream takes the same offset, so that the
+            // streams keep the timing they have with each other after it.
+            std::int64_t offset = clock.offset + expected - time;
+            if (m_jumps > 0 && std::abs(offset - m_jumpOffset) < JumpBack)
+                offset = m_jumpOffset;
+            time += offset - clock.offset;
+            clock.offset = offset;
+            m_jumpOffset = offset;
             ++m_jumps;
         }
         if (time > m_limit)
             return false;
     }
-    if (m_offset != 0) {
-        const std::int64_t shift = av_rescale_q(m_offset, Microseconds, working);
+    if (clock.offset != 0) {
+        const std::int64_t shift = av_rescale_q(clock.offset, Microseconds, working);
         if (packet->pts != AV_NOPTS_VALUE)
             packet->pts += shift;
         if (packet->dts != AV_NOPTS_VALUE)

@@ -44,17 +44,20 @@ public:
     std::int64_t reached() const { return m_latest - m_origin; }
 
 private:
+    // Each stream keeps its own offset: a jump shows in one stream's packets before the other's,
+    // and the other's packets from before the jump must keep their place.
     struct StreamClock
     {
         bool seen = false;
-        std::int64_t end = 0; // microseconds, where its last packet ended
+        std::int64_t end = 0;    // microseconds, where its last packet ended
+        std::int64_t offset = 0; // microseconds added to its times
     };
 
     bool m_discontinuous;
     std::int64_t m_origin;
     std::int64_t m_limit; // microseconds; INT64_MAX: none
     std::int64_t m_fallbackFrame;
-    std::int64_t m_offset = 0;
+    std::int64_t m_jumpOffset = 0; // the offset the last jump called for, in whichever stream
     std::int64_t m_latest;
     int m_jumps = 0;
     std::map<int, StreamClock> m_clocks;

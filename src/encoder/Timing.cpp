@@ -73,6 +73,7 @@ std::int64_t picturePosition(std::int64_t offset, AVRational timeBase, AVRationa
 
 std::int64_t SlotPicker::take(std::int64_t position)
 {
+    m_heldPosition = position;
     if (!m_holding) {
         m_holding = true;
         return 0;
@@ -104,10 +105,14 @@ std::int64_t SlotPicker::finish(std::int64_t end)
 {
     if (!m_holding)
         return 0;
+    m_holding = false;
+    // A picture of the last half slot that would only make the input longer (a faster input's
+    // last picture): the one before it stands to the end.
+    if (m_next > m_begin && m_next >= end && m_heldPosition >= (end - m_begin) * SlotParts - SlotParts / 2)
+        return 0;
     end = std::max(end, m_next + 1);
     const std::int64_t count = end - m_next;
     m_next = end;
-    m_holding = false;
     return count;
 }
 

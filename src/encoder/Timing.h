@@ -61,7 +61,9 @@ public:
     // with sound that runs on without new pictures. Returns how many it fills.
     std::int64_t extend(std::int64_t slot);
     // At the input's end: how many slots the held picture fills to reach end. It fills at
-    // least its own slot, so the input may end one slot later than asked: next() tells.
+    // least its own slot, so the input may end one slot later than asked: next() tells. Only
+    // a picture whose time lies in the last half slot before end, or past it, while the one
+    // before it reaches end already (an input faster than the output), is left out instead.
     std::int64_t finish(std::int64_t end);
 
     std::int64_t next() const { return m_next; }
@@ -70,6 +72,7 @@ public:
 private:
     std::int64_t m_begin;
     std::int64_t m_next;
+    std::int64_t m_heldPosition = 0; // where the held picture lies, as take() was given it
     bool m_holding = false;
 };
 

@@ -93,13 +93,13 @@ private Q_SLOTS:
         const AVRational rate{inputNum, inputDen};
         const double seconds = frames * av_q2d(av_inv_q(rate));
         const QList<int> shown = pick(rate, frames, clock, AVRational{30, 1}, seconds);
-        QVERIFY(qAbs(shown.size() - seconds * 30) <= 1);
+        QCOMPARE(shown.size(), qsizetype(std::llround(seconds * 30)));
         QCOMPARE(shown.mid(0, expected.size()), expected);
         const bool faster = av_q2d(rate) > 30.5;
         for (int k = 1; k < shown.size(); ++k) {
             const int step = shown.at(k) - shown.at(k - 1);
             // In order; every picture shown, or (faster than the output) every other one, evenly.
-            const bool even = faster ? step == 2 || (step == 1 && rate.den > 1) || k == shown.size() - 1 : step == 0 || step == 1;
+            const bool even = faster ? step == 2 || (step == 1 && rate.den > 1) : step == 0 || step == 1;
             QVERIFY2(even, qPrintable(QStringLiteral("slot %1 shows %2 after %3").arg(k).arg(shown.at(k)).arg(shown.at(k - 1))));
             // Each picture first shows in the slot nearest its time, or at most 3/4 of a slot late.
             if (step != 0) {
@@ -107,7 +107,8 @@ private Q_SLOTS:
                 QVERIFY2(slotsLate > -0.51 && slotsLate < 0.76, qPrintable(QStringLiteral("slot %1: %2 slots late").arg(k).arg(slotsLate)));
             }
         }
-        QCOMPARE(shown.constLast(), frames - 1);
+        // To the end: a faster input's last picture may give way to the one before it.
+        QVERIFY(shown.constLast() >= frames - (faster ? 2 : 1));
     }
 
     void framesOnTheirGrid_data()
