@@ -56,6 +56,14 @@ bool Timeline::place(AVPacket *packet, const AVStream *stream)
         const std::int64_t duration = micro(packet->duration, stream->time_base);
         packet->duration = duration == AV_NOPTS_VALUE ? 0 : duration;
     }
+    // A picture is shown within moments of its decoding: a display time far from it is damage,
+    // and the decoder is better left to work the time out.
+    if (packet->pts != AV_NOPTS_VALUE && packet->dts != AV_NOPTS_VALUE) {
+        const std::int64_t reorder = micro(packet->pts, working) - micro(packet->dts, working);
+        if (micro(packet->pts, working) == AV_NOPTS_VALUE || micro(packet->dts, working) == AV_NOPTS_VALUE
+            || std::abs(reorder) > MaxReorder)
+            packet->pts = AV_NOPTS_VALUE;
+    }
     const bool added = m_clocks.find(packet->stream_index) == m_clocks.end();
     StreamClock &clock = m_clocks[packet->stream_index];
     if (added)

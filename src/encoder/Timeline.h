@@ -18,13 +18,17 @@ namespace velmora::encoder {
 class Timeline
 {
 public:
-    // Forward jumps in formats that allow them, and in inputs that state no play time: a gap
-    // in every stream longer than this is taken out.
-    static constexpr std::int64_t JumpForward = 10 * AV_TIME_BASE;
+    // Forward jumps: a gap in every stream at once longer than this is taken out, in formats
+    // that allow jumps and in inputs that state no play time. A gap in one stream alone (a
+    // picture held over sound that runs on) is content; in all of them it is a jump, or damage
+    // to a single time, which must not leave seconds of frozen picture behind it.
+    static constexpr std::int64_t JumpForward = AV_TIME_BASE / 2;
     // Backward jumps: in formats that allow jumps any step back counts; elsewhere a small
     // step back is the container's rounding.
     static constexpr std::int64_t JumpBackAllowed = AV_TIME_BASE / 10;
     static constexpr std::int64_t JumpBack = AV_TIME_BASE;
+    // How far a packet's display time may lie from its decoding time.
+    static constexpr std::int64_t MaxReorder = 5 * AV_TIME_BASE;
 
     // statedSeconds: the input's play time as stated (negative: not stated). What lies more
     // than a second past it is never given. fallbackFrame: a picture's length when a packet
