@@ -6,6 +6,8 @@
 #include <QProcess>
 #include <QUuid>
 
+#include <cstdio>
+
 namespace velmora::test {
 
 QString clipFolder()
@@ -27,7 +29,10 @@ QString cachedClip(const QString &name, const std::function<void(const QString &
     make(partial);
     if (!QFileInfo(partial).isFile())
         qFatal("Nothing was made for the clip %s", qPrintable(name));
-    if (!QFile::rename(partial, path)) { // another test made it meanwhile
+    // rename(2) puts the whole clip in place at once, over one another test made meanwhile (the
+    // same clip). QFile::rename would not: where the name is taken, it copies over the file that
+    // is there, and a test reading it then sees half a clip.
+    if (std::rename(QFile::encodeName(partial).constData(), QFile::encodeName(path).constData()) != 0) {
         QFile::remove(partial);
         if (!QFileInfo(path).isFile())
             qFatal("Cannot keep the clip %s", qPrintable(path));
