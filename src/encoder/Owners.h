@@ -6,6 +6,7 @@
 extern "C" {
 #include <libavcodec/avcodec.h>
 #include <libavfilter/avfilter.h>
+#include <libavformat/avformat.h>
 #include <libavutil/audio_fifo.h>
 #include <libavutil/frame.h>
 #include <libswresample/swresample.h>
@@ -14,6 +15,13 @@ extern "C" {
 #include <memory>
 
 namespace velmora::encoder {
+
+// An input file opened for reading.
+struct FormatCloser
+{
+    void operator()(AVFormatContext *context) const { avformat_close_input(&context); }
+};
+using FormatPtr = std::unique_ptr<AVFormatContext, FormatCloser>;
 
 struct CodecCloser
 {

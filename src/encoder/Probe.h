@@ -1,6 +1,7 @@
 #pragma once
 
 #include "encoder/Numbers.h"
+#include "encoder/Owners.h"
 
 extern "C" {
 #include <libavformat/avformat.h>
@@ -10,12 +11,6 @@ extern "C" {
 #include <string>
 
 namespace velmora::encoder {
-
-struct FormatCloser
-{
-    void operator()(AVFormatContext *context) const { avformat_close_input(&context); }
-};
-using FormatPtr = std::unique_ptr<AVFormatContext, FormatCloser>;
 
 // Opens a local file for reading (only the file protocol: a name is never a network
 // address), with its streams found. Throws Failure naming the file. Reading gives up as
