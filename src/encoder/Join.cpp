@@ -139,18 +139,25 @@ public:
             const bool picture = packet->stream_index == m_videoIndex;
             const bool sound = m_soundDecoder && packet->stream_index == m_soundIndex;
             if (picture || sound) {
-                if (!m_timeline->place(packet.get(), m_format->streams[packet->stream_index])) {
-                    av_packet_unref(packet.get());
-                    m_reporter.note(path + ": holds more than its stated " + secondsText(m_stated)
-                                    + " s; the rest of it is left out.");
-                    m_broken = true;
+                // Each packet goes on once the one after it in its stream is known: a time out of
+                // line with both its neighbours is damage, not a jump.
+                const int kind = picture ? 0 : 1;
+                const bool within = !m_waiting[kind] || take(m_waiting[kind].get(), packet.get(), frame.get(), picture);
+                if (!within)
                     break;
+                if (!m_waiting[kind]) {
+                    m_waiting[kind].reset(av_packet_alloc());
+                    if (!m_waiting[kind])
+                        throw Failure(path, "out of memory");
                 }
-                const bool damaged = packet->flags & AV_PKT_FLAG_CORRUPT;
-                const bool decoded = decode(picture ? m_videoDecoder.get() : m_soundDecoder.get(), packet.get(), frame.get(), picture);
-                m_lastDamaged[picture ? 0 : 1] = damaged || !decoded;
+                av_packet_move_ref(m_waiting[kind].get(), packet.get());
             }
             av_packet_unref(packet.get());
+        }
+        // The last packet of each stream, unless the input already ended at its stated end.
+        for (int kind = 0; kind < 2 && !m_pastEnd; ++kind) {
+            if (m_waiting[kind] && !take(m_waiting[kind].get(), nullptr, frame.get(), kind == 0))
+                break;
         }
         decode(m_videoDecoder.get(), nullptr, frame.get(), true);
         if (m_soundDecoder)
@@ -171,6 +178,9 @@ public:
         else if (m_stated > 0 && !m_broken && length < m_stated - 0.5)
             m_reporter.note(path + ": ends at " + secondsText(length) + " s of its stated " + secondsText(m_stated)
                             + " s; the rest of it could not be read.");
+        if (const int strays = m_timeline->strayTimes(); strays > 0)
+            m_reporter.note(path + ": " + std::to_string(strays) + (strays == 1 ? " packet has a time" : " packets have times")
+                            + " out of line with the ones around; each is played in its place.");
         if (m_timeline->jumps() > 0)
             m_reporter.note(path + ": its times jump " + std::to_string(m_timeline->jumps())
                             + (m_timeline->jumps() == 1 ? " time" : " times") + "; it is played straight on across them.");
@@ -243,6 +253,25 @@ private:
         m_fitter = std::make_unique<PictureFitter>(m_plan.picture, m_format.get(), m_video, m_videoBase);
         if (m_soundDecoder)
             m_aligner = std::make_unique<SoundAligner>(m_plan.sound, path);
+    }
+
+    // Places a packet on the input's timeline and decodes it; next: the packet after it in its
+    // stream. False when it lies past the input's stated end: the input ends there.
+    bool take(AVPacket *packet, const AVPacket *next, AVFrame *frame, bool picture)
+    {
+        const bool within = m_timeline->place(packet, m_format->streams[packet->stream_index], next);
+        if (within) {
+            const bool damaged = packet->flags & AV_PKT_FLAG_CORRUPT;
+            const bool decoded = decode(picture ? m_videoDecoder.get() : m_soundDecoder.get(), packet, frame, picture);
+            m_lastDamaged[picture ? 0 : 1] = damaged || !decoded;
+        } else {
+            m_reporter.note(m_info.path + ": holds more than its stated " + secondsText(m_stated)
+                            + " s; the rest of it is left out.");
+            m_broken = true;
+            m_pastEnd = true;
+        }
+        av_packet_unref(packet);
+        return within;
     }
 
     // Decodes a packet (nullptr: what the decoder still holds). False when the decoder found it
@@ -420,6 +449,8 @@ private:
     std::int64_t m_lastPicture = 0;
     double m_stated = -1;
     bool m_broken = false;
+    bool m_pastEnd = false;
+    PacketPtr m_waiting[2]; // the picture's and the sound's last packet read, not yet taken
     bool m_lastDamaged[2] = {false, false}; // whether the last packet of the picture, of the sound, was
 };
 

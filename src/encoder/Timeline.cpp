@@ -26,6 +26,13 @@ std::int64_t micro(std::int64_t ticks, AVRational timeBase)
     return value == AV_NOPTS_VALUE || value > Far || value < -Far ? AV_NOPTS_VALUE : value;
 }
 
+// The time a packet is judged by, in microseconds: its decoding time, which goes steadily on,
+// else its display time.
+std::int64_t stampOf(const AVPacket *packet, AVRational timeBase)
+{
+    return micro(packet->dts != AV_NOPTS_VALUE ? packet->dts : packet->pts, timeBase);
+}
+
 } // namespace
 
 Timeline::Timeline(const AVFormatContext *format, std::int64_t origin, double statedSeconds, std::int64_t fallbackFrame)
@@ -46,8 +53,10 @@ AVRational Timeline::workingTimeBase(const AVStream *stream)
     return Microseconds;
 }
 
-bool Timeline::place(AVPacket *packet, const AVStream *stream)
+bool Timeline::place(AVPacket *packet, const AVStream *stream, const AVPacket *next)
 {
+    // The packet after it, as read, on this packet's side of any jump so far.
+    const std::int64_t after = next ? stampOf(next, stream->time_base) : AV_NOPTS_VALUE;
     const AVRational working = workingTimeBase(stream);
     if (av_cmp_q(working, stream->time_base) != 0) {
         // Rescaled one by one, so that a time too far to hold becomes no time.
@@ -74,6 +83,15 @@ bool Timeline::place(AVPacket *packet, const AVStream *stream)
     if (time != AV_NOPTS_VALUE) {
         time += clock.offset;
         const std::int64_t expected = clock.seen ? clock.end : m_latest;
+        // Out of line with what came before, while the packet after it is in line with that:
+        // this packet's time alone is damaged.
+        if (after != AV_NOPTS_VALUE && std::abs(time - expected) > JumpForward
+            && std::abs(after + clock.offset - expected) <= JumpForward) {
+            packet->pts = AV_NOPTS_VALUE;
+            packet->dts = AV_NOPTS_VALUE;
+            ++m_strays;
+            return true;
+        }
         // Past the end the input may have; or, where nothing states that end (or the format
         // allows jumps), far ahead of everything so far: one stream's gap alone (a picture held
         // over sound that runs on) is no jump.

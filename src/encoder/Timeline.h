@@ -15,6 +15,11 @@ namespace velmora::encoder {
 // timeline goes on across it (as players and FFmpeg do for these formats). In any input, a
 // packet past its stated play time plus a second, and one that steps back by more than a
 // second, is such a jump: damage must not turn into hours of frozen picture.
+//
+// A single packet whose time is out of line with both the packet before it and the one after
+// it in its stream is no jump but one damaged time (a flipped bit moves an FLV tag by seconds):
+// it loses its time, so that the decoder places it after the one before, and the stream's
+// clock stays where it was.
 class Timeline
 {
 public:
@@ -40,10 +45,14 @@ public:
     static AVRational workingTimeBase(const AVStream *stream);
 
     // Brings a packet to its stream's working time base and onto the continuous timeline.
-    // False when the packet lies past the end the input may have: the input ends there.
-    bool place(AVPacket *packet, const AVStream *stream);
+    // next: the stream's packet after it, as read (nullptr at the end), to tell a damaged time
+    // from a jump. False when the packet lies past the end the input may have: the input ends
+    // there.
+    bool place(AVPacket *packet, const AVStream *stream, const AVPacket *next);
 
     int jumps() const { return m_jumps; }
+    // Packets whose time was out of line with their neighbours', and was left out.
+    int strayTimes() const { return m_strays; }
     // Where the input got to on its timeline, in microseconds from its origin.
     std::int64_t reached() const { return m_latest - m_origin; }
 
@@ -64,6 +73,7 @@ private:
     std::int64_t m_jumpOffset = 0; // the offset the last jump called for, in whichever stream
     std::int64_t m_latest;
     int m_jumps = 0;
+    int m_strays = 0;
     std::map<int, StreamClock> m_clocks;
 };
 

@@ -184,6 +184,42 @@ private Q_SLOTS:
         QVERIFY2(wrong.isEmpty(), qPrintable(wrong.join("; ") + "\nshown: " + test::someNumbers(shown, 16, true) + "\nstandard error:\n" + errors));
     }
 
+    void oneDamagedTimeKeepsSync_data()
+    {
+        QTest::addColumn<double>("at");
+        QTest::addColumn<int>("shift");
+        QTest::newRow("a sound tag at 1.8 s 1.5 s early") << 1.8 << -1500;
+        QTest::newRow("a sound tag at 1 s 1.5 s late") << 1.0 << 1500;
+    }
+    void oneDamagedTimeKeepsSync()
+    {
+        QFETCH(double, at);
+        QFETCH(int, shift);
+        // An FLV with a flash and a beep at 2 s, one sound tag before them with a damaged time:
+        // the sound after it stays with its picture.
+        MarkedClip clip;
+        clip.picture = MarkedClip::Picture::Flash;
+        clip.container = "flv";
+        clip.seconds = 3;
+        clip.flashAt = 2;
+        const QString source = test::markedClip(clip);
+        const QString input = test::strayTimeFlv(QStringLiteral("flash_flv_stray%1ms_at%2s.flv").arg(shift).arg(at), source, at, shift);
+        test::TestFolder folder;
+        const QString intermediate = folder.file("0.avi");
+        const test::EncoderProcess run = test::encoderProcess(job::ConversionCommand(input, intermediate, "320:240").arguments(), 60000);
+        QVERIFY2(run.status == 0, qPrintable(QString::fromUtf8(run.errors)));
+
+        const QList<double> flashes = test::flashTimes(intermediate);
+        const QList<double> beeps = test::beepOnsets(intermediate);
+        QVERIFY2(flashes.size() == 1 && beeps.size() == 1,
+                 qPrintable(QStringLiteral("%1 flashes and %2 beeps").arg(flashes.size()).arg(beeps.size())));
+        const double offset = beeps.constFirst() - flashes.constFirst();
+        QVERIFY2(std::abs(offset) <= 0.020, qPrintable(QStringLiteral("the beep is %1 ms from its flash").arg(offset * 1000, 0, 'f', 1)));
+        const double length = test::playSeconds(source);
+        QVERIFY2(std::abs(test::videoSeconds(intermediate) - length) <= Frame + 0.001 && test::soundAsLongAsPicture(intermediate).isEmpty(),
+                 qPrintable(described(intermediate) + QStringLiteral(" for %1 s").arg(length, 0, 'f', 3)));
+    }
+
     void damagedFileEnds()
     {
         if (!test::haveZzuf())

@@ -1,6 +1,9 @@
 // Which decoded picture fills which output frame, where each input ends, how much sound
-// belongs to it, and the status line as the job's reader takes it.
+// belongs to it, how an input's clock is made continuous, and the status line as the job's
+// reader takes it.
+#include "encoder/Owners.h"
 #include "encoder/Status.h"
+#include "encoder/Timeline.h"
 #include "encoder/Timing.h"
 #include "job/PositionReader.h"
 
@@ -53,6 +56,49 @@ QList<int> pick(AVRational inputRate, int frames, Clock clock, AVRational output
     for (std::int64_t i = 0; i < count; ++i)
         shown << frames - 1;
     return shown;
+}
+
+// What the timeline makes of one sound stream's packets (26 ms each, times in milliseconds) in
+// a format of the given name that states the given play time: each packet's time as handed on
+// (-1: left without one), then how many jumps and stray times it counted.
+QList<qint64> placed(const char *formatName, const QList<qint64> &times, double statedSeconds)
+{
+    struct Free
+    {
+        void operator()(AVFormatContext *context) const { avformat_free_context(context); }
+    };
+    std::unique_ptr<AVFormatContext, Free> format(avformat_alloc_context());
+    format->iformat = av_find_input_format(formatName);
+    AVStream *stream = avformat_new_stream(format.get(), nullptr);
+    if (!format->iformat || !stream)
+        qFatal("no %s reader", formatName);
+    stream->time_base = AVRational{1, 1000};
+    stream->codecpar->codec_type = AVMEDIA_TYPE_AUDIO;
+
+    encoder::Timeline timeline(format.get(), 0, statedSeconds, 40000);
+    std::vector<encoder::PacketPtr> packets;
+    for (const qint64 time : times) {
+        packets.emplace_back(av_packet_alloc());
+        packets.back()->dts = packets.back()->pts = time;
+        packets.back()->duration = 26;
+    }
+    QList<qint64> result;
+    for (std::size_t i = 0; i < packets.size(); ++i) {
+        AVPacket *packet = packets[i].get();
+        if (!timeline.place(packet, stream, i + 1 < packets.size() ? packets[i + 1].get() : nullptr))
+            break;
+        result << (packet->dts == AV_NOPTS_VALUE ? -1 : packet->dts);
+    }
+    return result << timeline.jumps() << timeline.strayTimes();
+}
+
+// Packets every 26 ms from the first time, count of them.
+QList<qint64> steady(qint64 first, int count)
+{
+    QList<qint64> times;
+    for (int i = 0; i < count; ++i)
+        times << first + 26 * i;
+    return times;
 }
 
 } // namespace
@@ -151,6 +197,47 @@ private Q_SLOTS:
         QVERIFY(!encoder::plausibleFrameRate(AVRational{1001, 1}));
         QVERIFY(encoder::plausibleFrameRate(AVRational{1, 10}));
         QVERIFY(!encoder::plausibleSampleRate(800000));
+    }
+
+    void timelineAcrossDamageAndJumps_data()
+    {
+        QTest::addColumn<QByteArray>("format");
+        QTest::addColumn<double>("stated");
+        QTest::addColumn<QList<qint64>>("times");
+        QTest::addColumn<QList<qint64>>("placed"); // then jumps, then stray times
+
+        // One flipped bit in an FLV tag's time: that packet alone loses its time, and the sound
+        // after it keeps its place instead of a second later.
+        QTest::newRow("flv: one time a second back") << QByteArray("flv") << 2.0 << (QList<qint64>{0, 26, 52, 78 - 1000, 104, 130})
+                                                     << (QList<qint64>{0, 26, 52, -1, 104, 130, 0, 1});
+        QTest::newRow("flv: one time a second ahead") << QByteArray("flv") << 2.0 << (QList<qint64>{0, 26, 1052, 78, 104})
+                                                      << (QList<qint64>{0, 26, -1, 78, 104, 0, 1});
+        // Past the stated end and back: damage again, not the end of the input.
+        QTest::newRow("flv: one time past the end") << QByteArray("flv") << 2.0 << (QList<qint64>{0, 26, 1048628, 78, 104})
+                                                    << (QList<qint64>{0, 26, -1, 78, 104, 0, 1});
+        // A file whose times start again (two put together): the second part goes on after the
+        // first.
+        QTest::newRow("flv: times start again") << QByteArray("flv") << -1.0 << (steady(0, 50) + steady(0, 3))
+                                                << (steady(0, 53) << 1 << 0);
+        // A transport stream's jump forward is taken out; one packet out of line is only damage.
+        QTest::newRow("ts: jump ten minutes forward") << QByteArray("mpegts") << -1.0 << (steady(0, 3) + steady(600000, 3))
+                                                      << (QList<qint64>{0, 26, 52, 78, 104, 130, 1, 0});
+        QTest::newRow("ts: one time ten minutes ahead") << QByteArray("mpegts") << -1.0 << (QList<qint64>{0, 26, 600052, 78, 104})
+                                                        << (QList<qint64>{0, 26, -1, 78, 104, 0, 1});
+        // Sound that resumes after a real gap keeps the gap: the packet after the gap goes on
+        // from there.
+        QTest::newRow("flv: a gap in the sound") << QByteArray("flv") << 5.0 << (steady(0, 2) + steady(2000, 2))
+                                                 << (QList<qint64>{0, 26, 2000, 2026, 0, 0});
+        // Past the stated end and a second for good: the input ends there.
+        QTest::newRow("flv: more than stated") << QByteArray("flv") << 0.05 << steady(0, 60) << (steady(0, 41) << 1 << 0);
+    }
+    void timelineAcrossDamageAndJumps()
+    {
+        QFETCH(QByteArray, format);
+        QFETCH(double, stated);
+        QFETCH(QList<qint64>, times);
+        QFETCH(QList<qint64>, placed);
+        QCOMPARE(::placed(format.constData(), times, stated), placed);
     }
 
     void variableRate()

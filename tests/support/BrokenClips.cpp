@@ -67,6 +67,32 @@ QString halfNumberedClip(const QString &container)
     return cutClip(QFileInfo(whole).completeBaseName() + QStringLiteral("_half.") + container, whole, 0.5);
 }
 
+QString strayTimeFlv(const QString &name, const QString &source, double atSeconds, int shiftMs)
+{
+    return cachedClip(name, [&](const QString &partial) {
+        QByteArray bytes = contentOf(source);
+        const auto byte = [&bytes](qsizetype at) { return quint32(quint8(bytes.at(at))); };
+        // The header, then tags: type, 3 bytes of size, 3 bytes of time and one above them,
+        // 3 bytes of stream id, the data, and 4 bytes of the tag's whole size.
+        qsizetype at = qsizetype(byte(5) << 24 | byte(6) << 16 | byte(7) << 8 | byte(8)) + 4;
+        while (at + 11 <= bytes.size()) {
+            const quint32 size = byte(at + 1) << 16 | byte(at + 2) << 8 | byte(at + 3);
+            const qint64 time = qint64(byte(at + 7) << 24 | byte(at + 4) << 16 | byte(at + 5) << 8 | byte(at + 6));
+            if (byte(at) == 8 && time >= qint64(atSeconds * 1000)) {
+                const quint32 moved = quint32(time + shiftMs);
+                bytes[at + 4] = char(moved >> 16);
+                bytes[at + 5] = char(moved >> 8);
+                bytes[at + 6] = char(moved);
+                bytes[at + 7] = char(moved >> 24);
+                writeTo(partial, bytes);
+                return;
+            }
+            at += 11 + size + 4;
+        }
+        qFatal("%s has no sound tag at %g s", qPrintable(source), atSeconds);
+    });
+}
+
 bool haveZzuf()
 {
     return !QStandardPaths::findExecutable(QStringLiteral("zzuf")).isEmpty();

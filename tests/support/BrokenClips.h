@@ -23,6 +23,10 @@ QString faststartClip(const QString &name, const QString &source);
 // the front, mkv or ts), cut to half its bytes: its header, where it has one, still says 4 s.
 QString halfNumberedClip(const QString &container);
 
+// The FLV clip with one sound tag's time moved by shiftMs milliseconds: the first at or after
+// atSeconds, as one flipped bit in a tag's time leaves it.
+QString strayTimeFlv(const QString &name, const QString &source, double atSeconds, int shiftMs);
+
 // Whether zzuf, which damages the bytes a program reads, is installed.
 bool haveZzuf();
 // The clip as a program reads it under `zzuf -s seed -r ratio`: the same damage every time.
