@@ -84,6 +84,44 @@ QList<Output> outputs(const QString &size)
     };
 }
 
+// The longest stretch of the file, in seconds of picture, that holds no sound: its packets in
+// the order they are stored (by their place in the file, whatever order an index gives them),
+// as ffprobe reads them.
+double longestWithoutSound(const QString &file)
+{
+    QProcess probe;
+    probe.start(QStringLiteral(VELMORA_FFPROBE), {"-v", "error", "-show_entries", "packet=codec_type,pts_time,dts_time,pos", "-of", "csv=p=0", file});
+    probe.waitForFinished(60000);
+    QList<std::pair<qint64, double>> pictures; // place, time
+    QList<qint64> sounds;
+    for (const QByteArray &line : probe.readAllStandardOutput().split('\n')) {
+        // Type, display and decoding time (AVI keeps only the latter), place.
+        const QList<QByteArray> fields = line.trimmed().split(',');
+        if (fields.size() < 4)
+            continue;
+        if (fields.at(0) == "video")
+            pictures.append({fields.at(3).toLongLong(), (fields.at(1) == "N/A" ? fields.at(2) : fields.at(1)).toDouble()});
+        else if (fields.at(0) == "audio")
+            sounds.append(fields.at(3).toLongLong());
+    }
+    std::sort(pictures.begin(), pictures.end());
+    std::sort(sounds.begin(), sounds.end());
+    double longest = 0;
+    qsizetype sound = 0;
+    double from = qQNaN(); // the first picture's time since the last sound
+    for (const auto &[place, time] : pictures) {
+        bool soundBefore = false;
+        while (sound < sounds.size() && sounds.at(sound) < place) {
+            ++sound;
+            soundBefore = true;
+        }
+        if (soundBefore || std::isnan(from))
+            from = time;
+        longest = std::max(longest, time - from);
+    }
+    return sounds.isEmpty() ? qInf() : longest;
+}
+
 } // namespace
 
 class tst_Encodes : public QObject
@@ -287,6 +325,26 @@ private Q_SLOTS:
         QVERIFY(frames >= 60 && frames <= 61);
         QCOMPARE(test::frameNumbers(intermediate).size(), frames);
         QVERIFY(qAbs(test::audioSeconds(intermediate) - frames / 30.0) < 0.001);
+    }
+
+    void silenceIsInterleaved()
+    {
+        // An input without sound gets its silence beside its pictures, in the intermediate (AVI,
+        // whose index would hide a file in two blocks) and in a Matroska join. Longer than the
+        // muxers' own interleaving reaches (10 s), which would otherwise hide the fault.
+        test::TestFolder folder;
+        const QString input = test::markedClip(clip(Picture::Numbered, "160x120", "30", 14.0, 0, "mp4"));
+        const QString intermediate = folder.file("0.avi");
+        QCOMPARE(test::runEncoder(job::ConversionCommand(input, intermediate, "160:120").arguments()), QString());
+        const QString joined = folder.file("joined.mkv");
+        const QString failed = test::wholeJob(folder, {input, input}, joined, "160:120",
+                                              fragment("vcodec=libx264:vbitrate=300", {"-oac", "lavc", "-lavcopts", "acodec=aac:abitrate=96"},
+                                                       "160:120", "48000"));
+        QVERIFY2(failed.isEmpty(), qPrintable(failed));
+        for (const QString &file : {intermediate, joined}) {
+            const double stretch = longestWithoutSound(file);
+            QVERIFY2(stretch <= 0.5, qPrintable(QStringLiteral("%1 holds %2 s of picture with no sound between").arg(QFileInfo(file).fileName()).arg(stretch)));
+        }
     }
 
     void statusLines()
