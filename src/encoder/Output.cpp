@@ -92,14 +92,13 @@ void OutputFormatFree::operator()(AVFormatContext *context) const
     avformat_free_context(context);
 }
 
-CodecPtr OutputFile::openEncoder(CodecPtr context, AVDictionary *options, std::vector<std::string> &notes)
+CodecPtr OutputFile::openEncoder(CodecPtr context, Options &options, std::vector<std::string> &notes)
 {
     const AVCodec *codec = context->codec ? context->codec : avcodec_find_encoder(context->codec_id);
-    const int result = avcodec_open2(context.get(), codec, &options);
+    const int result = avcodec_open2(context.get(), codec, options.get());
     // What the encoder did not take makes no sense for it, and is passed over as MEncoder does.
-    for (const AVDictionaryEntry *left = nullptr; (left = av_dict_get(options, "", left, AV_DICT_IGNORE_SUFFIX));)
+    for (const AVDictionaryEntry *left = nullptr; (left = av_dict_get(options.left(), "", left, AV_DICT_IGNORE_SUFFIX));)
         notes.push_back(std::string(left->key) + " does not apply to " + codec->name + ": it is ignored.");
-    av_dict_free(&options);
     if (result < 0)
         throw Failure(m_plan.path, std::string("the ") + codec->name + " encoder refuses these settings: " + errorText(result));
     return context;
@@ -157,11 +156,10 @@ OutputFile::OutputFile(const OutputPlan &plan, std::vector<std::string> &notes)
         throw Failure(path, "cannot create it: " + errorText(result));
     m_partial.created(path);
 
-    AVDictionary *options = nullptr;
+    Options options;
     if (m_container.faststart)
-        av_dict_set(&options, "movflags", "+faststart", 0); // the index in front: plays while it downloads
-    result = avformat_write_header(m_format.get(), &options);
-    av_dict_free(&options);
+        options.set("movflags", "+faststart"); // the index in front: plays while it downloads
+    result = avformat_write_header(m_format.get(), options.get());
     check(result, "cannot write it");
 
     // Where decoding still holds pictures back (MPEG-1, B-frames) and the file keeps no times,
@@ -209,11 +207,11 @@ CodecPtr OutputFile::openVideo(std::vector<std::string> &notes)
     if (m_container.globalHeader)
         context->flags |= AV_CODEC_FLAG_GLOBAL_HEADER;
 
-    AVDictionary *options = nullptr;
+    Options options;
     if (m_plan.intermediate) {
         // Near-lossless and quick: the intermediate must never limit the output's quality.
-        av_dict_set(&options, "preset", "ultrafast", 0);
-        av_dict_set(&options, "crf", "14", 0);
+        options.set("preset", "ultrafast");
+        options.set("crf", "14");
     } else {
         if (m_plan.videoBitrate > 0)
             context->bit_rate = m_plan.videoBitrate;
@@ -234,13 +232,13 @@ CodecPtr OutputFile::openVideo(std::vector<std::string> &notes)
             context->global_quality = FF_QP2LAMBDA * *m_plan.qscale;
         }
         if (m_plan.mbd)
-            av_dict_set_int(&options, "mbd", *m_plan.mbd, 0);
+            options.set("mbd", std::int64_t(*m_plan.mbd));
         if (std::string(codec->name) == "libvpx-vp9") {
-            av_dict_set(&options, "row-mt", "1", 0);
-            av_dict_set(&options, "deadline", "good", 0);
-            av_dict_set(&options, "cpu-used", "4", 0);
+            options.set("row-mt", "1");
+            options.set("deadline", "good");
+            options.set("cpu-used", "4");
         } else if (std::string(codec->name) == "libx265") {
-            av_dict_set(&options, "x265-params", "log-level=error", 0);
+            options.set("x265-params", "log-level=error");
         }
     }
     return openEncoder(std::move(context), options, notes);
@@ -261,12 +259,12 @@ CodecPtr OutputFile::openAudio(std::vector<std::string> &notes)
         context->bit_rate = m_plan.audioBitrate;
     if (m_container.globalHeader)
         context->flags |= AV_CODEC_FLAG_GLOBAL_HEADER;
-    AVDictionary *options = nullptr;
+    Options options;
     if (codec->id == AV_CODEC_ID_MP3 && m_plan.mp3Vbr) {
         context->flags |= AV_CODEC_FLAG_QSCALE;
         context->global_quality = FF_QP2LAMBDA * m_plan.mp3Quality;
     } else if (codec->id == AV_CODEC_ID_MP3 && m_plan.mp3Abr) {
-        av_dict_set(&options, "abr", "1", 0);
+        options.set("abr", "1");
     }
     return openEncoder(std::move(context), options, notes);
 }

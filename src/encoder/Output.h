@@ -90,7 +90,7 @@ public:
 private:
     CodecPtr openVideo(std::vector<std::string> &notes);
     CodecPtr openAudio(std::vector<std::string> &notes);
-    CodecPtr openEncoder(CodecPtr context, AVDictionary *options, std::vector<std::string> &notes);
+    CodecPtr openEncoder(CodecPtr context, Options &options, std::vector<std::string> &notes);
     void encodeSoundFrames(bool last);
     void send(AVCodecContext *encoder, AVStream *stream, const AVFrame *frame);
     void check(int result, const char *what);

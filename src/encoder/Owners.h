@@ -8,11 +8,14 @@ extern "C" {
 #include <libavfilter/avfilter.h>
 #include <libavformat/avformat.h>
 #include <libavutil/audio_fifo.h>
+#include <libavutil/dict.h>
 #include <libavutil/frame.h>
 #include <libswresample/swresample.h>
 }
 
+#include <cstdint>
 #include <memory>
+#include <new>
 
 namespace velmora::encoder {
 
@@ -76,5 +79,33 @@ struct SampleBuffersFree
     }
 };
 using SampleBuffersPtr = std::unique_ptr<std::uint8_t *, SampleBuffersFree>;
+
+// Options handed to FFmpeg by name. A setting that cannot be stored (memory is short) throws
+// rather than leave an option silently out.
+class Options
+{
+public:
+    Options() = default;
+    ~Options() { av_dict_free(&m_options); }
+    Options(const Options &) = delete;
+    Options &operator=(const Options &) = delete;
+
+    void set(const char *key, const char *value)
+    {
+        if (av_dict_set(&m_options, key, value, 0) < 0)
+            throw std::bad_alloc();
+    }
+    void set(const char *key, std::int64_t value)
+    {
+        if (av_dict_set_int(&m_options, key, value, 0) < 0)
+            throw std::bad_alloc();
+    }
+    // For the calls that take what they use out of it; what is left stays owned here.
+    AVDictionary **get() { return &m_options; }
+    const AVDictionary *left() const { return m_options; }
+
+private:
+    AVDictionary *m_options = nullptr;
+};
 
 } // namespace velmora::encoder

@@ -40,10 +40,13 @@ FormatPtr openInput(const std::string &path)
     if (!raw)
         throw Failure(path, "out of memory");
     raw->interrupt_callback = AVIOInterruptCB{interrupted, nullptr};
-    AVDictionary *options = nullptr;
-    av_dict_set(&options, "protocol_whitelist", "file", 0);
-    const int opened = avformat_open_input(&raw, ("file:" + path).c_str(), nullptr, &options);
-    av_dict_free(&options);
+    // Local files only, whatever the file names inside it (playlists, references).
+    raw->protocol_whitelist = av_strdup("file");
+    if (!raw->protocol_whitelist) {
+        avformat_free_context(raw);
+        throw Failure(path, "out of memory");
+    }
+    const int opened = avformat_open_input(&raw, ("file:" + path).c_str(), nullptr, nullptr);
     if (opened < 0)
         throw Failure(path, "cannot open it: " + errorText(opened));
     FormatPtr format(raw);
