@@ -136,6 +136,11 @@ double statedSeconds(const AVFormatContext *format, int pictureIndex, int soundI
     if (longest < 0 && !doubtful && format->duration != AV_NOPTS_VALUE && format->duration > 0
         && format->duration < static_cast<std::int64_t>(1e7) * AV_TIME_BASE)
         longest = static_cast<double>(format->duration) / AV_TIME_BASE;
+    // Files that play take more than a kilobit a second, even a still picture over speech; one
+    // that would take less has a damaged play time (a 200 kB FLV claiming an hour or weeks).
+    const std::int64_t bytes = format->pb ? avio_size(format->pb) : -1;
+    if (bytes > 0 && longest > static_cast<double>(bytes) / LeastBytesPerSecond)
+        return -1;
     return longest;
 }
 

@@ -31,8 +31,10 @@ int rotationOf(const AVStream *stream);
 AVRational nominalFrameRate(const AVStream *stream);
 
 // How long the input plays as its container and streams state it, in seconds; negative when
-// nothing plausible states it, or when the container allows jumps in its times (MPEG-TS and
-// program streams, where the figure is only an estimate).
+// nothing plausible states it (a figure the file's size cannot hold at LeastBytesPerSecond is
+// not), or when the container allows jumps in its times (MPEG-TS and program streams, where
+// the figure is only an estimate).
+inline constexpr double LeastBytesPerSecond = 128;
 double statedSeconds(const AVFormatContext *format, int pictureIndex, int soundIndex);
 
 // What a run needs to know of an input before it starts.

@@ -114,6 +114,8 @@ std::int64_t SoundAligner::push(const AVFrame *decoded, std::optional<std::int64
             finish(); // what the resampler holds comes before the gap
             return start - m_placed;
         }
+        if (gap <= -static_cast<std::int64_t>(EarlySeconds) * m_target.sampleRate)
+            offset.reset();
     }
     if (reopen)
         open(decoded);

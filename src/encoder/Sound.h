@@ -33,6 +33,9 @@ class SoundAligner
 {
 public:
     static constexpr int GapSeconds = 1;
+    // Sound that starts this much or more before the sound so far (before the first picture, for
+    // the first frame) has a damaged time: it follows the sound before instead of cutting hours.
+    static constexpr int EarlySeconds = 10;
 
     SoundAligner(const SoundTarget &target, std::string path);
     ~SoundAligner();

@@ -187,26 +187,37 @@ private Q_SLOTS:
     void oneDamagedTimeKeepsSync_data()
     {
         QTest::addColumn<double>("at");
-        QTest::addColumn<int>("shift");
-        QTest::newRow("a sound tag at 1.8 s 1.5 s early") << 1.8 << -1500;
-        QTest::newRow("a sound tag at 1 s 1.5 s late") << 1.0 << 1500;
+        QTest::addColumn<QList<int>>("shifts");
+        QTest::addColumn<double>("claimed");
+        QTest::newRow("a sound tag at 1.8 s 1.5 s early") << 1.8 << QList<int>{-1500} << 0.0;
+        QTest::newRow("a sound tag at 1 s 1.5 s late") << 1.0 << QList<int>{1500} << 0.0;
+        // A play time in the header that the file's size cannot hold, and two tags in a row
+        // days and hours late: no days of silence.
+        QTest::newRow("header claims 26 days, tags 6 days and 4 hours late")
+            << 1.0 << QList<int>{6 * 86400 * 1000, 4 * 3600 * 1000} << 26.0 * 86400;
     }
     void oneDamagedTimeKeepsSync()
     {
         QFETCH(double, at);
-        QFETCH(int, shift);
-        // An FLV with a flash and a beep at 2 s, one sound tag before them with a damaged time:
-        // the sound after it stays with its picture.
+        QFETCH(QList<int>, shifts);
+        QFETCH(double, claimed);
+        // An FLV with a flash and a beep at 2 s, sound tags before them with damaged times: the
+        // sound after them stays with its picture.
         MarkedClip clip;
         clip.picture = MarkedClip::Picture::Flash;
         clip.container = "flv";
         clip.seconds = 3;
         clip.flashAt = 2;
         const QString source = test::markedClip(clip);
-        const QString input = test::strayTimeFlv(QStringLiteral("flash_flv_stray%1ms_at%2s.flv").arg(shift).arg(at), source, at, shift);
+        QStringList name;
+        for (const int shift : shifts)
+            name << QString::number(shift);
+        const QString input = test::strayTimeFlv(QStringLiteral("flash_flv_stray%1ms_at%2s_claims%3s.flv").arg(name.join('_')).arg(at).arg(claimed),
+                                                 source, at, shifts, claimed);
         test::TestFolder folder;
         const QString intermediate = folder.file("0.avi");
         const test::EncoderProcess run = test::encoderProcess(job::ConversionCommand(input, intermediate, "320:240").arguments(), 60000);
+        QVERIFY2(!run.timedOut, qPrintable("still running after 60 s, and killed then, with " + described(intermediate)));
         QVERIFY2(run.status == 0, qPrintable(QString::fromUtf8(run.errors)));
 
         const QList<double> flashes = test::flashTimes(intermediate);

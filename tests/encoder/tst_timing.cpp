@@ -2,6 +2,7 @@
 // belongs to it, how an input's clock is made continuous, and the status line as the job's
 // reader takes it.
 #include "encoder/Owners.h"
+#include "encoder/Sound.h"
 #include "encoder/Status.h"
 #include "encoder/Timeline.h"
 #include "encoder/Timing.h"
@@ -238,6 +239,37 @@ private Q_SLOTS:
         QFETCH(QList<qint64>, times);
         QFETCH(QList<qint64>, placed);
         QCOMPARE(::placed(format.constData(), times, stated), placed);
+    }
+
+    void soundPlacedByItsTime_data()
+    {
+        QTest::addColumn<double>("start"); // the frame's time after the first picture, in seconds
+        QTest::addColumn<int>("placed");   // samples of it placed
+        QTest::newRow("on time") << 0.0 << 44100;
+        QTest::newRow("half a second early: the early half is cut") << -0.5 << 22050;
+        // Sound from hours before the first picture is a damaged time, not hours to cut (which
+        // took the resampler seconds and left no sound).
+        QTest::newRow("nine hours early") << -9.3 * 3600 << 44100;
+    }
+    void soundPlacedByItsTime()
+    {
+        QFETCH(double, start);
+        QFETCH(int, placed);
+        encoder::SoundTarget target;
+        target.sampleRate = 44100;
+        target.format = AV_SAMPLE_FMT_S16;
+        av_channel_layout_default(&target.layout, 1);
+        encoder::SoundAligner aligner(target, "test");
+        const encoder::FramePtr frame(av_frame_alloc());
+        frame->nb_samples = 44100;
+        frame->sample_rate = 44100;
+        frame->format = AV_SAMPLE_FMT_S16;
+        av_channel_layout_default(&frame->ch_layout, 1);
+        QCOMPARE(av_frame_get_buffer(frame.get(), 0), 0);
+        av_samples_set_silence(frame->extended_data, 0, frame->nb_samples, 1, AV_SAMPLE_FMT_S16);
+        QCOMPARE(aligner.push(frame.get(), std::llround(start * 44100)), std::int64_t(0));
+        aligner.finish();
+        QVERIFY2(std::abs(aligner.placed() - placed) <= 64, qPrintable(QStringLiteral("%1 samples placed").arg(aligner.placed())));
     }
 
     void variableRate()

@@ -8,6 +8,8 @@
 #include <QProcess>
 #include <QStandardPaths>
 
+#include <cstring>
+
 namespace velmora::test {
 
 namespace {
@@ -67,29 +69,41 @@ QString halfNumberedClip(const QString &container)
     return cutClip(QFileInfo(whole).completeBaseName() + QStringLiteral("_half.") + container, whole, 0.5);
 }
 
-QString strayTimeFlv(const QString &name, const QString &source, double atSeconds, int shiftMs)
+QString strayTimeFlv(const QString &name, const QString &source, double atSeconds, const QList<int> &shiftsMs, double claimedSeconds)
 {
     return cachedClip(name, [&](const QString &partial) {
         QByteArray bytes = contentOf(source);
+        if (claimedSeconds > 0) {
+            // onMetaData's "duration": an AMF number, a type byte and a big-endian double.
+            static const char pattern[] = "\x00\x08" "duration\x00";
+            const qsizetype key = bytes.indexOf(QByteArray(pattern, sizeof pattern - 1));
+            if (key < 0)
+                qFatal("%s states no duration", qPrintable(source));
+            quint64 bits = 0;
+            std::memcpy(&bits, &claimedSeconds, sizeof bits);
+            for (int i = 0; i < 8; ++i)
+                bytes[key + 11 + i] = char(bits >> (56 - 8 * i));
+        }
         const auto byte = [&bytes](qsizetype at) { return quint32(quint8(bytes.at(at))); };
         // The header, then tags: type, 3 bytes of size, 3 bytes of time and one above them,
         // 3 bytes of stream id, the data, and 4 bytes of the tag's whole size.
         qsizetype at = qsizetype(byte(5) << 24 | byte(6) << 16 | byte(7) << 8 | byte(8)) + 4;
-        while (at + 11 <= bytes.size()) {
+        qsizetype moved = 0;
+        while (at + 11 <= bytes.size() && moved < shiftsMs.size()) {
             const quint32 size = byte(at + 1) << 16 | byte(at + 2) << 8 | byte(at + 3);
             const qint64 time = qint64(byte(at + 7) << 24 | byte(at + 4) << 16 | byte(at + 5) << 8 | byte(at + 6));
             if (byte(at) == 8 && time >= qint64(atSeconds * 1000)) {
-                const quint32 moved = quint32(time + shiftMs);
-                bytes[at + 4] = char(moved >> 16);
-                bytes[at + 5] = char(moved >> 8);
-                bytes[at + 6] = char(moved);
-                bytes[at + 7] = char(moved >> 24);
-                writeTo(partial, bytes);
-                return;
+                const quint32 to = quint32(time + shiftsMs.at(moved++));
+                bytes[at + 4] = char(to >> 16);
+                bytes[at + 5] = char(to >> 8);
+                bytes[at + 6] = char(to);
+                bytes[at + 7] = char(to >> 24);
             }
             at += 11 + size + 4;
         }
-        qFatal("%s has no sound tag at %g s", qPrintable(source), atSeconds);
+        if (moved < shiftsMs.size())
+            qFatal("%s has too few sound tags after %g s", qPrintable(source), atSeconds);
+        writeTo(partial, bytes);
     });
 }
 

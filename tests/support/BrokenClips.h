@@ -23,9 +23,11 @@ QString faststartClip(const QString &name, const QString &source);
 // the front, mkv or ts), cut to half its bytes: its header, where it has one, still says 4 s.
 QString halfNumberedClip(const QString &container);
 
-// The FLV clip with one sound tag's time moved by shiftMs milliseconds: the first at or after
-// atSeconds, as one flipped bit in a tag's time leaves it.
-QString strayTimeFlv(const QString &name, const QString &source, double atSeconds, int shiftMs);
+// The FLV clip with sound tags' times moved, as flipped bits in them leave them: from the first
+// at or after atSeconds on, one tag after the other by each of shiftsMs (milliseconds). With
+// claimedSeconds, its header's play time says that instead.
+QString strayTimeFlv(const QString &name, const QString &source, double atSeconds, const QList<int> &shiftsMs,
+                     double claimedSeconds = 0);
 
 // Whether zzuf, which damages the bytes a program reads, is installed.
 bool haveZzuf();
