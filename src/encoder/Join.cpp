@@ -120,7 +120,9 @@ public:
         FramePtr frame(av_frame_alloc());
         m_fitted.reset(av_frame_alloc());
         m_held.reset(av_frame_alloc());
-        if (!packet || !frame || !m_fitted || !m_held)
+        m_waiting[0].reset(av_packet_alloc());
+        m_waiting[1].reset(av_packet_alloc());
+        if (!packet || !frame || !m_fitted || !m_held || !m_waiting[0] || !m_waiting[1])
             throw Failure(path, "out of memory");
 
         for (;;) {
@@ -142,21 +144,16 @@ public:
                 // Each packet goes on once the one after it in its stream is known: a time out of
                 // line with both its neighbours is damage, not a jump.
                 const int kind = picture ? 0 : 1;
-                const bool within = !m_waiting[kind] || take(m_waiting[kind].get(), packet.get(), frame.get(), picture);
-                if (!within)
+                if (m_isWaiting[kind] && !take(m_waiting[kind].get(), packet.get(), frame.get(), picture))
                     break;
-                if (!m_waiting[kind]) {
-                    m_waiting[kind].reset(av_packet_alloc());
-                    if (!m_waiting[kind])
-                        throw Failure(path, "out of memory");
-                }
                 av_packet_move_ref(m_waiting[kind].get(), packet.get());
+                m_isWaiting[kind] = true;
             }
             av_packet_unref(packet.get());
         }
         // The last packet of each stream, unless the input already ended at its stated end.
         for (int kind = 0; kind < 2 && !m_pastEnd; ++kind) {
-            if (m_waiting[kind] && !take(m_waiting[kind].get(), nullptr, frame.get(), kind == 0))
+            if (m_isWaiting[kind] && !take(m_waiting[kind].get(), nullptr, frame.get(), kind == 0))
                 break;
         }
         decode(m_videoDecoder.get(), nullptr, frame.get(), true);
@@ -451,6 +448,7 @@ private:
     bool m_broken = false;
     bool m_pastEnd = false;
     PacketPtr m_waiting[2]; // the picture's and the sound's last packet read, not yet taken
+    bool m_isWaiting[2] = {false, false};
     bool m_lastDamaged[2] = {false, false}; // whether the last packet of the picture, of the sound, was
 };
 

@@ -55,7 +55,7 @@ AVRational Timeline::workingTimeBase(const AVStream *stream)
 
 bool Timeline::place(AVPacket *packet, const AVStream *stream, const AVPacket *next)
 {
-    // The packet after it, as read, on this packet's side of any jump so far.
+    // The packet after it in its stream, as read: its own time, before this stream's offset.
     const std::int64_t after = next ? stampOf(next, stream->time_base) : AV_NOPTS_VALUE;
     const AVRational working = workingTimeBase(stream);
     if (av_cmp_q(working, stream->time_base) != 0) {
