@@ -33,6 +33,9 @@ constexpr AVRational Microseconds{1, AV_TIME_BASE};
 // that has not come. Files interleave their streams more closely than this.
 constexpr int MarginSeconds = 2;
 
+// How many inputs stay open from their probe to their run.
+constexpr std::size_t KeptOpen = 8;
+
 CodecPtr openDecoder(const AVStream *stream, AVRational timeBase, const std::string &path)
 {
     const AVCodec *codec = avcodec_find_decoder(stream->codecpar->codec_id);
@@ -97,7 +100,7 @@ void throwIfStopping(const std::string &path)
 class InputRun
 {
 public:
-    InputRun(const InputInfo &info, const OutputPlan &plan, OutputFile &output, Reporter &reporter, std::int64_t beginSlot)
+    InputRun(InputInfo &info, const OutputPlan &plan, OutputFile &output, Reporter &reporter, std::int64_t beginSlot)
         : m_info(info)
         , m_plan(plan)
         , m_output(output)
@@ -208,7 +211,7 @@ private:
     void open()
     {
         const std::string &path = m_info.path;
-        m_format = openInput(path);
+        m_format = m_info.opened ? std::move(m_info.opened) : openInput(path);
         m_videoIndex = pictureStream(m_format.get());
         if (m_videoIndex < 0)
             throw Failure(path, "it holds no picture", Failure::InputStatus);
@@ -415,7 +418,7 @@ private:
         m_reporter.position(static_cast<double>(slots) * av_q2d(av_inv_q(m_plan.frameRate)), slots, false);
     }
 
-    const InputInfo &m_info;
+    InputInfo &m_info;
     const OutputPlan &m_plan;
     OutputFile &m_output;
     Reporter &m_reporter;
@@ -467,6 +470,10 @@ void runJob(const EncodeJob &job, Reporter &reporter)
     for (const std::string &path : job.inputs) {
         inputs.push_back(probeInput(path));
         total += inputs.back().seconds;
+        // Each input kept open holds a file handle and the packets read while probing: a
+        // join of hundreds opens the later ones again when it comes to them.
+        if (inputs.size() > KeptOpen)
+            inputs.back().opened.reset();
     }
     reporter.expect(total);
 
@@ -482,7 +489,7 @@ void runJob(const EncodeJob &job, Reporter &reporter)
 
     double seconds = 0;
     std::int64_t slot = 0;
-    for (const InputInfo &input : inputs) {
+    for (InputInfo &input : inputs) {
         InputRun run(input, plan, output, reporter, slot);
         seconds += run.run();
         slot = run.end(std::max(slotAtSeconds(seconds, plan.frameRate), slot));

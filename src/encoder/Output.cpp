@@ -209,9 +209,11 @@ CodecPtr OutputFile::openVideo(std::vector<std::string> &notes)
 
     Options options;
     if (m_plan.intermediate) {
-        // Near-lossless and quick: the intermediate must never limit the output's quality.
+        // Near-lossless and quick: the intermediate must never limit the output's quality. A
+        // constant quantizer spares x264 the look at each picture that a rate factor needs:
+        // at 16 it is as large as a rate factor of 14 on camera pictures, and sharper.
         options.set("preset", "ultrafast");
-        options.set("crf", "14");
+        options.set("qp", "16");
     } else {
         if (m_plan.videoBitrate > 0)
             context->bit_rate = m_plan.videoBitrate;

@@ -47,6 +47,43 @@ bool isRgbOrGray(AVPixelFormat format)
     return descriptor && ((descriptor->flags & AV_PIX_FMT_FLAG_RGB) || descriptor->nb_components < 3);
 }
 
+// The matrix as the colorspace filter names it.
+const char *colorspaceName(AVColorSpace space)
+{
+    const std::string name = matrixName(space);
+    if (name == "bt601")
+        return "smpte170m";
+    if (name == "bt2020")
+        return "bt2020ncl";
+    return matrixName(space);
+}
+
+// The planar YUV formats the colorspace filter converts between.
+bool colorspaceTakes(AVPixelFormat format)
+{
+    switch (format) {
+    case AV_PIX_FMT_YUV420P:
+    case AV_PIX_FMT_YUV422P:
+    case AV_PIX_FMT_YUV444P:
+    case AV_PIX_FMT_YUV420P10:
+    case AV_PIX_FMT_YUV422P10:
+    case AV_PIX_FMT_YUV444P10:
+    case AV_PIX_FMT_YUV420P12:
+    case AV_PIX_FMT_YUV422P12:
+    case AV_PIX_FMT_YUV444P12: return true;
+    default: return false;
+    }
+}
+
+// A change of matrix alone, within one format, straight from YUV to YUV. Primaries and
+// transfer are named the same on both sides so that only the matrix changes, as it does in
+// scale; fast mode keeps the filter from going through linear light.
+std::string matrixChange(AVColorSpace from, AVColorSpace to)
+{
+    return std::string("colorspace=ispace=") + colorspaceName(from) + ":space=" + colorspaceName(to)
+           + ":iprimaries=bt709:primaries=bt709:itrc=bt709:trc=bt709:irange=tv:range=tv:fast=1";
+}
+
 int even(double value)
 {
     return std::max(2, static_cast<int>(std::lround(value / 2.0)) * 2);
@@ -152,6 +189,20 @@ std::string PictureFitter::description(const AVFrame *first) const
             + (m_target.matrix == AVCOL_SPC_BT709 ? "709" : "170m") + ":r=" + (outputFull ? "pc" : "tv"));
     } else if (isRgbOrGray(format)) {
         add(scale + ":out_color_matrix=" + matrixName(m_target.matrix) + ":out_range=" + (outputFull ? "pc" : "tv"));
+    } else if (!sameMatrix(inputMatrix, m_target.matrix) && !fullRange && !outputFull && colorspaceTakes(m_target.format)) {
+        // Within scale a change of matrix sends swscale through RGB, which costs more than
+        // the rest of the conversion. Done by itself it is cheap: on the smaller of the two
+        // pictures, in the input's own format before scaling down or the output's after.
+        const std::string change = matrixChange(inputMatrix, m_target.matrix);
+        const bool shrinks = static_cast<std::int64_t>(place.width) * place.height < static_cast<std::int64_t>(width) * height;
+        if (!shrinks && colorspaceTakes(format)) {
+            add(change);
+            add(scale);
+        } else {
+            add(scale);
+            add(std::string("format=") + av_get_pix_fmt_name(m_target.format));
+            add(change);
+        }
     } else if (!sameMatrix(inputMatrix, m_target.matrix) || fullRange != outputFull) {
         add(scale + ":in_color_matrix=" + matrixName(inputMatrix) + ":out_color_matrix=" + matrixName(m_target.matrix)
             + ":in_range=" + (fullRange ? "pc" : "tv") + ":out_range=" + (outputFull ? "pc" : "tv"));

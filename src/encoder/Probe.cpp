@@ -146,7 +146,7 @@ double statedSeconds(const AVFormatContext *format, int pictureIndex, int soundI
 
 InputInfo probeInput(const std::string &path)
 {
-    const FormatPtr format = openInput(path);
+    FormatPtr format = openInput(path);
     const int video = pictureStream(format.get());
     if (video < 0)
         throw Failure(path, "it holds no picture", Failure::InputStatus);
@@ -180,6 +180,7 @@ InputInfo probeInput(const std::string &path)
         info.hasSound = true;
         info.sampleRate = format->streams[sound]->codecpar->sample_rate;
     }
+    info.opened = std::move(format);
     return info;
 }
 

@@ -49,10 +49,14 @@ struct InputInfo
     AVRational frameRate{0, 1}; // the stream's own, or 25 when it states none
     bool hasSound = false;
     int sampleRate = 0;
+    // The input as opened for this, kept so that the run reads on from it rather than open
+    // and search the file's streams a second time; empty once the run took it, or when it
+    // was not kept.
+    FormatPtr opened;
 };
 
-// Opens the input and reads what a run needs. Throws Failure for a file that does not open
-// or holds no picture.
+// Opens the input and reads what a run needs, keeping it open. Throws Failure for a file
+// that does not open or holds no picture.
 InputInfo probeInput(const std::string &path);
 
 } // namespace velmora::encoder

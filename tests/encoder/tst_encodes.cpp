@@ -14,6 +14,7 @@
 #include <QtTest>
 
 #include <cmath>
+#include <tuple>
 
 using namespace velmora;
 using test::MarkedClip;
@@ -122,6 +123,87 @@ double longestWithoutSound(const QString &file)
     return sounds.isEmpty() ? qInf() : longest;
 }
 
+
+// A flat colour in 8-bit YUV.
+struct Yuv
+{
+    double y, u, v;
+};
+
+// The same colour under another matrix, from studio range in to studio range out, as the
+// matrices' definitions give it (no rounding).
+Yuv convertedMatrix(const Yuv &in, const QString &from, const QString &to)
+{
+    const auto weights = [](const QString &matrix) { return matrix == "bt709" ? std::pair{0.2126, 0.0722} : std::pair{0.299, 0.114}; };
+    const double y = (in.y - 16) / 219, pb = (in.u - 128) / 224, pr = (in.v - 128) / 224;
+    auto [kr, kb] = weights(from);
+    const double r = y + 2 * (1 - kr) * pr, b = y + 2 * (1 - kb) * pb, g = (y - kr * r - kb * b) / (1 - kr - kb);
+    std::tie(kr, kb) = weights(to);
+    const double y2 = kr * r + (1 - kr - kb) * g + kb * b;
+    return {16 + 219 * y2, 128 + 224 * (b - y2) / (2 * (1 - kb)), 128 + 224 * (r - y2) / (2 * (1 - kr))};
+}
+
+// Four colours, one in each quarter of the picture: a grey and three within what RGB holds.
+const Yuv Quarters[4] = {{150, 128, 128}, {100, 90, 160}, {180, 100, 140}, {70, 150, 110}};
+
+// A clip of the four quarters in 4:2:0, stored losslessly with its matrix tagged.
+QString quarterClip(const test::TestFolder &folder, int width, int height, const QString &matrix)
+{
+    QByteArray frame(width * height * 3 / 2, 0);
+    for (int plane = 0; plane < 3; ++plane) {
+        const int w = plane ? width / 2 : width, h = plane ? height / 2 : height;
+        char *data = frame.data() + (plane ? width * height + (plane - 1) * w * h : 0);
+        for (int row = 0; row < h; ++row) {
+            for (int column = 0; column < w; ++column) {
+                const Yuv &colour = Quarters[(row >= h / 2) * 2 + (column >= w / 2)];
+                data[row * w + column] = char(std::lround(plane == 0 ? colour.y : plane == 1 ? colour.u : colour.v));
+            }
+        }
+    }
+    QByteArray frames;
+    for (int i = 0; i < 10; ++i)
+        frames += frame;
+    const QString raw = folder.write("quarters.yuv", frames);
+    const QString clip = folder.file("quarters.mp4");
+    QProcess ffmpeg;
+    ffmpeg.setProcessChannelMode(QProcess::MergedChannels);
+    ffmpeg.start(QStringLiteral(VELMORA_FFMPEG),
+                 {"-v", "error", "-y", "-f", "rawvideo", "-pix_fmt", "yuv420p", "-s", QStringLiteral("%1x%2").arg(width).arg(height), "-r", "25",
+                  "-i", raw, "-c:v", "libx264", "-qp", "0", "-colorspace", matrix, "-color_primaries", matrix == "bt709" ? "bt709" : "smpte170m",
+                  "-color_trc", matrix == "bt709" ? "bt709" : "smpte170m", "-color_range", "tv", clip});
+    ffmpeg.waitForFinished(60000);
+    return ffmpeg.exitCode() == 0 ? clip : QString();
+}
+
+// The colour at the middle of each quarter of the file's middle picture, as ffmpeg decodes it.
+QList<Yuv> quarterColours(const QString &file, int width, int height)
+{
+    QProcess ffmpeg;
+    ffmpeg.start(QStringLiteral(VELMORA_FFMPEG), {"-v", "error", "-i", file, "-vf", "select=eq(n\\,5)", "-frames:v", "1", "-f", "rawvideo",
+                                                  "-pix_fmt", "yuv420p", "-"});
+    ffmpeg.waitForFinished(60000);
+    const QByteArray frame = ffmpeg.readAllStandardOutput();
+    QList<Yuv> colours;
+    if (frame.size() != width * height * 3 / 2)
+        return colours;
+    const auto at = [&](int plane, int x, int y) {
+        const int w = plane ? width / 2 : width, h = plane ? height / 2 : height;
+        const int offset = plane ? width * height + (plane - 1) * w * h : 0;
+        x = plane ? x / 2 : x;
+        y = plane ? y / 2 : y;
+        double sum = 0;
+        for (int dy = -2; dy <= 2; ++dy) {
+            for (int dx = -2; dx <= 2; ++dx)
+                sum += quint8(frame.at(offset + (y + dy) * w + x + dx));
+        }
+        return sum / 25;
+    };
+    for (int quarter = 0; quarter < 4; ++quarter) {
+        const int x = width / 4 + (quarter % 2) * width / 2, y = height / 4 + (quarter / 2) * height / 2;
+        colours << Yuv{at(0, x, y), at(1, x, y), at(2, x, y)};
+    }
+    return colours;
+}
 } // namespace
 
 class tst_Encodes : public QObject
@@ -325,6 +407,43 @@ private Q_SLOTS:
         QVERIFY(frames >= 60 && frames <= 61);
         QCOMPARE(test::frameNumbers(intermediate).size(), frames);
         QVERIFY(qAbs(test::audioSeconds(intermediate) - frames / 30.0) < 0.001);
+    }
+
+    void coloursUnderTheOutputsMatrix_data()
+    {
+        QTest::addColumn<QSize>("input");
+        QTest::addColumn<QString>("matrix");
+        QTest::addColumn<QString>("size");
+        QTest::addColumn<QString>("expected"); // the output's matrix: 480 lines and below BT.601, above BT.709
+        QTest::newRow("HD to 480 lines") << QSize(1280, 720) << "bt709" << "720:480" << "bt601";
+        QTest::newRow("SD to HD") << QSize(720, 480) << "smpte170m" << "1280:720" << "bt709";
+        QTest::newRow("SD kept SD") << QSize(640, 480) << "smpte170m" << "320:240" << "bt601";
+        QTest::newRow("HD kept HD") << QSize(640, 360) << "bt709" << "1280:720" << "bt709";
+    }
+    void coloursUnderTheOutputsMatrix()
+    {
+        // Each colour of the intermediate is the input's colour under the output's matrix,
+        // within a level (the intermediate is lossy; flat colours come through nearly whole).
+        QFETCH(QSize, input);
+        QFETCH(QString, matrix);
+        QFETCH(QString, size);
+        QFETCH(QString, expected);
+        test::TestFolder folder;
+        const QString clip = quarterClip(folder, input.width(), input.height(), matrix);
+        QVERIFY(!clip.isEmpty());
+        const QString intermediate = folder.file("0.avi");
+        QCOMPARE(test::runEncoder(job::ConversionCommand(clip, intermediate, size).arguments()), QString());
+        const int width = size.section(':', 0, 0).toInt(), height = size.section(':', 1, 1).toInt();
+        const QList<Yuv> colours = quarterColours(intermediate, width, height);
+        QCOMPARE(colours.size(), 4);
+        const QString from = matrix == "bt709" ? "bt709" : "bt601";
+        for (int quarter = 0; quarter < 4; ++quarter) {
+            const Yuv want = convertedMatrix(Quarters[quarter], from, expected);
+            const Yuv &got = colours.at(quarter);
+            QVERIFY2(qAbs(got.y - want.y) <= 1.0 && qAbs(got.u - want.u) <= 1.0 && qAbs(got.v - want.v) <= 1.0,
+                     qPrintable(QStringLiteral("quarter %1: %2 %3 %4, not %5 %6 %7").arg(quarter).arg(got.y).arg(got.u).arg(got.v)
+                                    .arg(want.y, 0, 'f', 1).arg(want.u, 0, 'f', 1).arg(want.v, 0, 'f', 1)));
+        }
     }
 
     void silenceIsInterleaved()
