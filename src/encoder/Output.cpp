@@ -167,6 +167,9 @@ OutputFile::OutputFile(const OutputPlan &plan, std::vector<std::string> &notes)
     // pictures after it come at their moment.
     if (!m_container.storesPictureTimes)
         m_skipPictures = std::max(0, m_video->has_b_frames);
+    // From here on only the picture encoder's own thread works with it.
+    m_videoBase = m_video->time_base;
+    m_pictures = std::make_unique<EncodeThread>(m_video.get(), m_plan.path);
 
     // Frame times count from the first sample; a packet starts initial_padding earlier.
     switch (primingOf(m_container, m_plan.audio->id)) {
@@ -299,10 +302,22 @@ void OutputFile::send(AVCodecContext *encoder, AVStream *stream, const AVFrame *
             return;
         if (result < 0)
             throw Failure(m_plan.path, std::string("the ") + encoder->codec->name + " encoder failed: " + errorText(result));
-        av_packet_rescale_ts(m_packet.get(), encoder->time_base, stream->time_base);
-        m_packet->stream_index = stream->index;
-        check(av_interleaved_write_frame(m_format.get(), m_packet.get()), "cannot write it");
+        write(m_packet.get(), encoder->time_base, stream);
     }
+}
+
+void OutputFile::write(AVPacket *packet, AVRational timeBase, AVStream *stream)
+{
+    av_packet_rescale_ts(packet, timeBase, stream->time_base);
+    packet->stream_index = stream->index;
+    check(av_interleaved_write_frame(m_format.get(), packet), "cannot write it");
+}
+
+void OutputFile::writeEncodedPictures()
+{
+    PacketPtr packet;
+    while (m_pictures->take(packet))
+        write(packet.get(), m_videoBase, m_videoStream);
 }
 
 void OutputFile::writePicture(const AVFrame *picture, std::int64_t slot)
@@ -310,12 +325,13 @@ void OutputFile::writePicture(const AVFrame *picture, std::int64_t slot)
     checkStop();
     if (slot < m_skipPictures)
         return;
-    const FramePtr frame(av_frame_clone(picture));
+    FramePtr frame(av_frame_clone(picture));
     if (!frame)
         throw Failure(m_plan.path, "out of memory");
     frame->pts = slot - m_skipPictures;
     frame->pict_type = AV_PICTURE_TYPE_NONE;
-    send(m_video.get(), m_videoStream, frame.get());
+    m_pictures->push(std::move(frame));
+    writeEncodedPictures();
 }
 
 void OutputFile::writeSound(AVAudioFifo *fifo, int count)
@@ -391,6 +407,7 @@ void OutputFile::encodeSoundFrames(bool last)
         frame->pts = m_soundPts;
         m_soundPts += padded;
         send(m_audio.get(), m_audioStream, frame);
+        writeEncodedPictures();
     }
 }
 
@@ -398,7 +415,8 @@ void OutputFile::finish()
 {
     checkStop();
     encodeSoundFrames(true);
-    send(m_video.get(), m_videoStream, nullptr);
+    m_pictures->finish();
+    writeEncodedPictures();
     send(m_audio.get(), m_audioStream, nullptr);
     check(av_write_trailer(m_format.get()), "cannot finish it");
     check(0, "cannot write it");

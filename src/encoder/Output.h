@@ -1,6 +1,7 @@
 #pragma once
 
 #include "encoder/Formats.h"
+#include "encoder/EncodeThread.h"
 #include "encoder/Owners.h"
 #include "encoder/Picture.h"
 #include "encoder/Sound.h"
@@ -93,6 +94,8 @@ private:
     CodecPtr openEncoder(CodecPtr context, Options &options, std::vector<std::string> &notes);
     void encodeSoundFrames(bool last);
     void send(AVCodecContext *encoder, AVStream *stream, const AVFrame *frame);
+    void write(AVPacket *packet, AVRational timeBase, AVStream *stream);
+    void writeEncodedPictures();
     void check(int result, const char *what);
     void checkStop() const;
 
@@ -113,6 +116,9 @@ private:
     std::int64_t m_soundPts = 0;   // the next sound frame's start, in samples
     std::int64_t m_dropLeft = 0;   // priming samples still to drop at the start
     int m_skipPictures = 0;        // pictures left out at the start for the decoder's delay
+    AVRational m_videoBase{1, 1};  // the picture encoder's time base
+    // Declared last, so it stops first: it works on m_video.
+    std::unique_ptr<EncodeThread> m_pictures;
 };
 
 } // namespace velmora::encoder

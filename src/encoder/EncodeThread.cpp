@@ -1,0 +1,114 @@
+#include "encoder/EncodeThread.h"
+
+#include "encoder/Failure.h"
+#include "encoder/Probe.h"
+#include "encoder/Stopping.h"
+
+namespace velmora::encoder {
+
+EncodeThread::EncodeThread(AVCodecContext *encoder, std::string path)
+    : m_encoder(encoder)
+    , m_path(std::move(path))
+    , m_thread([this] { run(); })
+{
+}
+
+EncodeThread::~EncodeThread()
+{
+    {
+        const std::lock_guard lock(m_mutex);
+        m_quit = true;
+    }
+    m_changed.notify_all();
+    m_thread.join();
+}
+
+void EncodeThread::throwIfFailed()
+{
+    if (!m_failure.empty())
+        throw Failure(m_path, m_failure);
+}
+
+void EncodeThread::push(FramePtr frame)
+{
+    std::unique_lock lock(m_mutex);
+    m_changed.wait(lock, [this] { return m_frames.size() < Waiting || m_done; });
+    throwIfFailed();
+    if (m_done)
+        throw Failure(m_path, "cannot write it: the picture's stream has ended");
+    m_frames.push_back(std::move(frame));
+    lock.unlock();
+    m_changed.notify_all();
+}
+
+void EncodeThread::finish()
+{
+    push(FramePtr());
+    std::unique_lock lock(m_mutex);
+    m_changed.wait(lock, [this] { return m_done; });
+    throwIfFailed();
+}
+
+bool EncodeThread::take(PacketPtr &packet)
+{
+    const std::lock_guard lock(m_mutex);
+    if (m_packets.empty())
+        return false;
+    packet = std::move(m_packets.front());
+    m_packets.pop_front();
+    return true;
+}
+
+void EncodeThread::run()
+{
+    std::string failure;
+    const auto failed = [&](const std::string &what) {
+        failure = what;
+        return true;
+    };
+    for (;;) {
+        FramePtr frame;
+        {
+            std::unique_lock lock(m_mutex);
+            m_changed.wait(lock, [this] { return m_quit || !m_frames.empty(); });
+            if (m_quit)
+                return;
+            frame = std::move(m_frames.front());
+            m_frames.pop_front();
+        }
+        m_changed.notify_all();
+
+        const bool ending = !frame;
+        bool stop = false;
+        int result = avcodec_send_frame(m_encoder, frame.get());
+        if (result < 0 && result != AVERROR_EOF)
+            stop = failed(std::string("the ") + m_encoder->codec->name + " encoder failed: " + errorText(result));
+        while (!stop) {
+            PacketPtr packet(av_packet_alloc());
+            if (!packet) {
+                stop = failed("out of memory");
+                break;
+            }
+            result = avcodec_receive_packet(m_encoder, packet.get());
+            if (result == AVERROR(EAGAIN) || result == AVERROR_EOF)
+                break;
+            if (result < 0) {
+                stop = failed(std::string("the ") + m_encoder->codec->name + " encoder failed: " + errorText(result));
+                break;
+            }
+            const std::lock_guard lock(m_mutex);
+            m_packets.push_back(std::move(packet));
+        }
+        if (stop || ending || stopping()) {
+            {
+                const std::lock_guard lock(m_mutex);
+                m_failure = failure.empty() && !ending ? std::string("stopped") : failure;
+                m_done = true;
+            }
+            m_changed.notify_all();
+            return;
+        }
+    }
+}
+
+} // namespace velmora::encoder
