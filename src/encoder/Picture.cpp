@@ -241,6 +241,8 @@ void PictureFitter::build(const AVFrame *first)
     m_graph.reset(avfilter_graph_alloc());
     if (!m_graph)
         throw Failure(path, "out of memory");
+    // The graph's thread count stays at 0, all cores: the filters that work in slices
+    // (colorspace, yadif, transpose) use them; scale works in one.
     AVRational sar = av_guess_sample_aspect_ratio(const_cast<AVFormatContext *>(m_format), const_cast<AVStream *>(m_stream),
                                                   const_cast<AVFrame *>(first));
     if (sar.num <= 0 || sar.den <= 0)
