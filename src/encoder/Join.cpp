@@ -376,7 +376,7 @@ private:
     void writeHeld(std::int64_t from, std::int64_t count)
     {
         for (std::int64_t i = 0; i < count; ++i) {
-            m_output.writePicture(m_held.get(), from + i);
+            m_output.writePicture(m_held.get(), from + i, i > 0);
             report(from + i + 1);
         }
     }

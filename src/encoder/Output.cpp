@@ -320,12 +320,26 @@ void OutputFile::writeEncodedPictures()
         write(packet.get(), m_videoBase, m_videoStream);
 }
 
-void OutputFile::writePicture(const AVFrame *picture, std::int64_t slot)
+void OutputFile::writePicture(const AVFrame *picture, std::int64_t slot, bool repeat)
 {
     checkStop();
     if (slot < m_skipPictures)
         return;
-    FramePtr frame(av_frame_clone(picture));
+    // A decoder may still write into a picture it gave out (MPEG-2 does at a damaged end),
+    // so the encoder, which takes it up later, gets a copy that no one else holds.
+    if (!repeat || !m_copied) {
+        FramePtr copy(av_frame_alloc());
+        if (!copy)
+            throw Failure(m_plan.path, "out of memory");
+        copy->format = picture->format;
+        copy->width = picture->width;
+        copy->height = picture->height;
+        if (av_frame_get_buffer(copy.get(), 0) < 0 || av_frame_copy(copy.get(), picture) < 0
+            || av_frame_copy_props(copy.get(), picture) < 0)
+            throw Failure(m_plan.path, "out of memory");
+        m_copied = std::move(copy);
+    }
+    FramePtr frame(av_frame_clone(m_copied.get()));
     if (!frame)
         throw Failure(m_plan.path, "out of memory");
     frame->pts = slot - m_skipPictures;

@@ -78,8 +78,10 @@ public:
     OutputFile(const OutputFile &) = delete;
     OutputFile &operator=(const OutputFile &) = delete;
 
-    // Encodes the picture as output frame `slot` (the frame keeps its own reference).
-    void writePicture(const AVFrame *picture, std::int64_t slot);
+    // Encodes the picture as output frame `slot`. The encoder works on after this returns,
+    // on a copy of its own; repeat: the same picture as the call before, unchanged since,
+    // which the copy made then serves again.
+    void writePicture(const AVFrame *picture, std::int64_t slot, bool repeat = false);
     // Takes count samples from the fifo (in the plan's sound format) and encodes them.
     void writeSound(AVAudioFifo *fifo, int count);
     // Encodes count samples of silence, a step at a time.
@@ -117,6 +119,7 @@ private:
     std::int64_t m_dropLeft = 0;   // priming samples still to drop at the start
     int m_skipPictures = 0;        // pictures left out at the start for the decoder's delay
     AVRational m_videoBase{1, 1};  // the picture encoder's time base
+    FramePtr m_copied;             // the copy of the last picture written
     // Declared last, so it stops first: it works on m_video.
     std::unique_ptr<EncodeThread> m_pictures;
 };
