@@ -61,10 +61,8 @@ bool EncodeThread::take(PacketPtr &packet)
 
 void EncodeThread::run()
 {
-    std::string failure;
-    const auto failed = [&](const std::string &what) {
-        failure = what;
-        return true;
+    const auto encoderFailed = [this](int result) {
+        return std::string("the ") + m_encoder->codec->name + " encoder failed: " + errorText(result);
     };
     for (;;) {
         FramePtr frame;
@@ -79,27 +77,27 @@ void EncodeThread::run()
         m_changed.notify_all();
 
         const bool ending = !frame;
-        bool stop = false;
+        std::string failure;
         int result = avcodec_send_frame(m_encoder, frame.get());
         if (result < 0 && result != AVERROR_EOF)
-            stop = failed(std::string("the ") + m_encoder->codec->name + " encoder failed: " + errorText(result));
-        while (!stop) {
+            failure = encoderFailed(result);
+        while (failure.empty()) {
             PacketPtr packet(av_packet_alloc());
             if (!packet) {
-                stop = failed("out of memory");
+                failure = "out of memory";
                 break;
             }
             result = avcodec_receive_packet(m_encoder, packet.get());
             if (result == AVERROR(EAGAIN) || result == AVERROR_EOF)
                 break;
             if (result < 0) {
-                stop = failed(std::string("the ") + m_encoder->codec->name + " encoder failed: " + errorText(result));
+                failure = encoderFailed(result);
                 break;
             }
             const std::lock_guard lock(m_mutex);
             m_packets.push_back(std::move(packet));
         }
-        if (stop || ending || stopping()) {
+        if (!failure.empty() || ending || stopping()) {
             {
                 const std::lock_guard lock(m_mutex);
                 m_failure = failure.empty() && !ending ? std::string("stopped") : failure;

@@ -328,14 +328,9 @@ void OutputFile::writePicture(const AVFrame *picture, std::int64_t slot, bool re
     // A decoder may still write into a picture it gave out (MPEG-2 does at a damaged end),
     // so the encoder, which takes it up later, gets a copy that no one else holds.
     if (!repeat || !m_copied) {
-        FramePtr copy(av_frame_alloc());
-        if (!copy)
-            throw Failure(m_plan.path, "out of memory");
-        copy->format = picture->format;
-        copy->width = picture->width;
-        copy->height = picture->height;
-        if (av_frame_get_buffer(copy.get(), 0) < 0 || av_frame_copy(copy.get(), picture) < 0
-            || av_frame_copy_props(copy.get(), picture) < 0)
+        // A second reference is never writable: making it so copies the picture.
+        FramePtr copy(av_frame_clone(picture));
+        if (!copy || av_frame_make_writable(copy.get()) < 0)
             throw Failure(m_plan.path, "out of memory");
         m_copied = std::move(copy);
     }
