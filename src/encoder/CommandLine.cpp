@@ -25,6 +25,44 @@ std::vector<std::string> split(const std::string &text, char separator)
     }
 }
 
+// key=value pieces of a sub-option list; a value written %n%text is the n bytes after it,
+// colons and all. Empty when the list is malformed: a length past the end, or no colon after it.
+std::optional<std::vector<std::string>> splitQuoted(const std::string &text)
+{
+    std::vector<std::string> pieces;
+    std::size_t at = 0;
+    while (at <= text.size()) {
+        const std::size_t equals = text.find('=', at);
+        const std::size_t colon = text.find(':', at);
+        if (equals != std::string::npos && (colon == std::string::npos || equals < colon) && equals + 1 < text.size()
+            && text[equals + 1] == '%') {
+            const std::size_t close = text.find('%', equals + 2);
+            const auto length = close == std::string::npos ? std::nullopt
+                                                           : readWholeNumber(text.substr(equals + 2, close - equals - 2));
+            if (length && *length >= 0) {
+                const std::size_t begin = close + 1;
+                const std::size_t end = begin + static_cast<std::size_t>(*length);
+                if (end > text.size() || (end < text.size() && text[end] != ':'))
+                    return std::nullopt;
+                pieces.push_back(text.substr(at, equals + 1 - at) + text.substr(begin, end - begin));
+                at = end + 1;
+                continue;
+            }
+        }
+        pieces.push_back(text.substr(at, colon == std::string::npos ? std::string::npos : colon - at));
+        if (colon == std::string::npos)
+            break;
+        at = colon + 1;
+    }
+    return pieces;
+}
+
+bool hasPiece(const std::string &text, const std::string &wanted)
+{
+    const std::vector<std::string> pieces = split(text, ':');
+    return std::find(pieces.begin(), pieces.end(), wanted) != pieces.end();
+}
+
 class Parser
 {
 public:
@@ -35,6 +73,7 @@ public:
 
     ParsedCommandLine run()
     {
+        findCopies();
         for (m_index = 0; m_index < m_args.size() && m_result.ok(); ++m_index) {
             const std::string &argument = m_args[m_index];
             if (isOption(argument))
@@ -46,10 +85,54 @@ public:
             m_result.error = "No input file is given.";
         if (m_result.ok() && m_result.job.output.empty())
             m_result.error = "-o: no output file is given.";
+        if (m_result.ok() && !m_ignored.empty()) {
+            std::string list;
+            for (std::size_t i = 0; i < m_ignored.size(); ++i)
+                list += (i == 0 ? "" : i + 1 == m_ignored.size() ? " and " : ", ") + m_ignored[i];
+            note("The streams are copied as they are: " + list + (m_ignored.size() == 1 ? " does" : " do")
+                 + " not apply and " + (m_ignored.size() == 1 ? "is" : "are") + " ignored.");
+        }
         return std::move(m_result);
     }
 
 private:
+    // A copy is known before the options are read: every option that would encode a copied
+    // stream is then passed over, with one note for them all.
+    void findCopies()
+    {
+        EncodeJob &job = m_result.job;
+        bool audioChosen = false;
+        for (std::size_t i = 0; i + 1 < m_args.size(); ++i) {
+            const std::string &name = m_args[i];
+            const std::string &next = m_args[i + 1];
+            if (name == "-ovc" && next == "copy")
+                job.copyVideo = true;
+            else if (name == "-oac")
+                audioChosen = true, job.copyAudio = job.copyAudio || next == "copy";
+            else if (name == "-lavcopts" && hasPiece(next, "vcodec=copy"))
+                job.copyVideo = true;
+            else if (name == "-lavcopts" && hasPiece(next, "acodec=copy"))
+                job.copyAudio = true;
+        }
+        // -ovc copy alone copies the sound too.
+        if (job.copyVideo && !audioChosen)
+            job.copyAudio = true;
+        if (job.copyVideo != job.copyAudio)
+            fail(std::string(job.copyVideo ? "The picture is copied but the sound is not" : "The sound is copied but the picture is not")
+                 + ": copy both (-ovc copy -oac copy, or vcodec=copy and acodec=copy) or neither.");
+    }
+
+    // True when the option encodes a stream that is copied: it is noted and passed over.
+    bool ignored(const std::string &label, bool video)
+    {
+        const EncodeJob &job = m_result.job;
+        if (!(video ? job.copyVideo : job.copyAudio))
+            return false;
+        if (std::find(m_ignored.begin(), m_ignored.end(), label) == m_ignored.end())
+            m_ignored.push_back(label);
+        return true;
+    }
+
     // The value after the current option, or nothing when the next argument is another option
     // or the line ends there.
     std::optional<std::string> value()
@@ -109,8 +192,8 @@ private:
             const auto word = value();
             if (!word || word->empty())
                 note("-ovc has no value: lavc is used.");
-            else if (*word != "lavc")
-                fail("-ovc " + *word + ": only lavc is supported.");
+            else if (*word != "lavc" && *word != "copy")
+                fail("-ovc " + *word + ": only lavc and copy are supported.");
         } else if (name == "-oac") {
             const auto word = value();
             if (!word || word->empty())
@@ -121,20 +204,32 @@ private:
                 job.audio.encoder = AudioEncoder::Pcm;
             else if (*word == "lavc")
                 job.audio.encoder = AudioEncoder::Lavc;
-            else
-                fail("-oac " + *word + ": only mp3lame, pcm and lavc are supported.");
+            else if (*word != "copy")
+                fail("-oac " + *word + ": only mp3lame, pcm, lavc and copy are supported.");
         } else if (name == "-lavcopts") {
             job.lavcOptionsGiven = true;
             if (const auto text = value(); text && !text->empty())
                 lavcOptions(*text);
         } else if (name == "-lameopts") {
             job.audio.lameOptionsGiven = true;
-            if (const auto text = value(); text && !text->empty())
+            const auto text = value();
+            if (text && !text->empty() && !ignored("-lameopts", false))
                 lameOptions(*text);
         } else if (name == "-channels") {
-            job.channels = positive("-channels", value(), "2 channels are used");
+            const auto text = value();
+            if (!ignored("-channels", false))
+                job.channels = positive("-channels", text, "2 channels are used");
         } else if (name == "-srate") {
-            job.sampleRate = positive("-srate", value(), "the first input's sample rate is used");
+            const auto text = value();
+            if (!ignored("-srate", false))
+                job.sampleRate = positive("-srate", text, "the first input's sample rate is used");
+        } else if (name == "-info") {
+            if (const auto text = value(); text && !text->empty())
+                infoOptions(*text);
+        } else if (name == "-ofps" && ignored("-ofps", true)) {
+            value();
+        } else if (name == "-vf" && ignored("-vf", true)) {
+            value();
         } else if (name == "-ofps") {
             const auto text = value();
             const auto rate = text ? readRatio(*text) : std::nullopt;
@@ -167,8 +262,20 @@ private:
             const std::string key = piece.substr(0, equals);
             const std::string val = equals == std::string::npos ? std::string() : piece.substr(equals + 1);
             const std::string label = "-lavcopts " + key;
+            static const std::vector<std::string> videoKeys = {"vbitrate", "mbd",    "vqscale", "keyint",
+                                                               "threads",  "vmax_b_frames", "autoaspect", "aspect"};
             if (key.empty() && piece.empty()) {
                 continue; // "a::b"
+            } else if (std::find(videoKeys.begin(), videoKeys.end(), key) != videoKeys.end() && ignored(key, true)) {
+                // aspect=16:9 arrives split at its colon: its second half goes with it.
+                if (key == "aspect" && i + 1 < pieces.size() && pieces[i + 1].find('=') == std::string::npos
+                    && readWholeNumber(pieces[i + 1]))
+                    ++i;
+                continue;
+            } else if (key == "abitrate" && ignored(key, false)) {
+                continue;
+            } else if ((key == "vcodec" && val == "copy") || (key == "acodec" && val == "copy")) {
+                continue;
             } else if (key == "vcodec") {
                 if (val.empty())
                     note(label + " has no value: mpeg4 is used.");
@@ -212,6 +319,32 @@ private:
             } else {
                 fail(label + ": unknown option.");
             }
+        }
+    }
+
+    // MEncoder's -info keys, as FFmpeg names them.
+    void infoOptions(const std::string &text)
+    {
+        static const std::vector<std::pair<std::string, std::string>> keys = {
+            {"name", "title"},       {"artist", "artist"},   {"genre", "genre"},     {"subject", "ISBJ"},
+            {"copyright", "copyright"}, {"srcform", SourceNameKey}, {"comment", "comment"},
+        };
+        const auto pieces = splitQuoted(text);
+        if (!pieces) {
+            fail("-info " + text + ": a %n% length does not fit the text after it.");
+            return;
+        }
+        for (const std::string &piece : *pieces) {
+            if (piece.empty())
+                continue;
+            const std::size_t equals = piece.find('=');
+            const std::string key = piece.substr(0, equals);
+            const auto found = std::find_if(keys.begin(), keys.end(), [&](const auto &entry) { return entry.first == key; });
+            if (found == keys.end() || equals == std::string::npos) {
+                fail("-info " + key + ": unknown option (name, artist, genre, subject, copyright, srcform and comment are supported).");
+                return;
+            }
+            m_result.job.info.emplace_back(found->second, piece.substr(equals + 1));
         }
     }
 
@@ -297,6 +430,7 @@ private:
     const std::vector<std::string> &m_args;
     std::size_t m_index = 0;
     ParsedCommandLine m_result;
+    std::vector<std::string> m_ignored; // options passed over for a copy, in the order given
 };
 
 } // namespace

@@ -73,7 +73,19 @@ struct EncodeJob
     std::optional<ScaleOptions> scale;
     std::optional<FrameBox> crop;
     std::optional<FrameBox> expand;
+    // -ovc copy / vcodec=copy and -oac copy / acodec=copy: the inputs' own streams go into the
+    // output as they are. Only both together are supported.
+    bool copyVideo = false;
+    bool copyAudio = false;
+    // -info: what the output says of itself, by FFmpeg's metadata keys.
+    std::vector<std::pair<std::string, std::string>> info;
+
+    bool copies() const { return copyVideo || copyAudio; }
 };
+
+// The -info key an intermediate names the file it was converted from with (MEncoder's
+// "source form"); a join titles that input's chapter with it.
+inline constexpr const char *SourceNameKey = "ISRF";
 
 struct ParsedCommandLine
 {
@@ -85,7 +97,8 @@ struct ParsedCommandLine
 };
 
 // Reads MEncoder's option syntax as far as Velmora writes it: one argument per option and
-// per value. Values that are empty, zero, negative or missing fall back to their default
+// per value. A value of a sub-option may be written %n%text, where text is n bytes taken as
+// they are (colons included). Values that are empty, zero, negative or missing fall back to their default
 // with a note; an option, sub-option or word that is never written is an error.
 ParsedCommandLine parseCommandLine(const std::vector<std::string> &arguments);
 

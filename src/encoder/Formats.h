@@ -30,6 +30,7 @@ struct Container
     bool hevcTag = false;         // HEVC is tagged hvc1, as Apple's players look for
     bool editsPriming = false;    // an edit list skips the audio encoder's priming (MP4, QuickTime)
     bool declaresOpusDelay = false; // the stream header declares Opus's priming (Matroska's codec delay)
+    bool chapters = false;        // it holds chapters (Matroska, WebM, MP4, QuickTime)
     bool storesPictureTimes = true; // false (AVI): a picture's moment is its place in the file, so
                                     // MPEG-2 says when it holds no picture back (low delay)
     const char *mpeg2Muxer = nullptr; // MPEG-2 pictures take this muxer instead (DVD-style program stream)

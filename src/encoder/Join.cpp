@@ -1,5 +1,7 @@
 #include "encoder/Join.h"
 
+#include "encoder/Chapters.h"
+#include "encoder/CopyJoin.h"
 #include "encoder/Failure.h"
 #include "encoder/Output.h"
 #include "encoder/Owners.h"
@@ -459,17 +461,23 @@ private:
 
 void runJob(const EncodeJob &job, Reporter &reporter)
 {
-    const CodecChoice choice = chooseCodecs(job);
     for (const std::string &input : job.inputs) {
         if (sameFile(input, job.output))
             throw UsageError(job.output + ": the output file is also an input; choose another name.");
     }
+    if (job.copies()) {
+        runCopyJoin(job, reporter);
+        return;
+    }
+    const CodecChoice choice = chooseCodecs(job);
 
     std::vector<InputInfo> inputs;
     double total = 0;
+    std::vector<std::string> titles;
     for (const std::string &path : job.inputs) {
         inputs.push_back(probeInput(path));
         total += inputs.back().seconds;
+        titles.push_back(chapterTitle(path, inputs.back().opened.get()));
         // Each input kept open holds a file handle and the packets read while probing: a
         // join of hundreds opens the later ones again when it comes to them.
         if (inputs.size() > KeptOpen)
@@ -478,7 +486,9 @@ void runJob(const EncodeJob &job, Reporter &reporter)
     reporter.expect(total);
 
     std::vector<std::string> notes;
-    const OutputPlan plan = makePlan(job, choice, inputs, notes);
+    OutputPlan plan = makePlan(job, choice, inputs, notes);
+    plan.info = job.info;
+    plan.chapterTitles = std::move(titles);
     for (const std::string &line : notes)
         reporter.note(line);
     notes.clear();
@@ -489,12 +499,14 @@ void runJob(const EncodeJob &job, Reporter &reporter)
 
     double seconds = 0;
     std::int64_t slot = 0;
-    for (InputInfo &input : inputs) {
+    for (std::size_t index = 0; index < inputs.size(); ++index) {
+        InputInfo &input = inputs[index];
+        output.inputBegins(index, slot);
         InputRun run(input, plan, output, reporter, slot);
         seconds += run.run();
         slot = run.end(std::max(slotAtSeconds(seconds, plan.frameRate), slot));
     }
-    output.finish();
+    output.finish(slot);
     reporter.position(static_cast<double>(slot) * av_q2d(av_inv_q(plan.frameRate)), slot, true);
 }
 

@@ -107,6 +107,7 @@ CodecPtr OutputFile::openEncoder(CodecPtr context, Options &options, std::vector
 OutputFile::OutputFile(const OutputPlan &plan, std::vector<std::string> &notes)
     : m_plan(plan)
     , m_container(*plan.container)
+    , m_chapters(*plan.container, plan.chapterTitles)
 {
     const std::string &path = m_plan.path;
     // The muxer may open the file again by this name (MP4's index moved to the front).
@@ -148,6 +149,12 @@ OutputFile::OutputFile(const OutputPlan &plan, std::vector<std::string> &notes)
     }
     if (!m_packet || !m_soundFrame || !m_sound || !m_silence)
         throw Failure(path, "out of memory");
+
+    for (const auto &[key, value] : m_plan.info) {
+        if (av_dict_set(&m_format->metadata, key.c_str(), value.c_str(), 0) < 0)
+            throw Failure(path, "out of memory");
+    }
+    m_chapters.prepare(m_format.get());
 
     // Created only now: nothing is touched at the output path while the encoders are refused.
     // From here on, any failure removes it again.
@@ -420,13 +427,19 @@ void OutputFile::encodeSoundFrames(bool last)
     }
 }
 
-void OutputFile::finish()
+void OutputFile::inputBegins(std::size_t index, std::int64_t slot)
+{
+    m_chapters.begins(index, slot, av_inv_q(m_plan.frameRate));
+}
+
+void OutputFile::finish(std::int64_t endSlot)
 {
     checkStop();
     encodeSoundFrames(true);
     m_pictures->finish();
     writeEncodedPictures();
     send(m_audio.get(), m_audioStream, nullptr);
+    m_chapters.finish(m_format.get(), endSlot, av_inv_q(m_plan.frameRate));
     check(av_write_trailer(m_format.get()), "cannot finish it");
     check(0, "cannot write it");
     const int closed = avio_closep(&m_format->pb);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "encoder/Chapters.h"
 #include "encoder/Formats.h"
 #include "encoder/EncodeThread.h"
 #include "encoder/Owners.h"
@@ -40,6 +41,10 @@ struct OutputPlan
     bool mp3Vbr = false;
     bool mp3Abr = false;
     int mp3Quality = 4;
+
+    // What the file says of itself (-info), and a chapter title for each input.
+    std::vector<std::pair<std::string, std::string>> info;
+    std::vector<std::string> chapterTitles;
 };
 
 // The file at the output path while it is written: removed again unless kept. A run ended
@@ -87,8 +92,11 @@ public:
     // Encodes count samples of silence, a step at a time.
     void writeSilence(std::int64_t count);
 
-    // Ends both streams and closes the file. Throws Failure when it cannot be written.
-    void finish();
+    // Input `index` begins at output frame `slot`: its chapter starts there.
+    void inputBegins(std::size_t index, std::int64_t slot);
+    // Ends both streams and closes the file, which ends at frame endSlot. Throws Failure when
+    // it cannot be written.
+    void finish(std::int64_t endSlot);
 
 private:
     CodecPtr openVideo(std::vector<std::string> &notes);
@@ -120,6 +128,7 @@ private:
     int m_skipPictures = 0;        // pictures left out at the start for the decoder's delay
     AVRational m_videoBase{1, 1};  // the picture encoder's time base
     FramePtr m_copied;             // the copy of the last picture written
+    JoinChapters m_chapters;
     // Declared last, so it stops first: it works on m_video.
     std::unique_ptr<EncodeThread> m_pictures;
 };

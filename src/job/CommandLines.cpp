@@ -1,6 +1,15 @@
 #include "job/CommandLines.h"
 
+#include "platform/Paths.h"
+
 namespace velmora::job {
+
+QString SourceInfo(const QString &input)
+{
+    // The name as it is, colons and all: its length in bytes ahead of it.
+    const QString name = platform::ExtractFileName(input);
+    return QStringLiteral("srcform=%") + QString::number(name.toUtf8().size()) + QLatin1Char('%') + name;
+}
 
 EncoderArgs ConversionCommand(const QString &input, const QString &intermediate, const QString &size)
 {
@@ -8,6 +17,7 @@ EncoderArgs ConversionCommand(const QString &input, const QString &intermediate,
     command.path(input).word(QStringLiteral("-o")).path(intermediate);
     command.words({QStringLiteral("-oac"), QStringLiteral("mp3lame"), QStringLiteral("-ovc"), QStringLiteral("lavc"),
                    QStringLiteral("-ofps"), QStringLiteral("30"), QStringLiteral("-vf"), QStringLiteral("scale=") + size});
+    command.word(QStringLiteral("-info")).path(SourceInfo(input));
     return command;
 }
 

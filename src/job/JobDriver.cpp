@@ -1,5 +1,6 @@
 #include "job/JobDriver.h"
 
+#include "job/CopyMatch.h"
 #include "job/JobTexts.h"
 #include "job/OutputNames.h"
 #include "platform/Logging.h"
@@ -50,6 +51,8 @@ std::optional<double> playTime(const QString &path)
 
 // More than this much shorter than expected, a file has lost part of its content.
 constexpr double Shortfall = 0.5;
+// And for each input of a join that copies, whose stated lengths may count the sound as well.
+constexpr double CopyAllowance = 0.05;
 
 QString seconds(double value)
 {
@@ -128,6 +131,10 @@ void JobDriver::tbtnStartClick()
         return;
     }
     const QString profilePath = m_host.selectedProfilePath();
+    if (m_copying) {
+        CopyJoinPass(output, profilePath);
+        return;
+    }
     const QString size = profiles::GetOutputSize(m_outputSettings, profilePath);
     if (ConversionPass(size) == Outcome::Done)
         JoinPass(output, profilePath);
@@ -159,6 +166,27 @@ bool JobDriver::checksPass(QString &output)
     if (platform::ExtractFileExt(output).toLower() != extension.toLower()) {
         output += extension;
         m_host.setOutputFileText(output);
+    }
+    // A join that copies must find the rows alike before anything runs.
+    m_copying = profiles::CopiesStreams(m_outputSettings, m_host.selectedProfilePath());
+    if (m_copying) {
+        QStringList inputs;
+        for (int row = 0; row < m_tasks.count(); ++row) {
+            tasks::ltvItemData data;
+            m_tasks.GetTaskItem(row, tasks::field::All, data);
+            inputs << data.InputFile;
+        }
+        const CopyMatch match = MatchForCopy(inputs, output);
+        if (!match.refusal.isEmpty()) {
+            qCInfo(jobLog).noquote() << "Not joined without re-encoding:" << match.refusal;
+            platform::messageBoxes().notice(owner, texts::CopyRefusedTitle, match.refusal);
+            m_host.focusTaskList();
+            return false;
+        }
+        // The copy leaves out sound past each picture's end: the pictures' length is what
+        // the output must play, within a little for each join.
+        m_converted = match.pictureSeconds;
+        m_allowance = Shortfall + CopyAllowance * m_tasks.count();
     }
     if (Occupied(output) && m_generalSettings.overwriteRule() == prefs::OverwriteRule::Ask
         && !platform::messageBoxes().question(owner, texts::FileExistsTitle, texts::FileExistsText)) {
@@ -300,7 +328,6 @@ JobDriver::Outcome JobDriver::ConversionPass(const QString &size)
 
 void JobDriver::JoinPass(const QString &output, const QString &profilePath)
 {
-    const EncoderArgs options = profiles::GetEncoderOptions(m_outputSettings, profilePath);
     // The join goes on from the conversion's state: a Stop already asked for still counts.
     m_display.joinBegins();
     m_reader.beginPass(PositionReader::Pass::Join);
@@ -314,44 +341,103 @@ void JobDriver::JoinPass(const QString &output, const QString &profilePath)
         total += durationOf(data);
         files << intermediate(row);
     }
+    m_allowance = Shortfall;
+    const auto finalOutput = runJoin(files, output, profilePath, [&](double position) { m_display.joinPosition(position, total); });
+    if (!finalOutput)
+        return;
+    for (int row = 0; row < m_tasks.count(); ++row) {
+        QCoreApplication::processEvents();
+        setStatus(row, texts::StatusComplete);
+    }
+    completionActions(*finalOutput);
+}
+
+void JobDriver::CopyJoinPass(const QString &output, const QString &profilePath)
+{
+    m_display.copyBegins();
+    m_state = JobState::Running;
+    m_reader.beginPass(PositionReader::Pass::Join);
+    m_shortInputs.clear();
+    QStringList files;
+    QStringList names;
+    QList<double> starts; // where each row begins in the join, by the listed lengths
+    double total = 0;
+    for (int row = 0; row < m_tasks.count(); ++row) {
+        tasks::ltvItemData data;
+        m_tasks.GetTaskItem(row, tasks::field::All, data);
+        setStatus(row, texts::StatusWaiting);
+        files << data.InputFile;
+        names << platform::ExtractFileName(data.InputFile);
+        starts << total;
+        total += durationOf(data);
+    }
+    starts << total;
+    // Each row is "Joining" while the join is in it and "Complete" once the join is past it.
+    int current = -1;
+    const auto reach = [&](int row) {
+        for (int done = std::max(current, 0); done < row; ++done)
+            setStatus(done, texts::StatusComplete);
+        current = row;
+        setStatus(row, texts::StatusJoining);
+        m_display.rowBegins(names.at(row));
+    };
+    reach(0);
+    const auto finalOutput = runJoin(files, output, profilePath, [&](double position) {
+        int row = current;
+        while (row + 1 < names.size() && position >= starts.at(row + 1))
+            ++row;
+        if (row != current)
+            reach(row);
+        m_display.copyPosition(position, starts.at(current), starts.at(current + 1) - starts.at(current), total);
+    });
+    if (!finalOutput)
+        return;
+    for (int row = std::max(current, 0); row < m_tasks.count(); ++row)
+        setStatus(row, texts::StatusComplete);
+    completionActions(*finalOutput);
+}
+
+std::optional<QString> JobDriver::runJoin(const QStringList &files, const QString &output, const QString &profilePath,
+                        const std::function<void(double)> &onPosition)
+{
+    const EncoderArgs options = profiles::GetEncoderOptions(m_outputSettings, profilePath);
     if (m_state == JobState::StopRequested) {
         cancelJoin();
-        return;
+        return std::nullopt;
     }
 
     const QString finalOutput = Occupied(output) && m_generalSettings.overwriteRule() == prefs::OverwriteRule::Rename
                                     ? RenameTarget(output, m_host.outputExtension())
                                     : output;
     const QString joining = JoiningName(finalOutput);
-    const RunResult result =
-        runEncoder(JoinCommand(files, joining, options), [&](double position) { m_display.joinPosition(position, total); });
+    const RunResult result = runEncoder(JoinCommand(files, joining, options), onPosition);
     if (result.end == RunResult::End::CouldNotStart) {
         QFile::remove(joining);
         setAllStatuses(texts::StatusFailed);
         endOrderly();
-        return;
+        return std::nullopt;
     }
     if (m_state == JobState::StopRequested) {
         QFile::remove(joining);
         cancelJoin();
-        return;
+        return std::nullopt;
     }
     if (!result.succeeded() || !hasContent(joining)) {
         QFile::remove(joining);
         setAllStatuses(texts::StatusFailed);
         fail(texts::JoiningFailedTitle, QString(texts::JoiningFailedText).arg(finalOutput), failureDetails(result));
-        return;
+        return std::nullopt;
     }
     // The output must hold what went in before it takes the output's name: an encoder may end
     // well after a write that failed.
     const std::optional<double> joined = playTime(joining);
-    if (!joined || *joined < m_converted - Shortfall) {
+    if (!joined || *joined < m_converted - m_allowance) {
         QFile::remove(joining);
         setAllStatuses(texts::StatusFailed);
         const QString measured = joined ? QString(texts::JoinedShortText).arg(seconds(*joined), seconds(m_converted))
                                         : QString(texts::JoinedUnreadableText);
         fail(texts::JoiningFailedTitle, QString(texts::JoiningFailedText).arg(finalOutput), failureDetails(result, measured));
-        return;
+        return std::nullopt;
     }
     // The joined file takes the output's name in one step, replacing a file the rule lets go.
     if (std::rename(QFile::encodeName(joining).constData(), QFile::encodeName(finalOutput).constData()) != 0) {
@@ -360,17 +446,13 @@ void JobDriver::JoinPass(const QString &output, const QString &profilePath)
         fail(texts::JoiningFailedTitle,
              QString(texts::JoiningFailedText).arg(finalOutput) + QLatin1Char('\n') + QString(texts::JoinedFileKeptText).arg(joining, reason),
              QString());
-        return;
+        return std::nullopt;
     }
 
     qCInfo(jobLog) << "Joined" << *joined << "s into" << finalOutput;
     m_display.joinCompleted();
-    for (int row = 0; row < m_tasks.count(); ++row) {
-        QCoreApplication::processEvents();
-        setStatus(row, texts::StatusComplete);
-    }
     removeWorkFolder();
-    completionActions(finalOutput);
+    return finalOutput;
 }
 
 void JobDriver::completionActions(const QString &finalOutput)

@@ -10,6 +10,7 @@
 #include <QStringList>
 
 #include <memory>
+#include <optional>
 
 class QTemporaryDir;
 class QWidget;
@@ -81,6 +82,13 @@ private:
     bool makeWorkFolder();
     Outcome ConversionPass(const QString &size);
     void JoinPass(const QString &output, const QString &profilePath);
+    // The join of a profile that copies: straight from the rows' own files, in one pass.
+    void CopyJoinPass(const QString &output, const QString &profilePath);
+    // The join line run and its output checked and put in place, for both kinds of join.
+    // onPosition: where the join has got to. The output's final name; nothing when the job
+    // ended without one.
+    std::optional<QString> runJoin(const QStringList &files, const QString &output, const QString &profilePath,
+                 const std::function<void(double)> &onPosition);
     void completionActions(const QString &finalOutput);
 
     // Runs the encoder once with the command, and logs the command and how the run ended.
@@ -106,6 +114,8 @@ private:
     PositionReader m_reader;
     std::unique_ptr<QTemporaryDir> m_work;
     double m_converted = 0;         // the intermediates' play time together, as measured
+    double m_allowance = 0;         // how much shorter than that the joined file may play
+    bool m_copying = false;         // the profile joins without re-encoding
     QStringList m_shortInputs;      // inputs that gave less than their listed length
     QString m_commandLine;          // the last encoder command line, as the log shows it
     bool m_active = false;

@@ -9,6 +9,8 @@ inline constexpr QLatin1String ReinstallText{"Error. Please re-install Velmora"}
 
 inline constexpr QLatin1String ConvertingTitle{"Prepare (Converting):"};
 inline constexpr QLatin1String JoiningTitle{"Final Step: Joining all files..."};
+inline constexpr QLatin1String CopyingTitle{"Joining without re-encoding:"};
+inline constexpr QLatin1String CopyRefusedTitle{"Cannot Join Without Re-encoding"};
 
 inline constexpr QLatin1String AddMoreTitle{"Add More Videos"};
 inline constexpr QLatin1String AddMoreText{"Please add at least 2 videos to the task for joining."};

@@ -8,6 +8,8 @@
 #include <QProgressBar>
 #include <QTimer>
 
+#include <algorithm>
+
 namespace velmora::job {
 
 ProgressDisplay::ProgressDisplay(const ProgressWidgets &widgets)
@@ -69,6 +71,17 @@ void ProgressDisplay::joinBegins()
     m_w.convertingFile->hide();
     m_w.outputRow->hide();
     m_w.progressPanel->show();
+}
+
+void ProgressDisplay::copyBegins()
+{
+    conversionBegins();
+    m_w.processTitle->setText(texts::CopyingTitle);
+}
+
+void ProgressDisplay::copyPosition(double position, double rowStart, double rowDuration, double total)
+{
+    setBars(ConversionCurrent(std::max(0.0, position - rowStart), rowDuration), JoinCurrent(position, total));
 }
 
 void ProgressDisplay::joinPosition(double position, double total)

@@ -36,6 +36,10 @@ public:
     void conversionPosition(double position, double rowDuration, double done, double total);
     void rowEnded();
     void joinBegins();
+    // A join that copies is the job's only pass: the file being joined shows, the current bar
+    // follows it and the total bar runs from 0 to 100.
+    void copyBegins();
+    void copyPosition(double position, double rowStart, double rowDuration, double total);
     void joinPosition(double position, double total);
     void joinCompleted();
     void stopTimer();

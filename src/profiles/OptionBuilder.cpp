@@ -33,6 +33,11 @@ QString value(const OutputSettingsView &settings, const prefs::IniFile &profile,
 
 } // namespace
 
+bool CopiesStreams(const OutputSettingsView &settings, const QString &profilePath)
+{
+    return value(settings, prefs::IniFile(profilePath), Section::VideoCodec) == QLatin1String("copy");
+}
+
 QString GetOutputSize(const OutputSettingsView &settings, const QString &profilePath)
 {
     if (settings.sizeFromList())

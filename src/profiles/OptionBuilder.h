@@ -11,6 +11,10 @@ namespace velmora::profiles {
 // rate; every field's text is used as it stands.
 EncoderArgs GetEncoderOptions(const OutputSettingsView &settings, const QString &profilePath);
 
+// Whether the profile joins without re-encoding: its video codec is "copy". Such a job
+// converts nothing; the join takes the inputs themselves.
+bool CopiesStreams(const OutputSettingsView &settings, const QString &profilePath);
+
 // The output picture size, "width:height": the size list's value, or the manual fields.
 QString GetOutputSize(const OutputSettingsView &settings, const QString &profilePath);
 

@@ -108,7 +108,8 @@ private Q_SLOTS:
         // The encoder got the conversion and join command lines, one argument each.
         QCOMPARE(fake.arguments(0).mid(0, 2), (QStringList{job.inputs.at(0), "-o"}));
         QVERIFY(fake.arguments(0).at(2).endsWith("/0.avi"));
-        QCOMPARE(fake.arguments(0).mid(3), (QStringList{"-oac", "mp3lame", "-ovc", "lavc", "-ofps", "30", "-vf", "scale=320:240"}));
+        QCOMPARE(fake.arguments(0).mid(3), (QStringList{"-oac", "mp3lame", "-ovc", "lavc", "-ofps", "30", "-vf", "scale=320:240",
+                                                        "-info", "srcform=%" + QString::number(QFileInfo(job.inputs.at(0)).fileName().toUtf8().size()) + "%" + QFileInfo(job.inputs.at(0)).fileName()}));
         const QStringList join = fake.arguments(2);
         QVERIFY(join.at(0).endsWith("/0.avi") && join.at(1).endsWith("/1.avi"));
         QCOMPARE(join.at(2), QString("-o"));

@@ -118,6 +118,14 @@ private Q_SLOTS:
         QFETCH(QString, sampleRate);
         const encoder::ParsedCommandLine parsed = parse(arguments);
         QVERIFY2(parsed.ok(), parsed.error.c_str());
+        if (parsed.job.copies()) {
+            // Everything but the codecs is passed over, with one note for it all.
+            QVERIFY(parsed.job.copyVideo && parsed.job.copyAudio);
+            QCOMPARE(parsed.notes.size(), std::size_t(1));
+            QVERIFY2(parsed.notes.front().starts_with("The streams are copied as they are: vbitrate, mbd, "), qPrintable(notesOf(parsed)));
+            QVERIFY(!parsed.job.scale && !parsed.job.sampleRate && !parsed.job.channels);
+            return;
+        }
         QVERIFY2(parsed.notes.empty(), qPrintable(notesOf(parsed)));
         QCOMPARE(parsed.job.inputs.size(), std::size_t(2));
         QVERIFY(parsed.job.scale);
@@ -144,6 +152,70 @@ private Q_SLOTS:
         QCOMPARE(*parsed.job.scale->width, 720);
         QCOMPARE(*parsed.job.scale->height, 480);
         QVERIFY(encoder::chooseCodecs(parsed.job).intermediate);
+        // The intermediate names the input it was made from, for its chapter in the join.
+        QCOMPARE(parsed.job.info, (std::vector<std::pair<std::string, std::string>>{{encoder::SourceNameKey, "clip \"1\".mov"}}));
+    }
+
+    void copies_data()
+    {
+        QTest::addColumn<QStringList>("options");
+        QTest::addColumn<bool>("copies");
+        QTest::addColumn<QString>("note"); // the one note, or the error when it does not parse
+        QTest::newRow("MEncoder's words") << QStringList{"-ovc", "copy", "-oac", "copy"} << true << "";
+        QTest::newRow("-ovc copy alone copies the sound") << QStringList{"-ovc", "copy"} << true << "";
+        QTest::newRow("as the option builder writes it")
+            << QStringList{"-ovc", "lavc", "-lavcopts", "vcodec=copy:vbitrate=Same:mbd=2:aspect=16:9", "-oac", "lavc",
+                           "-lavcopts", "acodec=copy:abitrate=", "-channels", "", "-vf", "scale=", "-srate", "x", "-ofps", "30"}
+            << true << "vbitrate, mbd, aspect, abitrate, -channels, -vf, -srate and -ofps do not apply and are ignored.";
+        QTest::newRow("MP3 options with a copy") << QStringList{"-ovc", "copy", "-oac", "copy", "-lameopts", "cbr:br=x"} << true
+                                                 << "-lameopts does not apply and is ignored.";
+        QTest::newRow("picture copied, sound not") << QStringList{"-ovc", "copy", "-oac", "mp3lame"} << false
+                                                   << "The picture is copied but the sound is not";
+        QTest::newRow("sound copied, picture not")
+            << QStringList{"-ovc", "lavc", "-lavcopts", "vcodec=mpeg4", "-oac", "copy"} << false << "The sound is copied but";
+        QTest::newRow("an unknown -ovc") << QStringList{"-ovc", "raw"} << false << "only lavc and copy";
+    }
+    void copies()
+    {
+        QFETCH(QStringList, options);
+        QFETCH(bool, copies);
+        QFETCH(QString, note);
+        const encoder::ParsedCommandLine parsed = parse(QStringList{"/tmp/a.mp4", "/tmp/b.mp4", "-o", "/tmp/out.mkv"} + options);
+        if (!copies) {
+            QVERIFY(!parsed.ok());
+            QVERIFY2(QString::fromStdString(parsed.error).contains(note), parsed.error.c_str());
+            return;
+        }
+        QVERIFY2(parsed.ok(), parsed.error.c_str());
+        QVERIFY(parsed.job.copyVideo && parsed.job.copyAudio);
+        QCOMPARE(parsed.notes.size(), std::size_t(note.isEmpty() ? 0 : 1));
+        if (!note.isEmpty())
+            QVERIFY2(QString::fromStdString(parsed.notes.front()).endsWith(note), parsed.notes.front().c_str());
+    }
+
+    void infoValues_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QStringList>("values"); // key, value, key, value...; empty: refused
+        QTest::newRow("plain") << "name=Holiday:artist=Ann" << QStringList{"title", "Holiday", "artist", "Ann"};
+        QTest::newRow("length-prefixed, colons kept") << "srcform=%9%a:b c.mp4:comment=x"
+                                                      << QStringList{encoder::SourceNameKey, "a:b c.mp4", "comment", "x"};
+        QTest::newRow("length in bytes") << QString::fromUtf8("srcform=%6%é:.mp") << QStringList{encoder::SourceNameKey, QString::fromUtf8("é:.mp")};
+        QTest::newRow("empty prefixed value") << "name=%0%" << QStringList{"title", ""};
+        QTest::newRow("length past the end") << "srcform=%40%short" << QStringList{};
+        QTest::newRow("length not at a colon") << "srcform=%2%abc" << QStringList{};
+        QTest::newRow("unknown key") << "director=Me" << QStringList{};
+    }
+    void infoValues()
+    {
+        QFETCH(QString, text);
+        QFETCH(QStringList, values);
+        const encoder::ParsedCommandLine parsed = parse({"/tmp/a.avi", "-o", "/tmp/b.avi", "-info", text});
+        QCOMPARE(parsed.ok(), !values.isEmpty());
+        QStringList got;
+        for (const auto &[key, value] : parsed.job.info)
+            got << QString::fromStdString(key) << QString::fromStdString(value);
+        QCOMPARE(got, parsed.ok() ? values : QStringList{});
     }
 
     void fragmentWithoutProfile()

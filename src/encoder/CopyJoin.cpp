@@ -1,0 +1,365 @@
+#include "encoder/CopyJoin.h"
+
+#include "encoder/Chapters.h"
+#include "encoder/CopyCheck.h"
+#include "encoder/Failure.h"
+#include "encoder/Output.h"
+#include "encoder/Stopping.h"
+
+#include <cstdio>
+#include <cstring>
+#include <deque>
+
+extern "C" {
+#include <libavutil/intreadwrite.h>
+#include <libavutil/mathematics.h>
+}
+
+namespace velmora::encoder {
+
+namespace {
+
+int interrupted(void *)
+{
+    return stopping() ? 1 : 0;
+}
+
+std::string secondsText(double seconds)
+{
+    char text[32];
+    std::snprintf(text, sizeof text, "%.1f", seconds);
+    return text;
+}
+
+std::int64_t rescaled(std::int64_t value, AVRational from, AVRational to)
+{
+    return av_rescale_q_rnd(value, from, to, static_cast<AVRounding>(AV_ROUND_NEAR_INF | AV_ROUND_PASS_MINMAX));
+}
+
+// A sound packet read but not yet written: it goes out once the picture has reached it, and
+// is left out when the input's picture ends before it.
+struct HeldSound
+{
+    PacketPtr packet;
+    std::int64_t start = 0; // in the output's sound time base
+    std::int64_t length = 0;
+};
+
+class CopyJoin
+{
+public:
+    CopyJoin(const EncodeJob &job, Reporter &reporter, const Container &container)
+        : m_job(job)
+        , m_reporter(reporter)
+        , m_container(container)
+        , m_sources(openCopySources(job.inputs, container))
+        , m_chapters(container, titles())
+    {
+    }
+
+    void run()
+    {
+        double total = 0;
+        for (const CopySource &source : m_sources)
+            total += source.pictureSeconds;
+        m_reporter.expect(total);
+        open();
+        for (std::size_t i = 0; i < m_sources.size(); ++i) {
+            copy(i);
+            m_sources[i].format.reset(); // done with: its file handle and buffers go
+        }
+        m_chapters.finish(m_format.get(), m_pictureOffset, m_videoBase);
+        check(av_write_trailer(m_format.get()), "cannot finish it");
+        const int closed = avio_closep(&m_format->pb);
+        if (closed < 0)
+            throw Failure(m_job.output, "cannot write it: " + errorText(closed));
+        m_partial.keep();
+        m_reporter.position(static_cast<double>(m_pictureOffset) * av_q2d(m_videoBase), m_frames, true);
+    }
+
+private:
+    std::vector<std::string> titles() const
+    {
+        std::vector<std::string> names;
+        for (const CopySource &source : m_sources)
+            names.push_back(chapterTitle(source.path, source.format.get()));
+        return names;
+    }
+
+    void check(int result, const char *what)
+    {
+        if (stopping())
+            throw Failure(m_job.output, "stopped");
+        if (result < 0)
+            throw Failure(m_job.output, std::string(what) + ": " + errorText(result));
+    }
+
+    AVStream *addStream(const AVStream *input)
+    {
+        AVStream *stream = avformat_new_stream(m_format.get(), nullptr);
+        if (!stream || avcodec_parameters_copy(stream->codecpar, input->codecpar) < 0)
+            throw Failure(m_job.output, "out of memory");
+        stream->codecpar->codec_tag = 0; // the output container's own
+        stream->time_base = input->time_base;
+        stream->avg_frame_rate = input->avg_frame_rate;
+        stream->r_frame_rate = input->r_frame_rate;
+        stream->sample_aspect_ratio = input->sample_aspect_ratio;
+        // The turn of a phone's picture, and the like.
+        for (int i = 0; i < input->nb_side_data; ++i) {
+            const AVPacketSideData &data = input->side_data[i];
+            std::uint8_t *copy = av_stream_new_side_data(stream, data.type, data.size);
+            if (!copy)
+                throw Failure(m_job.output, "out of memory");
+            std::memcpy(copy, data.data, data.size);
+        }
+        if (const AVDictionaryEntry *language = av_dict_get(input->metadata, "language", nullptr, 0))
+            av_dict_set(&stream->metadata, "language", language->value, 0);
+        return stream;
+    }
+
+    void open()
+    {
+        const std::string &path = m_job.output;
+        const CopySource &first = m_sources.front();
+        const AVStream *video = first.format->streams[first.video];
+        AVFormatContext *format = nullptr;
+        const int allocated = avformat_alloc_output_context2(&format, nullptr, m_container.muxerFor(video->codecpar->codec_id),
+                                                             ("file:" + path).c_str());
+        m_format.reset(format);
+        if (allocated < 0 || !m_format)
+            throw Failure(path, std::string("cannot write ") + m_container.name + " files: " + errorText(allocated));
+        m_format->interrupt_callback = AVIOInterruptCB{interrupted, nullptr};
+        m_video = addStream(video);
+        if (video->codecpar->codec_id == AV_CODEC_ID_HEVC && m_container.hevcTag)
+            m_video->codecpar->codec_tag = MKTAG('h', 'v', 'c', '1');
+        if (first.audio >= 0)
+            m_audio = addStream(first.format->streams[first.audio]);
+        for (const auto &[key, value] : m_job.info)
+            av_dict_set(&m_format->metadata, key.c_str(), value.c_str(), 0);
+        m_chapters.prepare(m_format.get());
+
+        const int created = avio_open2(&m_format->pb, ("file:" + path).c_str(), AVIO_FLAG_WRITE, &m_format->interrupt_callback, nullptr);
+        if (created < 0)
+            throw Failure(path, "cannot create it: " + errorText(created));
+        m_partial.created(path);
+        Options options;
+        if (m_container.faststart)
+            options.set("movflags", "+faststart");
+        check(avformat_write_header(m_format.get(), options.get()), "cannot write it");
+        m_videoBase = m_video->time_base;
+        if (m_audio)
+            m_soundBase = m_audio->time_base;
+    }
+
+    void write(AVPacket *packet)
+    {
+        check(av_interleaved_write_frame(m_format.get(), packet), "cannot write it");
+    }
+
+    // One input into the output, after what is there.
+    void copy(std::size_t index)
+    {
+        CopySource &source = m_sources[index];
+        AVFormatContext *format = source.format.get();
+        format->flags |= AVFMT_FLAG_GENPTS; // AVI and the like: pictures without display times
+        for (unsigned i = 0; i < format->nb_streams; ++i) {
+            if (static_cast<int>(i) != source.video && static_cast<int>(i) != source.audio)
+                format->streams[i]->discard = AVDISCARD_ALL;
+        }
+        const AVStream *video = format->streams[source.video];
+        const AVStream *audio = source.audio >= 0 ? format->streams[source.audio] : nullptr;
+        const AVRational videoBase = video->time_base;
+        const AVRational soundBase = audio ? audio->time_base : AVRational{1, 1};
+
+        // The input's moment zero: its picture's start.
+        std::int64_t origin = 0;
+        if (video->start_time != AV_NOPTS_VALUE)
+            origin = video->start_time;
+        else if (format->start_time != AV_NOPTS_VALUE)
+            origin = rescaled(format->start_time, AVRational{1, AV_TIME_BASE}, videoBase);
+        const AVRational rate = video->avg_frame_rate.num > 0 ? video->avg_frame_rate : video->r_frame_rate;
+        const std::int64_t frameLength = std::max<std::int64_t>(
+            1, rate.num > 0 && rate.den > 0 ? rescaled(1, av_inv_q(rate), videoBase) : rescaled(1, AVRational{1, 25}, videoBase));
+
+        m_chapters.begins(index, m_pictureOffset, m_videoBase);
+        const std::int64_t soundOffset = m_audio ? rescaled(m_pictureOffset, m_videoBase, m_soundBase) : 0;
+        const std::int64_t soundOrigin = audio ? rescaled(origin, videoBase, soundBase) : 0;
+        // Where this input's picture has got to so far, from its start, in its own time base.
+        std::int64_t pictureEnd = 0;
+        bool keyFound = false;
+        int beforeKey = 0;
+        bool placedSound = index == 0;
+        std::int64_t soundShift = 0;
+        std::int64_t nextSound = AV_NOPTS_VALUE;
+        std::int64_t leftOut = 0; // sound left out past the picture's end, in the output's base
+        std::deque<HeldSound> held;
+
+        const auto pictureEndInSound = [&] { return soundOffset + rescaled(pictureEnd, videoBase, m_soundBase); };
+        const auto release = [&](bool last) {
+            const std::int64_t end = pictureEndInSound();
+            while (!held.empty()) {
+                HeldSound &next = held.front();
+                // Mostly within the picture: in. Past it at the input's end: out.
+                if (2 * next.start + next.length > 2 * end) {
+                    if (!last)
+                        return;
+                    leftOut += next.length;
+                    held.pop_front();
+                    continue;
+                }
+                AVPacket *packet = next.packet.get();
+                packet->pts = packet->dts = next.start;
+                packet->duration = next.length;
+                packet->stream_index = m_audio->index;
+                packet->time_base = m_soundBase;
+                m_soundEnd = next.start + next.length;
+                m_lastSound = next.start;
+                write(packet);
+                held.pop_front();
+            }
+        };
+
+        PacketPtr packet(av_packet_alloc());
+        if (!packet)
+            throw Failure(source.path, "out of memory");
+        for (;;) {
+            if (stopping())
+                throw Failure(m_job.output, "stopped");
+            const int read = av_read_frame(format, packet.get());
+            if (read == AVERROR_EOF)
+                break;
+            if (read < 0) {
+                if (stopping())
+                    throw Failure(m_job.output, "stopped");
+                m_reporter.note(source.path + ": cannot be read past "
+                                + secondsText(static_cast<double>(pictureEnd) * av_q2d(videoBase)) + " s (" + errorText(read)
+                                + "); the rest of it is left out.");
+                break;
+            }
+            if (packet->stream_index == source.video) {
+                if (packet->pts == AV_NOPTS_VALUE)
+                    packet->pts = packet->dts;
+                if (packet->pts == AV_NOPTS_VALUE) {
+                    av_packet_unref(packet.get());
+                    continue;
+                }
+                // A file cut out of a longer one may begin with pictures that need the ones before.
+                if (!keyFound && !(packet->flags & AV_PKT_FLAG_KEY)) {
+                    ++beforeKey;
+                    av_packet_unref(packet.get());
+                    continue;
+                }
+                keyFound = true;
+                const std::int64_t from = packet->pts - origin;
+                const std::int64_t length = packet->duration > 0 ? packet->duration : frameLength;
+                pictureEnd = std::max(pictureEnd, from + length);
+                packet->pts = rescaled(from, videoBase, m_videoBase) + m_pictureOffset;
+                if (packet->dts != AV_NOPTS_VALUE) {
+                    packet->dts = rescaled(packet->dts - origin, videoBase, m_videoBase) + m_pictureOffset;
+                    if (m_lastPicture != AV_NOPTS_VALUE && packet->dts <= m_lastPicture)
+                        packet->dts = m_lastPicture + 1;
+                    if (packet->dts > packet->pts)
+                        throw Failure(source.path, "cannot be joined without re-encoding: its pictures' order does not "
+                                                   "follow on from the file before it");
+                    m_lastPicture = packet->dts;
+                }
+                packet->duration = rescaled(length, videoBase, m_videoBase);
+                packet->stream_index = m_video->index;
+                packet->time_base = m_videoBase;
+                write(packet.get());
+                ++m_frames;
+                m_reporter.position(static_cast<double>(m_pictureOffset) * av_q2d(m_videoBase)
+                                        + static_cast<double>(from) * av_q2d(videoBase),
+                                    m_frames, false);
+                release(false);
+            } else if (audio && packet->stream_index == source.audio) {
+                if (packet->pts == AV_NOPTS_VALUE)
+                    packet->pts = nextSound;
+                if (packet->pts == AV_NOPTS_VALUE) {
+                    av_packet_unref(packet.get());
+                    continue;
+                }
+                std::int64_t length = packet->duration;
+                if (length <= 0 && audio->codecpar->frame_size > 0 && audio->codecpar->sample_rate > 0)
+                    length = rescaled(audio->codecpar->frame_size, AVRational{1, audio->codecpar->sample_rate}, soundBase);
+                nextSound = packet->pts + std::max<std::int64_t>(length, 0);
+                const std::int64_t start = rescaled(packet->pts - soundOrigin, soundBase, m_soundBase) + soundOffset;
+                const std::int64_t outLength = rescaled(length, soundBase, m_soundBase);
+                // Priming before the picture's start is left out, but where the output's edit list
+                // skips it at the very start.
+                const bool keepsPriming = index == 0 && m_container.editsPriming;
+                if (!keepsPriming && start + outLength <= soundOffset) {
+                    av_packet_unref(packet.get());
+                    continue;
+                }
+                if (!placedSound) {
+                    const std::int64_t overlap = m_soundEnd - start;
+                    if (2 * overlap > outLength) { // mostly under the sound before
+                        av_packet_unref(packet.get());
+                        continue;
+                    }
+                    soundShift = std::max<std::int64_t>(0, overlap);
+                    placedSound = true;
+                }
+                if (index > 0) {
+                    // What the decoder skips at the start of a file is no skip inside one.
+                    std::size_t size = 0;
+                    if (std::uint8_t *skip = av_packet_get_side_data(packet.get(), AV_PKT_DATA_SKIP_SAMPLES, &size); skip && size >= 4)
+                        AV_WL32(skip, 0);
+                }
+                HeldSound sound{PacketPtr(av_packet_alloc()), start + soundShift, outLength};
+                if (!sound.packet)
+                    throw Failure(source.path, "out of memory");
+                if (m_lastSound != AV_NOPTS_VALUE && sound.start <= m_lastSound)
+                    sound.start = m_lastSound + 1;
+                if (!held.empty() && sound.start <= held.back().start)
+                    sound.start = held.back().start + 1;
+                av_packet_move_ref(sound.packet.get(), packet.get());
+                held.push_back(std::move(sound));
+                release(false);
+            }
+            av_packet_unref(packet.get());
+        }
+        if (!keyFound)
+            throw Failure(source.path, "none of its pictures could be read", Failure::InputStatus);
+        release(true);
+        if (beforeKey > 0)
+            m_reporter.note(source.path + ": " + std::to_string(beforeKey)
+                            + (beforeKey == 1 ? " picture before its first key picture is" : " pictures before its first key picture are")
+                            + " left out; they cannot be shown without the ones before them.");
+        if (m_audio && static_cast<double>(leftOut) * av_q2d(m_soundBase) >= 0.05)
+            m_reporter.note(source.path + ": its sound runs " + secondsText(static_cast<double>(leftOut) * av_q2d(m_soundBase))
+                            + " s past its picture; that part is left out.");
+        m_pictureOffset += rescaled(pictureEnd, videoBase, m_videoBase);
+    }
+
+    const EncodeJob &m_job;
+    Reporter &m_reporter;
+    const Container &m_container;
+    std::vector<CopySource> m_sources;
+    JoinChapters m_chapters;
+    // Declared before the format, so it goes last: the file is closed before it is removed.
+    PartialFile m_partial;
+    OutputFormatPtr m_format;
+    AVStream *m_video = nullptr; // owned by m_format
+    AVStream *m_audio = nullptr;
+    AVRational m_videoBase{1, 1};
+    AVRational m_soundBase{1, 1};
+    std::int64_t m_pictureOffset = 0;             // where the next input begins, in m_videoBase
+    std::int64_t m_lastPicture = AV_NOPTS_VALUE;  // the last picture's decoding time written
+    std::int64_t m_soundEnd = INT64_MIN / 4;      // where the sound written so far ends, in m_soundBase
+    std::int64_t m_lastSound = AV_NOPTS_VALUE;
+    std::int64_t m_frames = 0;
+};
+
+} // namespace
+
+void runCopyJoin(const EncodeJob &job, Reporter &reporter)
+{
+    const Container *container = containerForFile(job.output);
+    if (!container)
+        throw UsageError(job.output + ": Velmora does not write this type of file; it writes " + knownExtensions() + ".");
+    CopyJoin(job, reporter, *container).run();
+}
+
+} // namespace velmora::encoder
