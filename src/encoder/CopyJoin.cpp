@@ -19,6 +19,8 @@ namespace velmora::encoder {
 
 namespace {
 
+constexpr AVRational Microseconds{1, AV_TIME_BASE};
+
 int interrupted(void *)
 {
     return stopping() ? 1 : 0;
@@ -41,8 +43,13 @@ std::int64_t rescaled(std::int64_t value, AVRational from, AVRational to)
 struct HeldSound
 {
     PacketPtr packet;
-    std::int64_t start = 0; // in the output's sound time base
-    std::int64_t length = 0;
+    std::int64_t start = 0;   // in the output's sound time base
+    std::int64_t length = 0;  // as stored
+    // In microseconds, which the output's base may be too coarse for (Matroska's milliseconds
+    // would lose a third of one at every AAC packet):
+    std::int64_t at = 0;      // its start
+    std::int64_t decodes = 0; // how much sound a decoder makes of it: AAC and MP3 make whole frames
+    std::int64_t skipped = 0; // what a decoder leaves out at its start (the very first packet's priming)
 };
 
 class CopyJoin
@@ -188,19 +195,33 @@ private:
         std::int64_t pictureEnd = 0;
         bool keyFound = false;
         int beforeKey = 0;
-        bool placedSound = index == 0;
-        std::int64_t soundShift = 0;
         std::int64_t nextSound = AV_NOPTS_VALUE;
         std::int64_t leftOut = 0; // sound left out past the picture's end, in the output's base
         std::deque<HeldSound> held;
+        std::int64_t wholeFrame = 0;
 
-        const auto pictureEndInSound = [&] { return soundOffset + rescaled(pictureEnd, videoBase, m_soundBase); };
+        // Sound goes out in order, once the picture has reached it. Players make sound of the
+        // packets one after another: m_decoded is where that sound has got to, which may run
+        // ahead of a packet's time (AAC's last packet of a file stores part of a frame and
+        // decodes to a whole one) or behind it (a packet left out). A packet is left out that
+        // would mostly play over sound already out, or mostly past its input's last picture;
+        // so the sound at a join is never off by more than half a packet, and that never adds up.
+        const std::int64_t offsetMicros = rescaled(m_pictureOffset, m_videoBase, Microseconds);
         const auto release = [&](bool last) {
-            const std::int64_t end = pictureEndInSound();
+            // A millisecond's leeway: the rounding of files that keep times in milliseconds.
+            const std::int64_t end = offsetMicros + rescaled(pictureEnd, videoBase, Microseconds) + 1000;
             while (!held.empty()) {
                 HeldSound &next = held.front();
-                // Mostly within the picture: in. Past it at the input's end: out.
-                if (2 * next.start + next.length > 2 * end) {
+                const bool first = m_decoded == AV_NOPTS_VALUE;
+                // Played on from the sound before, but after a gap longer than a packet: a gap in
+                // the input itself, which stays a gap.
+                const std::int64_t from = first ? next.at + next.skipped
+                                                : next.at - m_decoded > next.decodes ? next.at : m_decoded;
+                if (!first && 2 * (m_decoded - next.at) > next.decodes) {
+                    held.pop_front();
+                    continue;
+                }
+                if (2 * from + next.decodes > 2 * end) {
                     if (!last)
                         return;
                     leftOut += next.length;
@@ -212,7 +233,7 @@ private:
                 packet->duration = next.length;
                 packet->stream_index = m_audio->index;
                 packet->time_base = m_soundBase;
-                m_soundEnd = next.start + next.length;
+                m_decoded = from + next.decodes - (first ? next.skipped : 0);
                 m_lastSound = next.start;
                 write(packet);
                 held.pop_front();
@@ -285,21 +306,16 @@ private:
                 nextSound = packet->pts + std::max<std::int64_t>(length, 0);
                 const std::int64_t start = rescaled(packet->pts - soundOrigin, soundBase, m_soundBase) + soundOffset;
                 const std::int64_t outLength = rescaled(length, soundBase, m_soundBase);
-                // Priming before the picture's start is left out, but where the output's edit list
-                // skips it at the very start.
-                const bool keepsPriming = index == 0 && m_container.editsPriming;
-                if (!keepsPriming && start + outLength <= soundOffset) {
+                const std::int64_t at = offsetMicros + rescaled(packet->pts - soundOrigin, soundBase, Microseconds);
+                const std::int64_t micros = rescaled(length, soundBase, Microseconds);
+                // The first input's priming before its first picture is left out, but where the
+                // output skips it: an edit list, or Opus's delay declared in the stream's header.
+                // A later input's priming goes by the rule below, against the sound before it.
+                const bool keepsPriming = m_container.editsPriming
+                                          || (m_container.declaresOpusDelay && audio->codecpar->codec_id == AV_CODEC_ID_OPUS);
+                if (index == 0 && !keepsPriming && start + outLength <= soundOffset) {
                     av_packet_unref(packet.get());
                     continue;
-                }
-                if (!placedSound) {
-                    const std::int64_t overlap = m_soundEnd - start;
-                    if (2 * overlap > outLength) { // mostly under the sound before
-                        av_packet_unref(packet.get());
-                        continue;
-                    }
-                    soundShift = std::max<std::int64_t>(0, overlap);
-                    placedSound = true;
                 }
                 if (index > 0) {
                     // What the decoder skips at the start of a file is no skip inside one.
@@ -307,7 +323,25 @@ private:
                     if (std::uint8_t *skip = av_packet_get_side_data(packet.get(), AV_PKT_DATA_SKIP_SAMPLES, &size); skip && size >= 4)
                         AV_WL32(skip, 0);
                 }
-                HeldSound sound{PacketPtr(av_packet_alloc()), start + soundShift, outLength};
+                const AVCodecID codec = audio->codecpar->codec_id;
+                const bool wholeFrames = codec == AV_CODEC_ID_AAC || codec == AV_CODEC_ID_MP3 || codec == AV_CODEC_ID_MP2
+                                         || codec == AV_CODEC_ID_AC3 || codec == AV_CODEC_ID_EAC3;
+                // A short packet of these decodes to a whole frame: as long as the longest one.
+                if (wholeFrames)
+                    wholeFrame = std::max(wholeFrame, micros);
+                std::int64_t decodes = wholeFrames ? wholeFrame : micros;
+                std::int64_t skipped = 0;
+                std::size_t skipSize = 0;
+                if (const std::uint8_t *skip = av_packet_get_side_data(packet.get(), AV_PKT_DATA_SKIP_SAMPLES, &skipSize);
+                    skip && skipSize >= 4 && audio->codecpar->sample_rate > 0) {
+                    const AVRational samples{1, audio->codecpar->sample_rate};
+                    skipped = rescaled(AV_RL32(skip), samples, Microseconds);
+                    // The padding at the end of a file's last packet, which Matroska keeps
+                    // (DiscardPadding) and a decoder leaves out, also inside the join.
+                    if (skipSize >= 8 && m_container.declaresOpusDelay)
+                        decodes = std::max<std::int64_t>(0, decodes - rescaled(AV_RL32(skip + 4), samples, Microseconds));
+                }
+                HeldSound sound{PacketPtr(av_packet_alloc()), start, outLength, at, decodes, std::min(skipped, decodes)};
                 if (!sound.packet)
                     throw Failure(source.path, "out of memory");
                 if (m_lastSound != AV_NOPTS_VALUE && sound.start <= m_lastSound)
@@ -347,7 +381,7 @@ private:
     AVRational m_soundBase{1, 1};
     std::int64_t m_pictureOffset = 0;             // where the next input begins, in m_videoBase
     std::int64_t m_lastPicture = AV_NOPTS_VALUE;  // the last picture's decoding time written
-    std::int64_t m_soundEnd = INT64_MIN / 4;      // where the sound written so far ends, in m_soundBase
+    std::int64_t m_decoded = AV_NOPTS_VALUE;      // where the sound played so far ends, in microseconds
     std::int64_t m_lastSound = AV_NOPTS_VALUE;
     std::int64_t m_frames = 0;
 };
