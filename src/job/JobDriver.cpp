@@ -394,6 +394,7 @@ void JobDriver::CopyJoinPass(const QString &output, const QString &profilePath)
         return;
     for (int row = std::max(current, 0); row < m_tasks.count(); ++row)
         setStatus(row, texts::StatusComplete);
+    m_display.rowBegins(names.constLast());
     completionActions(*finalOutput);
 }
 

@@ -9,7 +9,7 @@ inline constexpr QLatin1String ReinstallText{"Error. Please re-install Velmora"}
 
 inline constexpr QLatin1String ConvertingTitle{"Prepare (Converting):"};
 inline constexpr QLatin1String JoiningTitle{"Final Step: Joining all files..."};
-inline constexpr QLatin1String CopyingTitle{"Joining without re-encoding:"};
+inline constexpr QLatin1String CopyingTitle{"Joining (copying):"};
 inline constexpr QLatin1String CopyRefusedTitle{"Cannot Join Without Re-encoding"};
 
 inline constexpr QLatin1String AddMoreTitle{"Add More Videos"};

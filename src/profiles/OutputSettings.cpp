@@ -112,6 +112,21 @@ void TopSettingForm::LoadProfile(const QString &path)
         else if (section == Section::Mp3Encode)
             applyMp3ModeRule();
     }
+    m_copies = profile.readString(sectionName(Section::VideoCodec), key::Value + QString::number(selectedIndex(Section::VideoCodec)),
+                                  QString())
+               == QLatin1String("copy");
+    applyCopyRule();
+}
+
+void TopSettingForm::applyCopyRule()
+{
+    for (const Section section : AllSections) {
+        if (section != Section::VideoCodec && section != Section::AudioCodec)
+            list(section)->setEnabled(!m_copies);
+    }
+    for (QWidget *field : {static_cast<QWidget *>(ui->rdbSelectSize), static_cast<QWidget *>(ui->rdbManualSize),
+                           static_cast<QWidget *>(ui->edtWidth), static_cast<QWidget *>(ui->edtHeight)})
+        field->setEnabled(!m_copies);
 }
 
 void TopSettingForm::loadSection(const prefs::IniSnapshot &profile, Section section)
@@ -203,6 +218,10 @@ bool TopSettingForm::check(bool passed, QLatin1String title, QLatin1String text,
 void TopSettingForm::btnOKClick()
 {
     platform::runGuarded(this, [this] {
+        if (m_copies) {
+            close();
+            return;
+        }
         const bool manual = ui->rdbManualSize->isChecked();
         const auto whole = [](const QString &text) { return parseWholeNumber(text).has_value(); };
         // The audio bitrate field cannot take the focus while the MP3 panel covers it; the

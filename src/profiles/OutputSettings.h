@@ -68,6 +68,9 @@ private:
     void showDescription(Section section);
     void applyAudioCodecRule();
     void applyMp3ModeRule();
+    // A profile that copies the inputs' streams has nothing to set but its two codecs: the
+    // other fields are off, and OK checks none of them.
+    void applyCopyRule();
     void loadSection(const prefs::IniSnapshot &profile, Section section);
     // One check of OK: true when it passed, otherwise the message was shown.
     bool check(bool passed, QLatin1String title, QLatin1String text, QWidget *focus);
@@ -75,6 +78,7 @@ private:
     std::unique_ptr<Ui::TopSettingForm> ui;
     QString m_profilePath;
     QString m_outputExtension;
+    bool m_copies = false;
     // What Cancel puts back: the fields as the dialog was shown.
     platform::FieldSnapshot m_snapshot;
 };

@@ -142,7 +142,7 @@ private Q_SLOTS:
         QCOMPARE(seams.messages.shown.size(), 1);
         QCOMPARE(seams.messages.shown.at(0).title, QString("Complete"));
         QCOMPARE(app.statuses(), (QStringList{"Complete", "Complete", "Complete"}));
-        QCOMPARE(app.child<QLabel>("labProcessTitle")->text(), QString("Joining without re-encoding:"));
+        QCOMPARE(app.child<QLabel>("labProcessTitle")->text(), QString("Joining (copying):"));
         QCOMPARE(app.child<QProgressBar>("pgbTotal")->value(), 100);
         QVERIFY(app.idleAgain());
         QCOMPARE(app.leftInTemp(), QStringList{});
