@@ -4,7 +4,10 @@
 #include "encoder/CopyCheck.h"
 #include "encoder/Failure.h"
 #include "encoder/Output.h"
+#include "encoder/Probe.h"
 #include "encoder/Stopping.h"
+#include "encoder/Timeline.h"
+#include "encoder/Timing.h"
 
 #include <cstdio>
 #include <cstring>
@@ -175,18 +178,23 @@ private:
         }
         const AVStream *video = format->streams[source.video];
         const AVStream *audio = source.audio >= 0 ? format->streams[source.audio] : nullptr;
-        const AVRational videoBase = video->time_base;
-        const AVRational soundBase = audio ? audio->time_base : AVRational{1, 1};
+        // Times as the timeline hands them on: made continuous across the jumps of broadcast
+        // recordings, and never far past the input's stated end (damage must not make a join
+        // hours long).
+        const AVRational videoBase = Timeline::workingTimeBase(video);
+        const AVRational soundBase = audio ? Timeline::workingTimeBase(audio) : AVRational{1, 1};
 
         // The input's moment zero: its picture's start.
         std::int64_t origin = 0;
         if (video->start_time != AV_NOPTS_VALUE)
-            origin = video->start_time;
+            origin = rescaled(video->start_time, video->time_base, videoBase);
         else if (format->start_time != AV_NOPTS_VALUE)
-            origin = rescaled(format->start_time, AVRational{1, AV_TIME_BASE}, videoBase);
+            origin = rescaled(format->start_time, Microseconds, videoBase);
         const AVRational rate = video->avg_frame_rate.num > 0 ? video->avg_frame_rate : video->r_frame_rate;
-        const std::int64_t frameLength = std::max<std::int64_t>(
-            1, rate.num > 0 && rate.den > 0 ? rescaled(1, av_inv_q(rate), videoBase) : rescaled(1, AVRational{1, 25}, videoBase));
+        const std::int64_t frameMicros = plausibleFrameRate(rate) ? rescaled(1, av_inv_q(rate), Microseconds) : AV_TIME_BASE / 25;
+        const std::int64_t frameLength = std::max<std::int64_t>(1, rescaled(frameMicros, Microseconds, videoBase));
+        const double stated = statedSeconds(format, source.video, source.audio);
+        Timeline timeline(format, rescaled(origin, videoBase, Microseconds), stated, frameMicros);
 
         m_chapters.begins(index, m_pictureOffset, m_videoBase);
         const std::int64_t soundOffset = m_audio ? rescaled(m_pictureOffset, m_videoBase, m_soundBase) : 0;
@@ -240,35 +248,20 @@ private:
             }
         };
 
-        PacketPtr packet(av_packet_alloc());
-        if (!packet)
-            throw Failure(source.path, "out of memory");
-        for (;;) {
-            if (stopping())
-                throw Failure(m_job.output, "stopped");
-            const int read = av_read_frame(format, packet.get());
-            if (read == AVERROR_EOF)
-                break;
-            if (read < 0) {
-                if (stopping())
-                    throw Failure(m_job.output, "stopped");
-                m_reporter.note(source.path + ": cannot be read past "
-                                + secondsText(static_cast<double>(pictureEnd) * av_q2d(videoBase)) + " s (" + errorText(read)
-                                + "); the rest of it is left out.");
-                break;
-            }
+        // One packet, placed on the input's timeline, into the output.
+        const auto take = [&](AVPacket *packet) {
             if (packet->stream_index == source.video) {
                 if (packet->pts == AV_NOPTS_VALUE)
                     packet->pts = packet->dts;
                 if (packet->pts == AV_NOPTS_VALUE) {
-                    av_packet_unref(packet.get());
-                    continue;
+                    av_packet_unref(packet);
+                    return;
                 }
                 // A file cut out of a longer one may begin with pictures that need the ones before.
                 if (!keyFound && !(packet->flags & AV_PKT_FLAG_KEY)) {
                     ++beforeKey;
-                    av_packet_unref(packet.get());
-                    continue;
+                    av_packet_unref(packet);
+                    return;
                 }
                 keyFound = true;
                 const std::int64_t from = packet->pts - origin;
@@ -287,7 +280,7 @@ private:
                 packet->duration = rescaled(length, videoBase, m_videoBase);
                 packet->stream_index = m_video->index;
                 packet->time_base = m_videoBase;
-                write(packet.get());
+                write(packet);
                 ++m_frames;
                 m_reporter.position(static_cast<double>(m_pictureOffset) * av_q2d(m_videoBase)
                                         + static_cast<double>(from) * av_q2d(videoBase),
@@ -297,8 +290,8 @@ private:
                 if (packet->pts == AV_NOPTS_VALUE)
                     packet->pts = nextSound;
                 if (packet->pts == AV_NOPTS_VALUE) {
-                    av_packet_unref(packet.get());
-                    continue;
+                    av_packet_unref(packet);
+                    return;
                 }
                 std::int64_t length = packet->duration;
                 if (length <= 0 && audio->codecpar->frame_size > 0 && audio->codecpar->sample_rate > 0)
@@ -314,13 +307,13 @@ private:
                 const bool keepsPriming = m_container.editsPriming
                                           || (m_container.declaresOpusDelay && audio->codecpar->codec_id == AV_CODEC_ID_OPUS);
                 if (index == 0 && !keepsPriming && start + outLength <= soundOffset) {
-                    av_packet_unref(packet.get());
-                    continue;
+                    av_packet_unref(packet);
+                    return;
                 }
                 if (index > 0) {
                     // What the decoder skips at the start of a file is no skip inside one.
                     std::size_t size = 0;
-                    if (std::uint8_t *skip = av_packet_get_side_data(packet.get(), AV_PKT_DATA_SKIP_SAMPLES, &size); skip && size >= 4)
+                    if (std::uint8_t *skip = av_packet_get_side_data(packet, AV_PKT_DATA_SKIP_SAMPLES, &size); skip && size >= 4)
                         AV_WL32(skip, 0);
                 }
                 const AVCodecID codec = audio->codecpar->codec_id;
@@ -332,7 +325,7 @@ private:
                 std::int64_t decodes = wholeFrames ? wholeFrame : micros;
                 std::int64_t skipped = 0;
                 std::size_t skipSize = 0;
-                if (const std::uint8_t *skip = av_packet_get_side_data(packet.get(), AV_PKT_DATA_SKIP_SAMPLES, &skipSize);
+                if (const std::uint8_t *skip = av_packet_get_side_data(packet, AV_PKT_DATA_SKIP_SAMPLES, &skipSize);
                     skip && skipSize >= 4 && audio->codecpar->sample_rate > 0) {
                     const AVRational samples{1, audio->codecpar->sample_rate};
                     skipped = rescaled(AV_RL32(skip), samples, Microseconds);
@@ -348,12 +341,62 @@ private:
                     sound.start = m_lastSound + 1;
                 if (!held.empty() && sound.start <= held.back().start)
                     sound.start = held.back().start + 1;
-                av_packet_move_ref(sound.packet.get(), packet.get());
+                av_packet_move_ref(sound.packet.get(), packet);
                 held.push_back(std::move(sound));
                 release(false);
             }
+        };
+
+        // Each packet goes on once the one after it in its stream is known: a time out of line
+        // with both its neighbours is damage, not a jump.
+        PacketPtr packet(av_packet_alloc());
+        PacketPtr waiting[2] = {PacketPtr(av_packet_alloc()), PacketPtr(av_packet_alloc())};
+        bool isWaiting[2] = {false, false};
+        if (!packet || !waiting[0] || !waiting[1])
+            throw Failure(source.path, "out of memory");
+        bool pastEnd = false;
+        for (;;) {
+            if (stopping())
+                throw Failure(m_job.output, "stopped");
+            const int read = av_read_frame(format, packet.get());
+            if (read == AVERROR_EOF)
+                break;
+            if (read < 0) {
+                if (stopping())
+                    throw Failure(m_job.output, "stopped");
+                m_reporter.note(source.path + ": cannot be read past "
+                                + secondsText(static_cast<double>(pictureEnd) * av_q2d(videoBase)) + " s (" + errorText(read)
+                                + "); the rest of it is left out.");
+                break;
+            }
+            const int kind = packet->stream_index == source.video ? 0 : packet->stream_index == source.audio ? 1 : -1;
+            if (kind >= 0) {
+                AVPacket *before = waiting[kind].get();
+                if (isWaiting[kind]) {
+                    if (!timeline.place(before, format->streams[before->stream_index], packet.get())) {
+                        pastEnd = true;
+                        break;
+                    }
+                    take(before);
+                    av_packet_unref(before);
+                }
+                av_packet_move_ref(before, packet.get());
+                isWaiting[kind] = true;
+            }
             av_packet_unref(packet.get());
         }
+        for (int kind = 0; kind < 2 && !pastEnd; ++kind) {
+            AVPacket *last = waiting[kind].get();
+            if (isWaiting[kind] && timeline.place(last, format->streams[last->stream_index], nullptr))
+                take(last);
+            else if (isWaiting[kind])
+                pastEnd = true;
+        }
+        if (pastEnd)
+            m_reporter.note(source.path + ": holds more than its stated " + secondsText(stated) + " s; the rest of it is left out.");
+        if (timeline.jumps() > 0)
+            m_reporter.note(source.path + ": its times jump " + std::to_string(timeline.jumps())
+                            + (timeline.jumps() == 1 ? " time" : " times") + "; it is joined straight on across them.");
         if (!keyFound)
             throw Failure(source.path, "none of its pictures could be read", Failure::InputStatus);
         release(true);
