@@ -48,15 +48,6 @@ void JoinChapters::add(AVFormatContext *output)
             throw Failure(output->url, "out of memory");
         }
     }
-    m_added = true;
-}
-
-void JoinChapters::prepare(AVFormatContext *output)
-{
-    // QuickTime and MP4 give the chapters a track of their own, which must be there from the
-    // header on; Matroska writes what the header had, so its chapters wait for the end.
-    if (m_wanted && std::string(output->oformat->name) != "matroska" && std::string(output->oformat->name) != "webm")
-        add(output);
 }
 
 void JoinChapters::begins(std::size_t index, std::int64_t start, AVRational timeBase)
@@ -69,8 +60,7 @@ void JoinChapters::finish(AVFormatContext *output, std::int64_t end, AVRational 
 {
     if (!m_wanted)
         return;
-    if (!m_added)
-        add(output);
+    add(output);
     const std::int64_t last = av_rescale_q(end, timeBase, m_timeBase);
     for (unsigned i = 0; i < output->nb_chapters && i < m_starts.size(); ++i) {
         AVChapter *chapter = output->chapters[i];

@@ -17,16 +17,14 @@ namespace velmora::encoder {
 std::string chapterTitle(const std::string &path, const AVFormatContext *input);
 
 // One chapter per input at the join points of an output that holds chapters (Matroska, WebM,
-// MP4, QuickTime); none for a single input. QuickTime's muxer makes room for them when it
-// writes the header, Matroska's writes them at the end: the titles are known before the
-// header, the times only once every input is in.
+// MP4, QuickTime); none for a single input. The times are known only once every input is in:
+// the chapters are added after the last packet, which both muxers write in the trailer when
+// the header had none (a chapter there would be written with the header's times).
 class JoinChapters
 {
 public:
     JoinChapters(const Container &container, std::vector<std::string> titles);
 
-    // Before the header.
-    void prepare(AVFormatContext *output);
     // Where input `index` begins in the output, in timeBase.
     void begins(std::size_t index, std::int64_t start, AVRational timeBase);
     // Before the trailer: the last chapter ends at `end`.
@@ -36,7 +34,6 @@ private:
     void add(AVFormatContext *output);
 
     bool m_wanted = false;
-    bool m_added = false;
     std::vector<std::string> m_titles;
     std::vector<std::int64_t> m_starts;
     AVRational m_timeBase{1, 1000000};

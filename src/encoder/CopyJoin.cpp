@@ -146,7 +146,6 @@ private:
             m_audio = addStream(first.format->streams[first.audio]);
         for (const auto &[key, value] : m_job.info)
             av_dict_set(&m_format->metadata, key.c_str(), value.c_str(), 0);
-        m_chapters.prepare(m_format.get());
 
         const int created = avio_open2(&m_format->pb, ("file:" + path).c_str(), AVIO_FLAG_WRITE, &m_format->interrupt_callback, nullptr);
         if (created < 0)

@@ -154,7 +154,6 @@ OutputFile::OutputFile(const OutputPlan &plan, std::vector<std::string> &notes)
         if (av_dict_set(&m_format->metadata, key.c_str(), value.c_str(), 0) < 0)
             throw Failure(path, "out of memory");
     }
-    m_chapters.prepare(m_format.get());
 
     // Created only now: nothing is touched at the output path while the encoders are refused.
     // From here on, any failure removes it again.

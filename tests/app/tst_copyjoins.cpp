@@ -54,18 +54,19 @@ struct Chapter
 {
     QString title;
     double start = 0;
+    double end = 0;
 };
 
 QList<Chapter> chapters(const QString &file)
 {
     QList<Chapter> found;
-    const QByteArray text = run(VELMORA_FFPROBE, {"-v", "error", "-show_entries", "chapter=start_time:chapter_tags=title", "-of",
-                                                  "csv=p=0", file});
+    const QByteArray text = run(VELMORA_FFPROBE, {"-v", "error", "-show_entries", "chapter=start_time,end_time:chapter_tags=title",
+                                                  "-of", "csv=p=0", file});
     for (const QByteArray &line : text.split('\n')) {
         if (line.trimmed().isEmpty())
             continue;
         const QList<QByteArray> fields = line.split(',');
-        found << Chapter{QString::fromUtf8(fields.mid(1).join(',')).trimmed(), fields.value(0).toDouble()};
+        found << Chapter{QString::fromUtf8(fields.mid(2).join(',')).trimmed(), fields.value(0).toDouble(), fields.value(1).toDouble()};
     }
     return found;
 }
@@ -77,9 +78,12 @@ QString wrongChapters(const QString &file, const QStringList &titles, const QLis
     if (got.size() != titles.size())
         return QStringLiteral("%1 chapters, not %2").arg(got.size()).arg(titles.size());
     for (qsizetype i = 0; i < got.size(); ++i) {
-        if (got.at(i).title != titles.at(i) || std::abs(got.at(i).start - starts.at(i)) > frame + 1e-3)
-            return QStringLiteral("chapter %1 is \"%2\" at %3 s, not \"%4\" at %5 s")
-                .arg(i + 1).arg(got.at(i).title).arg(got.at(i).start).arg(titles.at(i)).arg(starts.at(i));
+        // Each ends where the next begins; the last one later than it begins.
+        const double end = i + 1 < got.size() ? got.at(i + 1).start : got.at(i).start + 0.5;
+        if (got.at(i).title != titles.at(i) || std::abs(got.at(i).start - starts.at(i)) > frame + 1e-3
+            || (i + 1 < got.size() ? std::abs(got.at(i).end - end) > 1e-3 : got.at(i).end < end))
+            return QStringLiteral("chapter %1 is \"%2\" from %3 s to %4 s, not \"%5\" at %6 s")
+                .arg(i + 1).arg(got.at(i).title).arg(got.at(i).start).arg(got.at(i).end).arg(titles.at(i)).arg(starts.at(i));
     }
     return {};
 }
