@@ -24,18 +24,6 @@ namespace {
 
 constexpr AVRational Microseconds{1, AV_TIME_BASE};
 
-int interrupted(void *)
-{
-    return stopping() ? 1 : 0;
-}
-
-std::string secondsText(double seconds)
-{
-    char text[32];
-    std::snprintf(text, sizeof text, "%.1f", seconds);
-    return text;
-}
-
 std::int64_t rescaled(std::int64_t value, AVRational from, AVRational to)
 {
     return av_rescale_q_rnd(value, from, to, static_cast<AVRounding>(AV_ROUND_NEAR_INF | AV_ROUND_PASS_MINMAX));
@@ -138,7 +126,7 @@ private:
         m_format.reset(format);
         if (allocated < 0 || !m_format)
             throw Failure(path, std::string("cannot write ") + m_container.name + " files: " + errorText(allocated));
-        m_format->interrupt_callback = AVIOInterruptCB{interrupted, nullptr};
+        m_format->interrupt_callback = AVIOInterruptCB{interruptedByStop, nullptr};
         m_video = addStream(video);
         if (video->codecpar->codec_id == AV_CODEC_ID_HEVC && m_container.hevcTag)
             m_video->codecpar->codec_tag = MKTAG('h', 'v', 'c', '1');

@@ -75,13 +75,6 @@ std::optional<std::int64_t> rescaledTime(std::int64_t value, AVRational from, AV
     return result;
 }
 
-std::string secondsText(double seconds)
-{
-    char text[32];
-    std::snprintf(text, sizeof text, "%.1f", seconds);
-    return text;
-}
-
 // A transport stream is made of whole packets of 188 bytes (192 on camcorders and Blu-ray,
 // 204 with error correction): one that ends in part of one was cut off.
 bool partialTransportPacket(const AVFormatContext *format)

@@ -1,5 +1,7 @@
 #include "encoder/Numbers.h"
 
+#include <cstdio>
+
 #include <cmath>
 #include <numeric>
 
@@ -127,6 +129,13 @@ std::optional<Ratio> readRatio(std::string_view text)
     }
     // Six decimal places are more than any rate or shape needs.
     return reduced(static_cast<std::int64_t>(std::llround(*value * 1000000)), 1000000);
+}
+
+std::string secondsText(double seconds)
+{
+    char text[32];
+    std::snprintf(text, sizeof text, "%.1f", seconds);
+    return text;
 }
 
 } // namespace velmora::encoder

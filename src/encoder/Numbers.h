@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <string_view>
 
 namespace velmora::encoder {
@@ -27,5 +28,8 @@ struct Ratio
 // "30000/1001", "16/9", "30" or "29.97". A decimal that names one of the NTSC rates
 // (23.976, 29.97, 59.94) within a hundredth is read as that rate's exact fraction.
 std::optional<Ratio> readRatio(std::string_view text);
+
+// Seconds with one decimal, for messages: "12.3".
+std::string secondsText(double seconds);
 
 } // namespace velmora::encoder

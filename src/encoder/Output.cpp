@@ -52,11 +52,6 @@ Priming primingOf(const Container &container, AVCodecID audio)
     return Priming::Dropped;
 }
 
-int interrupted(void *)
-{
-    return stopping() ? 1 : 0;
-}
-
 constexpr int SilenceStep = 4096;
 
 } // namespace
@@ -116,7 +111,7 @@ OutputFile::OutputFile(const OutputPlan &plan, std::vector<std::string> &notes)
     m_format.reset(format);
     if (result < 0 || !m_format)
         throw Failure(path, std::string("cannot write ") + m_container.name + " files: " + errorText(result));
-    m_format->interrupt_callback = AVIOInterruptCB{interrupted, nullptr};
+    m_format->interrupt_callback = AVIOInterruptCB{interruptedByStop, nullptr};
 
     m_video = openVideo(notes);
     m_audio = openAudio(notes);

@@ -14,11 +14,6 @@ namespace velmora::encoder {
 
 namespace {
 
-int interrupted(void *)
-{
-    return stopping() ? 1 : 0;
-}
-
 bool realPicture(const AVStream *stream)
 {
     return stream->codecpar->codec_type == AVMEDIA_TYPE_VIDEO && !(stream->disposition & AV_DISPOSITION_ATTACHED_PIC)
@@ -39,7 +34,7 @@ FormatPtr openInput(const std::string &path)
     AVFormatContext *raw = avformat_alloc_context();
     if (!raw)
         throw Failure(path, "out of memory");
-    raw->interrupt_callback = AVIOInterruptCB{interrupted, nullptr};
+    raw->interrupt_callback = AVIOInterruptCB{interruptedByStop, nullptr};
     // Local files only, whatever the file names inside it (playlists, references).
     raw->protocol_whitelist = av_strdup("file");
     if (!raw->protocol_whitelist) {

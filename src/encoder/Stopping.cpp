@@ -33,6 +33,11 @@ bool stopping() noexcept
     return g_signal.load() != 0;
 }
 
+int interruptedByStop(void *) noexcept
+{
+    return stopping() ? 1 : 0;
+}
+
 void setPartialOutput(const char *path) noexcept
 {
     g_partial = false;

@@ -8,6 +8,8 @@ namespace velmora::encoder {
 void requestStop(int signal) noexcept; // safe inside a signal handler
 int stopSignal() noexcept;             // 0 while nobody asked
 bool stopping() noexcept;
+// FFmpeg's interrupt callback (AVIOInterruptCB): reading and writing give up once stopping().
+int interruptedByStop(void *) noexcept;
 
 // The output file while it is being written, so that a process ended in a hurry can still
 // take it away. Only a regular file is ever removed, never a device.
