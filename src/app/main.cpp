@@ -1,5 +1,7 @@
 #include "app/Main.h"
 #include "app/Program.h"
+#include "app/TerminalJoin.h"
+#include "app/TerminalOptions.h"
 #include "platform/QtSeams.h"
 #include "platform/TerminationSignals.h"
 
@@ -8,6 +10,16 @@
 int main(int argc, char *argv[])
 {
     velmora::platform::TerminationSignals::catchSignals();
+    QStringList arguments;
+    for (int index = 1; index < argc; ++index)
+        arguments << QString::fromLocal8Bit(argv[index]);
+    // A join from a terminal, the profile list, the help and the version need no display:
+    // they run on the core application alone.
+    if (velmora::app::IsTerminalCommand(arguments)) {
+        const QCoreApplication application(argc, argv);
+        QCoreApplication::setApplicationName(QStringLiteral("velmora"));
+        return velmora::app::RunTerminal(QCoreApplication::arguments().mid(1), QCoreApplication::applicationDirPath());
+    }
     QApplication application(argc, argv);
     // The desktop groups the window with its menu entry by this name.
     QGuiApplication::setDesktopFileName(QStringLiteral("org.example.velmora.Velmora"));

@@ -6,6 +6,7 @@
 #include "encoder/Join.h"
 #include "encoder/Status.h"
 #include "encoder/Stopping.h"
+#include "encoder/Usage.h"
 
 #include <atomic>
 #include <chrono>
@@ -134,8 +135,14 @@ int main(int argc, char *argv[])
     av_log_set_level(AV_LOG_ERROR);
     av_log_set_callback(logLine);
 
-    say(1, "Velmora encoder (libavcodec " AV_STRINGIFY(LIBAVCODEC_VERSION) ")");
     const std::vector<std::string> arguments(argv + 1, argv + argc);
+    // Asked of the program itself: the answer alone on standard output, without the first line.
+    if (const Request request = requestOf(arguments); request != Request::Run) {
+        const std::string text = request == Request::Help ? usageText() : versionText();
+        return std::fwrite(text.data(), 1, text.size(), stdout) == text.size() && std::fflush(stdout) == 0 ? 0 : 1;
+    }
+
+    say(1, "Velmora encoder (libavcodec " AV_STRINGIFY(LIBAVCODEC_VERSION) ")");
     const ParsedCommandLine parsed = parseCommandLine(arguments);
     for (const std::string &line : parsed.notes)
         say(2, line);

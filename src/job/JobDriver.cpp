@@ -64,7 +64,7 @@ QString seconds(double value)
 class JobScope
 {
 public:
-    JobScope(bool &active, JobState &state, JobHost &host, ProgressDisplay &display, std::function<void()> cleanUp)
+    JobScope(bool &active, JobState &state, JobHost &host, ProgressView &display, std::function<void()> cleanUp)
         : m_active(active)
         , m_state(state)
         , m_host(host)
@@ -92,14 +92,14 @@ private:
     bool &m_active;
     JobState &m_state;
     JobHost &m_host;
-    ProgressDisplay &m_display;
+    ProgressView &m_display;
     std::function<void()> m_cleanUp;
 };
 
 } // namespace
 
 JobDriver::JobDriver(JobHost &host, tasks::TaskListView &tasks, const profiles::OutputSettingsView &outputSettings,
-                     const prefs::GeneralSettingsView &generalSettings, EncoderRunner &runner, ProgressDisplay &display)
+                     const prefs::GeneralSettingsView &generalSettings, EncoderRunner &runner, ProgressView &display)
     : m_host(host)
     , m_tasks(tasks)
     , m_outputSettings(outputSettings)
@@ -122,11 +122,15 @@ bool JobDriver::requestStop()
 
 void JobDriver::tbtnStartClick()
 {
+    m_report = JobReport();
     QString output;
-    if (!checksPass(output))
+    if (!checksPass(output)) {
+        m_report.outcome = JobOutcome::Refused;
         return;
+    }
     JobScope scope(m_active, m_state, m_host, m_display, [this] { removeWorkFolder(); });
     if (!makeWorkFolder()) {
+        m_report.outcome = JobOutcome::Refused;
         platform::messageBoxes().notice(m_host.ownerWindow(), texts::TempFolderTitle, texts::TempFolderText);
         return;
     }
@@ -287,7 +291,7 @@ JobDriver::Outcome JobDriver::ConversionPass(const QString &size)
         m_tasks.GetTaskItem(row, tasks::field::All, data);
         const double duration = durationOf(data);
         setStatus(row, texts::StatusConverting);
-        m_display.rowBegins(platform::ExtractFileName(data.InputFile));
+        m_display.rowBegins(row, platform::ExtractFileName(data.InputFile));
         const RunResult result = runEncoder(ConversionCommand(data.InputFile, intermediate(row), size), [&](double position) {
             m_display.conversionPosition(position, duration, done, total);
         });
@@ -379,7 +383,7 @@ void JobDriver::CopyJoinPass(const QString &output, const QString &profilePath)
             setStatus(done, texts::StatusComplete);
         current = row;
         setStatus(row, texts::StatusJoining);
-        m_display.rowBegins(names.at(row));
+        m_display.rowBegins(row, names.at(row));
     };
     reach(0);
     const auto finalOutput = runJoin(files, output, profilePath, [&](double position) {
@@ -394,7 +398,7 @@ void JobDriver::CopyJoinPass(const QString &output, const QString &profilePath)
         return;
     for (int row = std::max(current, 0); row < m_tasks.count(); ++row)
         setStatus(row, texts::StatusComplete);
-    m_display.rowBegins(names.constLast());
+    m_display.rowBegins(static_cast<int>(names.size()) - 1, names.constLast());
     completionActions(*finalOutput);
 }
 
@@ -451,6 +455,8 @@ std::optional<QString> JobDriver::runJoin(const QStringList &files, const QStrin
     }
 
     qCInfo(jobLog) << "Joined" << *joined << "s into" << finalOutput;
+    m_report.output = finalOutput;
+    m_report.seconds = *joined;
     m_display.joinCompleted();
     removeWorkFolder();
     return finalOutput;
@@ -458,6 +464,7 @@ std::optional<QString> JobDriver::runJoin(const QStringList &files, const QStrin
 
 void JobDriver::completionActions(const QString &finalOutput)
 {
+    m_report.outcome = JobOutcome::Joined;
     if (m_generalSettings.turnOffComputer()) {
         platform::powerControl().powerOff();
         m_host.closeForJob();
@@ -484,6 +491,7 @@ void JobDriver::completionActions(const QString &finalOutput)
 void JobDriver::cancelConversion(int row)
 {
     qCInfo(jobLog) << "The conversion was stopped at row" << row;
+    m_report.outcome = JobOutcome::Stopped;
     m_display.stopTimer();
     setStatus(row, texts::StatusStop);
     removeWorkFolder();
@@ -495,6 +503,7 @@ void JobDriver::cancelConversion(int row)
 void JobDriver::cancelJoin()
 {
     qCInfo(jobLog) << "The join was stopped";
+    m_report.outcome = JobOutcome::Stopped;
     m_display.stopTimer();
     setAllStatuses(texts::StatusStop);
     removeWorkFolder();
@@ -513,6 +522,7 @@ void JobDriver::fail(QLatin1String title, const QString &text, const QString &de
 
 void JobDriver::endOrderly()
 {
+    m_report.outcome = JobOutcome::Failed;
     m_display.stopTimer();
     removeWorkFolder();
     m_display.showOutputRow();

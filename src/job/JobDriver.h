@@ -4,7 +4,7 @@
 #include "job/EncoderRunner.h"
 #include "job/JobState.h"
 #include "job/PositionReader.h"
-#include "job/ProgressDisplay.h"
+#include "job/ProgressView.h"
 
 #include <QString>
 #include <QStringList>
@@ -51,6 +51,22 @@ public:
     virtual void closeForJob() = 0;
 };
 
+// How the last job ended, for whoever started it without a window to look at.
+enum class JobOutcome {
+    None,    // no job ran yet, or it ended by an error raised through Start
+    Refused, // a check before the start said no: nothing ran, nothing was touched
+    Failed,  // an encoder run or an output check failed, or the encoder could not start
+    Stopped, // Stop, in either pass
+    Joined,  // the output is in place and plays as long as what went in
+};
+
+struct JobReport
+{
+    JobOutcome outcome = JobOutcome::None;
+    QString output;     // the output's final name, once joined
+    double seconds = 0; // its play time, as measured before it took that name
+};
+
 // The join job that Start runs: checks, the conversion pass (each task into an intermediate
 // file in a private folder), the join pass (into a new name beside the output, which takes
 // the output's name only when the join succeeded), Stop in either pass, failures, clean-up
@@ -60,7 +76,7 @@ class JobDriver
 {
 public:
     JobDriver(JobHost &host, tasks::TaskListView &tasks, const profiles::OutputSettingsView &outputSettings,
-              const prefs::GeneralSettingsView &generalSettings, EncoderRunner &runner, ProgressDisplay &display);
+              const prefs::GeneralSettingsView &generalSettings, EncoderRunner &runner, ProgressView &display);
     ~JobDriver();
 
     void tbtnStartClick();
@@ -74,6 +90,7 @@ public:
     // job is asked to stop and its encoder ends; otherwise nothing happens. True when the
     // request was taken.
     bool requestStop();
+    const JobReport &report() const { return m_report; }
 
 private:
     enum class Outcome { Done, Ended };
@@ -110,7 +127,7 @@ private:
     const profiles::OutputSettingsView &m_outputSettings;
     const prefs::GeneralSettingsView &m_generalSettings;
     EncoderRunner &m_runner;
-    ProgressDisplay &m_display;
+    ProgressView &m_display;
     PositionReader m_reader;
     std::unique_ptr<QTemporaryDir> m_work;
     double m_converted = 0;         // the intermediates' play time together, as measured
@@ -120,6 +137,7 @@ private:
     QString m_commandLine;          // the last encoder command line, as the log shows it
     bool m_active = false;
     JobState m_state = JobState::Idle;
+    JobReport m_report;
 };
 
 } // namespace velmora::job

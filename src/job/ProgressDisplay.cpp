@@ -49,7 +49,7 @@ void ProgressDisplay::conversionBegins()
     m_w.timer->start();
 }
 
-void ProgressDisplay::rowBegins(const QString &fileName)
+void ProgressDisplay::rowBegins(int, const QString &fileName)
 {
     m_w.convertingFile->setText(fileName);
 }

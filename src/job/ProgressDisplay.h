@@ -1,6 +1,10 @@
 #pragma once
 
+#include "job/ProgressView.h"
+
 #include <QtGlobal>
+
+#include <optional>
 
 class QLabel;
 class QProgressBar;
@@ -25,25 +29,23 @@ struct ProgressWidgets
     QTimer *timer = nullptr; // one tick a second
 };
 
-// The moments at which the job updates the display, and the timer's tick.
-class ProgressDisplay
+// The main window's progress: the job's moments on its bars and labels, and the timer's tick.
+class ProgressDisplay final : public ProgressView
 {
 public:
     explicit ProgressDisplay(const ProgressWidgets &widgets);
 
-    void conversionBegins();
-    void rowBegins(const QString &fileName);
-    void conversionPosition(double position, double rowDuration, double done, double total);
-    void rowEnded();
-    void joinBegins();
-    // A join that copies is the job's only pass: the file being joined shows, the current bar
-    // follows it and the total bar runs from 0 to 100.
-    void copyBegins();
-    void copyPosition(double position, double rowStart, double rowDuration, double total);
-    void joinPosition(double position, double total);
-    void joinCompleted();
-    void stopTimer();
-    void showOutputRow();
+    void conversionBegins() override;
+    void rowBegins(int row, const QString &fileName) override;
+    void conversionPosition(double position, double rowDuration, double done, double total) override;
+    void rowEnded() override;
+    void joinBegins() override;
+    void copyBegins() override;
+    void copyPosition(double position, double rowStart, double rowDuration, double total) override;
+    void joinPosition(double position, double total) override;
+    void joinCompleted() override;
+    void stopTimer() override;
+    void showOutputRow() override;
 
     // timerTimeTimer: one more second elapsed, and a new estimate.
     void tick();

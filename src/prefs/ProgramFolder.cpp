@@ -29,13 +29,14 @@ QString withSeparator(const QString &folder)
 
 } // namespace
 
-ProgramFolder::ProgramFolder(const QString &folder)
+ProgramFolder::ProgramFolder(const QString &folder, FirstStart firstStart)
     : ProgramFolder(folder, QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation),
-                    QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation))
+                    QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation), firstStart)
 {
 }
 
-ProgramFolder::ProgramFolder(const QString &folder, const QString &userConfigHome, const QString &userCacheHome)
+ProgramFolder::ProgramFolder(const QString &folder, const QString &userConfigHome, const QString &userCacheHome,
+                             FirstStart firstStart)
     : m_appDir(withSeparator(folder))
 {
     const QString shipped = m_appDir + PreferencesFileName;
@@ -47,7 +48,9 @@ ProgramFolder::ProgramFolder(const QString &folder, const QString &userConfigHom
     m_perUser = true;
     const QString own = withSeparator(userConfigHome) + QStringLiteral("velmora") + QDir::separator();
     m_preferences = own + PreferencesFileName;
-    if (!QFileInfo::exists(m_preferences)) {
+    if (!QFileInfo::exists(m_preferences) && firstStart == FirstStart::ReadShipped) {
+        m_preferences = shipped;
+    } else if (!QFileInfo::exists(m_preferences)) {
         // The first start of this user: the shipped preferences are the starting point.
         QDir().mkpath(own);
         if (QFile::copy(shipped, m_preferences))

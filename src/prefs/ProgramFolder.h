@@ -14,11 +14,16 @@ namespace velmora::prefs {
 class ProgramFolder
 {
 public:
+    // What a user's first start does when the user has no preferences of their own yet: copy
+    // the shipped ones, or, for a run that saves nothing, read the shipped ones where they are.
+    enum class FirstStart { CopyPreferences, ReadShipped };
+
     ProgramFolder() = default;
     // The user's folders from the environment (XDG_CONFIG_HOME, XDG_CACHE_HOME or their
     // defaults under the home folder).
-    explicit ProgramFolder(const QString &folder);
-    ProgramFolder(const QString &folder, const QString &userConfigHome, const QString &userCacheHome);
+    explicit ProgramFolder(const QString &folder, FirstStart firstStart = FirstStart::CopyPreferences);
+    ProgramFolder(const QString &folder, const QString &userConfigHome, const QString &userCacheHome,
+                  FirstStart firstStart = FirstStart::CopyPreferences);
 
     const QString &appDir() const { return m_appDir; }
     QString preferencesFile() const { return m_preferences; }

@@ -7,6 +7,7 @@
 #include "platform/Seams.h"
 #include "prefs/IniFile.h"
 #include "prefs/PrefKeys.h"
+#include "prefs/SavedChoices.h"
 #include "prefs/SettingsTexts.h"
 
 #include "ui_Settings.h"
@@ -66,14 +67,12 @@ void TSettingForm::setRule(bool ask, bool overwrite, bool rename)
 
 void TSettingForm::readChoices(const IniFile &preferences, const QString &section, bool openDirDefault)
 {
-    ui->edtOutputFile->setText(preferences.readString(section, key::OutputFile, DefaultOutputFile));
-    ui->chkOpenDir->setChecked(preferences.readBool(section, key::AutoOpenDir, openDirDefault));
-    ui->chkExit->setChecked(preferences.readBool(section, key::AutoExit, DefaultAutoExit));
-    ui->chkTurnoff->setChecked(preferences.readBool(section, key::AutoTurnOff, DefaultAutoTurnOff));
-    const bool ask = preferences.readBool(section, key::Ask, DefaultAsk);
-    const bool overwrite = preferences.readBool(section, key::Overwrite, DefaultOverwrite);
-    const bool rename = preferences.readBool(section, key::Rename, DefaultRename);
-    setRule(ask, overwrite, rename);
+    const SavedChoices choices = ReadChoices(preferences, section, openDirDefault);
+    ui->edtOutputFile->setText(choices.outputFile);
+    ui->chkOpenDir->setChecked(choices.openDir);
+    ui->chkExit->setChecked(choices.exit);
+    ui->chkTurnoff->setChecked(choices.turnOff);
+    setRule(choices.ask, choices.overwrite, choices.rename);
 }
 
 void TSettingForm::LoadPreferences()

@@ -4,6 +4,8 @@
 #include "platform/Logging.h"
 #include "platform/Seams.h"
 #include "prefs/IniFile.h"
+#include "profiles/LoadedProfile.h"
+#include "profiles/OptionBuilder.h"
 #include "profiles/ProfileTexts.h"
 #include "profiles/WholeNumber.h"
 
@@ -103,7 +105,7 @@ void TopSettingForm::LoadProfile(const QString &path)
     m_profilePath = path;
     // One read of the file for the whole load.
     const prefs::IniSnapshot profile(path);
-    m_outputExtension = QLatin1Char('.') + profile.readString(key::Main, key::Type, DefaultType);
+    m_outputExtension = ProfileOutputExtension(profile);
     qCInfo(profilesLog).noquote() << "Loading profile" << path << "for" << m_outputExtension << "files";
     for (const Section section : AllSections) {
         loadSection(profile, section);
@@ -112,9 +114,7 @@ void TopSettingForm::LoadProfile(const QString &path)
         else if (section == Section::Mp3Encode)
             applyMp3ModeRule();
     }
-    m_copies = profile.readString(sectionName(Section::VideoCodec), key::Value + QString::number(selectedIndex(Section::VideoCodec)),
-                                  QString())
-               == QLatin1String("copy");
+    m_copies = CopiesStreams(*this, path);
     applyCopyRule();
 }
 
@@ -131,16 +131,11 @@ void TopSettingForm::applyCopyRule()
 
 void TopSettingForm::loadSection(const prefs::IniSnapshot &profile, Section section)
 {
-    const QString name = sectionName(section);
+    const ProfileSection loaded = ReadProfileSection(profile, section);
     QComboBox *combo = list(section);
     combo->clear();
-    const int items = std::min(profile.readInteger(name, key::Items, 0), MaxItems);
-    QStringList captions;
-    for (int position = 0; position < items; ++position)
-        captions << profile.readString(name, key::Caption + QString::number(position), QString());
-    combo->addItems(captions);
-    const int index = profile.readInteger(name, key::Index, -1);
-    combo->setCurrentIndex(index >= 0 && index < combo->count() ? index : -1);
+    combo->addItems(loaded.captions);
+    combo->setCurrentIndex(loaded.index);
 }
 
 bool TopSettingForm::eventFilter(QObject *watched, QEvent *event)

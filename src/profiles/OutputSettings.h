@@ -2,6 +2,7 @@
 
 #include "platform/FieldSnapshot.h"
 #include "platform/SecondaryWindow.h"
+#include "profiles/LoadedProfile.h"
 #include "profiles/OutputSettingsView.h"
 
 #include <QList>
@@ -30,7 +31,7 @@ class TopSettingForm : public platform::SecondaryWindow, public OutputSettingsVi
 
 public:
     // A list takes at most this many entries of a profile; the rest are ignored.
-    static constexpr int MaxItems = 1000;
+    static constexpr int MaxItems = MaxProfileItems;
 
     explicit TopSettingForm(QWidget *mainWindow);
     ~TopSettingForm() override;

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <functional>
+
 namespace velmora::tasks {
 
 // The record of one task-list row. The row itself holds only texts: the caption and ten
@@ -44,5 +46,21 @@ inline constexpr int Size = 1;
 inline constexpr int Status = 2;
 inline constexpr int BaseName = 3;
 } // namespace field
+
+// A row's texts by column: 0 is the caption, 1 to 10 the sub-items.
+using RowText = std::function<QString(int column)>;
+using SetRowText = std::function<void(int column, const QString &text)>;
+
+// Field -2: caption, the ten sub-items, then the six numbers; -1: caption; 0: sub-item 0
+// and its number; 1 to 4: that sub-item; 5 to 9: that sub-item and its number. Fields
+// the selector does not name keep their values; other selectors read nothing.
+void ReadTaskFields(const RowText &text, int field, ltvItemData &data);
+// Field -2: caption and the ten sub-items; -1: caption; 0 to 9: that sub-item. The
+// numbers are never written; other selectors write nothing.
+void WriteTaskFields(const SetRowText &setText, int field, const ltvItemData &data);
+
+// The row a file adds: measured (MediaProbe), status "OK". A file that cannot be measured
+// raises the probe's error.
+ltvItemData MeasuredTask(const QString &path);
 
 } // namespace velmora::tasks

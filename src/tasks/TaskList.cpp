@@ -4,6 +4,7 @@
 #include "platform/Logging.h"
 #include "platform/Paths.h"
 #include "platform/Seams.h"
+#include "tasks/InputPaths.h"
 #include "tasks/InputTypes.h"
 #include "tasks/MediaProbe.h"
 #include "tasks/TaskTexts.h"
@@ -25,11 +26,6 @@ namespace velmora::tasks {
 namespace {
 constexpr int Columns = 1 + ltvItemData::SubItems;
 
-void sortIgnoringCase(QStringList &names)
-{
-    std::stable_sort(names.begin(), names.end(),
-                     [](const QString &a, const QString &b) { return a.compare(b, Qt::CaseInsensitive) < 0; });
-}
 } // namespace
 
 TaskList::TaskList(QTreeWidget *control, QWidget *owner)
@@ -71,41 +67,14 @@ int TaskList::count() const
 
 void TaskList::GetTaskItem(int index, int field, ltvItemData &data) const
 {
-    const QTreeWidgetItem *row = m_control->topLevelItem(index);
-    if (!row)
-        return;
-    const auto readSubItem = [&](int subItem) {
-        data.subItem(subItem) = row->text(subItem + 1);
-        if (double *number = data.seconds(subItem))
-            *number = TimeTextToSeconds(data.subItem(subItem));
-    };
-    if (field == field::All) {
-        data.InputFile = row->text(0);
-        for (int subItem = 0; subItem < ltvItemData::SubItems; ++subItem)
-            data.subItem(subItem) = row->text(subItem + 1);
-        for (const int subItem : {0, 5, 6, 7, 8, 9})
-            *data.seconds(subItem) = TimeTextToSeconds(data.subItem(subItem));
-    } else if (field == field::Caption) {
-        data.InputFile = row->text(0);
-    } else if (field >= 0 && field < ltvItemData::SubItems) {
-        readSubItem(field);
-    }
+    if (const QTreeWidgetItem *row = m_control->topLevelItem(index))
+        ReadTaskFields([row](int column) { return row->text(column); }, field, data);
 }
 
 void TaskList::SetTaskItem(int index, int field, const ltvItemData &data)
 {
-    QTreeWidgetItem *row = m_control->topLevelItem(index);
-    if (!row)
-        return;
-    if (field == field::All) {
-        row->setText(0, data.InputFile);
-        for (int subItem = 0; subItem < ltvItemData::SubItems; ++subItem)
-            row->setText(subItem + 1, data.subItem(subItem));
-    } else if (field == field::Caption) {
-        row->setText(0, data.InputFile);
-    } else if (field >= 0 && field < ltvItemData::SubItems) {
-        row->setText(field + 1, data.subItem(field));
-    }
+    if (QTreeWidgetItem *row = m_control->topLevelItem(index))
+        WriteTaskFields([row](int column, const QString &text) { row->setText(column, text); }, field, data);
 }
 
 int TaskList::appendRow(const QString &caption)
@@ -132,22 +101,9 @@ void TaskList::AddTaskFile(const QString &path)
             break;
         }
     }
-    const int index = appendRow(path);
-    ProbeResult probe;
-    try {
-        probe = ProbeMedia(path);
-    } catch (...) {
-        // No row stays without what the probe would have given it.
-        removeRow(index);
-        throw;
-    }
-    ltvItemData data;
-    data.InputFile = path;
-    data.Length = probe.length;
-    data.Size = probe.size;
-    data.Status = texts::StatusOK;
-    data.BaseName = platform::StripExtension(platform::ExtractFileName(path));
-    SetTaskItem(index, field::All, data);
+    // Measured before the row is made, so that no row stays without what the probe gives it.
+    const ltvItemData data = MeasuredTask(path);
+    SetTaskItem(appendRow(path), field::All, data);
     qCInfo(tasksLog).noquote() << "Added" << path << data.Length << data.Size;
 }
 
@@ -181,14 +137,11 @@ void TaskList::AddDropped(const QList<QUrl> &urls)
 void TaskList::AddCommandLine(const QStringList &arguments)
 {
     for (const QString &path : CommandLinePaths(arguments)) {
-        // A row holds the file's full path, also for a path named relative to where we started.
-        const QFileInfo info(path);
-        if (info.isFile()) {
-            if (IsSupportedExtension(path))
-                AddTaskFile(info.absoluteFilePath());
-        } else if (info.isDir()) {
-            AddTaskFolder(info.absoluteFilePath());
-        }
+        const NamedInput named = ClassifyInput(path);
+        if (named.kind == NamedInput::Kind::File)
+            AddTaskFile(named.path);
+        else if (named.kind == NamedInput::Kind::Folder)
+            AddTaskFolder(named.path);
     }
 }
 
@@ -289,34 +242,6 @@ void TaskList::removeSelected()
 void TaskList::clear()
 {
     m_control->clear();
-}
-
-QStringList FolderInputFiles(const QString &folder)
-{
-    QStringList patterns = InputMask().split(QLatin1Char(';'), Qt::SkipEmptyParts);
-    QStringList names = QDir(folder).entryList(patterns, QDir::Files, QDir::Unsorted);
-    sortIgnoringCase(names);
-    return names;
-}
-
-QStringList CommandLinePaths(const QStringList &arguments)
-{
-    if (arguments.isEmpty() || platform::ExtractFileExt(arguments.constFirst()).toLower() != QLatin1String(".tmp"))
-        return arguments;
-    const QString listFile = arguments.constFirst();
-    QFile file(listFile);
-    if (!file.open(QIODevice::ReadOnly))
-        throw velmora::Error(QStringLiteral("Cannot open file \"%1\". %2").arg(listFile, file.errorString()));
-    QStringList paths;
-    const QList<QByteArray> lines = file.readAll().split('\n');
-    for (QByteArray line : lines) {
-        if (line.endsWith('\r'))
-            line.chop(1);
-        paths << QString::fromUtf8(line);
-    }
-    if (!paths.isEmpty() && paths.constLast().isEmpty())
-        paths.removeLast(); // the break after the last line starts no line of its own
-    return paths;
 }
 
 } // namespace velmora::tasks

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "tasks/ColumnSizer.h"
+#include "tasks/InputPaths.h"
 #include "tasks/TaskItem.h"
 #include "tasks/TaskListView.h"
 #include "tasks/TaskOrder.h"
@@ -82,14 +83,5 @@ private:
     ColumnSizer m_columnSizer{ColumnWidths};
     bool m_stopAdding = false;
 };
-
-// The names of the supported files directly inside a folder: plain, visible files matching
-// the input mask without regard to case, sorted without regard to case.
-QStringList FolderInputFiles(const QString &folder);
-
-// The paths the command line names: the arguments, or the lines of a ".tmp" list file.
-// A list file that cannot be read raises velmora::Error
-// "Cannot open file "<path>". <the system's reason>".
-QStringList CommandLinePaths(const QStringList &arguments);
 
 } // namespace velmora::tasks

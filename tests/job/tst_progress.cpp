@@ -106,7 +106,7 @@ private Q_SLOTS:
         QCOMPARE(elapsed.text(), QString("00:00:01"));
         QCOMPARE(remaining.text(), QString("00:00:00")); // the total bar is still at 0
 
-        display.rowBegins("clip.avi");
+        display.rowBegins(0, "clip.avi");
         QCOMPARE(file.text(), QString("clip.avi"));
         display.conversionPosition(25.0, 10.0, 0.0, 50.0); // past the row: held at 100
         QCOMPARE(current.value(), 100);

@@ -1,0 +1,181 @@
+#include "app/TerminalOptions.h"
+
+#include <QCommandLineParser>
+
+#include <array>
+
+namespace velmora::app {
+
+namespace {
+
+constexpr std::array<const char *, 12> LongOptions = {"join", "profile",  "output",   "overwrite", "rename",        "keep",
+                                                      "temp-dir", "progress", "list", "list-profiles", "help", "version"};
+
+struct Options
+{
+    QCommandLineOption join{QStringLiteral("join"), QStringLiteral("Join the inputs into one file, without a window.")};
+    QCommandLineOption profile{QStringLiteral("profile"),
+                               QStringLiteral("The output profile: a name as the Profile list shows it (letter case does not "
+                                              "matter) or a .bpf file. Default: the profile last chosen in the window."),
+                               QStringLiteral("NAME|FILE.bpf")};
+    QCommandLineOption output{QStringLiteral("output"),
+                              QStringLiteral("The output file; its extension follows the profile's type. Default: the "
+                                             "output file last used in the window."),
+                              QStringLiteral("FILE")};
+    QCommandLineOption overwrite{QStringLiteral("overwrite"), QStringLiteral("Replace an output file that exists.")};
+    QCommandLineOption rename{QStringLiteral("rename"),
+                              QStringLiteral("When the output file exists, join into a new name that counts up.")};
+    QCommandLineOption keep{QStringLiteral("keep"),
+                            QStringLiteral("When the output file exists, leave it and do not join (exit status 3). Without "
+                                           "one of these three, the rule of the settings applies, with Ask taken as --keep.")};
+    QCommandLineOption tempDir{QStringLiteral("temp-dir"),
+                               QStringLiteral("The folder for the converted intermediates. Default: the settings' "
+                                              "temporary folder."),
+                               QStringLiteral("DIR")};
+    QCommandLineOption progress{QStringLiteral("progress"),
+                                QStringLiteral("How progress shows: auto (a bar on a terminal, plain lines otherwise), "
+                                               "bar, plain, json (one object a line) or none (errors only)."),
+                                QStringLiteral("MODE"), QStringLiteral("auto")};
+    QCommandLineOption list{QStringLiteral("list"), QStringLiteral("Join the files a list file names, one path a line."),
+                            QStringLiteral("FILE.tmp")};
+    QCommandLineOption listProfiles{QStringLiteral("list-profiles"), QStringLiteral("Print the profiles' names, one a line.")};
+    QCommandLineOption help{{QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("Print this help.")};
+    QCommandLineOption version{QStringLiteral("version"), QStringLiteral("Print the program's version.")};
+
+    void addTo(QCommandLineParser &parser) const
+    {
+        parser.setApplicationDescription(QStringLiteral("Velmora joins several video files into one."));
+        parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+        for (const QCommandLineOption *option :
+             {&join, &profile, &output, &overwrite, &rename, &keep, &tempDir, &progress, &list, &listProfiles, &help, &version})
+            parser.addOption(*option);
+        parser.addPositionalArgument(QStringLiteral("INPUT"), QStringLiteral("Videos or folders of videos, in the order to join."),
+                                     QStringLiteral("[INPUT...]"));
+    }
+};
+
+TerminalRequest wrong(const QString &text)
+{
+    TerminalRequest request;
+    request.action = TerminalRequest::Action::Wrong;
+    request.wrong = text;
+    return request;
+}
+
+std::optional<ProgressMode> progressMode(const QString &text)
+{
+    const std::array<std::pair<const char *, ProgressMode>, 5> modes = {{{"auto", ProgressMode::Auto},
+                                                                          {"bar", ProgressMode::Bar},
+                                                                          {"plain", ProgressMode::Plain},
+                                                                          {"json", ProgressMode::Json},
+                                                                          {"none", ProgressMode::None}}};
+    for (const auto &[name, mode] : modes) {
+        if (text == QLatin1String(name))
+            return mode;
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
+bool IsTerminalCommand(const QStringList &arguments)
+{
+    for (const QString &argument : arguments) {
+        if (argument == QLatin1String("-h") || argument == QLatin1String("-?"))
+            return true;
+        for (const char *name : LongOptions) {
+            const QString option = QStringLiteral("--") + QLatin1String(name);
+            if (argument == option || argument.startsWith(option + QLatin1Char('=')))
+                return true;
+        }
+    }
+    return false;
+}
+
+TerminalRequest ParseTerminalRequest(const QStringList &arguments)
+{
+    QCommandLineParser parser;
+    const Options options;
+    options.addTo(parser);
+    if (!parser.parse(QStringList{QStringLiteral("velmora")} + arguments))
+        return wrong(parser.errorText());
+
+    TerminalRequest request;
+    if (parser.isSet(options.help)) {
+        request.action = TerminalRequest::Action::Help;
+        return request;
+    }
+    if (parser.isSet(options.version)) {
+        request.action = TerminalRequest::Action::Version;
+        return request;
+    }
+    const bool joining = parser.isSet(options.join);
+    if (parser.isSet(options.listProfiles)) {
+        if (joining || !parser.positionalArguments().isEmpty())
+            return wrong(QStringLiteral("--list-profiles takes nothing else."));
+        request.action = TerminalRequest::Action::ListProfiles;
+        return request;
+    }
+    if (!joining)
+        return wrong(QStringLiteral("These options belong to --join."));
+
+    request.action = TerminalRequest::Action::Join;
+    for (const QCommandLineOption *single : {&options.profile, &options.output, &options.tempDir, &options.progress, &options.list}) {
+        if (parser.values(*single).size() > 1)
+            return wrong(QStringLiteral("--%1 is given more than once.").arg(single->names().constLast()));
+    }
+    int rules = 0;
+    for (const auto &[option, rule] : {std::pair{&options.overwrite, prefs::OverwriteRule::Overwrite},
+                                       std::pair{&options.rename, prefs::OverwriteRule::Rename},
+                                       std::pair{&options.keep, prefs::OverwriteRule::Ask}}) {
+        if (parser.isSet(*option)) {
+            request.rule = rule;
+            ++rules;
+        }
+    }
+    if (rules > 1)
+        return wrong(QStringLiteral("Choose one of --overwrite, --rename and --keep."));
+    const auto mode = progressMode(parser.value(options.progress));
+    if (!mode)
+        return wrong(QStringLiteral("--progress takes auto, bar, plain, json or none, not \"%1\".").arg(parser.value(options.progress)));
+    request.progress = *mode;
+    request.profile = parser.value(options.profile);
+    request.output = parser.value(options.output);
+    request.tempDir = parser.value(options.tempDir);
+    request.listFile = parser.value(options.list);
+    request.inputs = parser.positionalArguments();
+    if (parser.isSet(options.profile) && request.profile.isEmpty())
+        return wrong(QStringLiteral("--profile names no profile."));
+    if (parser.isSet(options.output) && request.output.isEmpty())
+        return wrong(QStringLiteral("--output names no file."));
+    if (parser.isSet(options.tempDir) && request.tempDir.isEmpty())
+        return wrong(QStringLiteral("--temp-dir names no folder."));
+    if (parser.isSet(options.list) && !request.inputs.isEmpty())
+        return wrong(QStringLiteral("Name the inputs or a list file, not both."));
+    if (!parser.isSet(options.list) && request.inputs.isEmpty())
+        return wrong(QStringLiteral("Name the videos to join, or a list file with --list."));
+    return request;
+}
+
+QString TerminalHelp()
+{
+    QCommandLineParser parser;
+    const Options options;
+    options.addTo(parser);
+    QString text = parser.helpText();
+    text.remove(0, text.indexOf(QLatin1Char('\n')) + 1); // Qt's own usage line, which knows one form only
+    text.prepend(QStringLiteral("Usage: velmora --join [options] INPUT... | --list FILE.tmp\n"
+                                "       velmora --list-profiles\n"
+                                "       velmora --help | --version\n"
+                                "       velmora [FILE|FOLDER]...   (the window, with these in its task list)\n"));
+    text += QStringLiteral("\nExit status:\n"
+                           "  0    joined, and the output plays as long as the inputs\n"
+                           "  1    the join failed\n"
+                           "  2    wrong usage, an unknown profile or an input that does not exist\n"
+                           "  3    refused before it began: the output exists, the inputs do not match a\n"
+                           "       profile that copies, fewer than two inputs, no output folder\n"
+                           "  130  stopped by Ctrl+C (SIGINT) or SIGTERM\n");
+    return text;
+}
+
+} // namespace velmora::app
