@@ -1,6 +1,7 @@
 # The installed layout: the program folder in lib/velmora (the program, its encoder as
-# asapi.dll, the profiles, the help page and the shipped preferences), a launcher in bin,
-# and what the desktop needs: the menu entry, icons and AppStream metadata.
+# asapi.dll, the profiles, the help page and the shipped preferences), links to the program
+# and the encoder in bin, what the desktop needs (the menu entry, icons and AppStream
+# metadata), the manual pages and the bash completion.
 set(VELMORA_ID org.example.velmora.Velmora)
 set(VELMORA_INSTALL_APPDIR lib/velmora)
 
@@ -10,9 +11,11 @@ install(FILES ${CMAKE_SOURCE_DIR}/data/Tavisol.html ${CMAKE_SOURCE_DIR}/data/Pre
         DESTINATION ${VELMORA_INSTALL_APPDIR})
 
 # The launcher: a relative link, so the program finds its folder wherever the prefix is.
+# The encoder gets one too, under the name its manual page gives it.
 file(MAKE_DIRECTORY ${CMAKE_BINARY_DIR}/launcher)
 file(CREATE_LINK ../${VELMORA_INSTALL_APPDIR}/velmora ${CMAKE_BINARY_DIR}/launcher/velmora SYMBOLIC)
-install(FILES ${CMAKE_BINARY_DIR}/launcher/velmora DESTINATION bin)
+file(CREATE_LINK ../${VELMORA_INSTALL_APPDIR}/asapi.dll ${CMAKE_BINARY_DIR}/launcher/velmora-encoder SYMBOLIC)
+install(FILES ${CMAKE_BINARY_DIR}/launcher/velmora ${CMAKE_BINARY_DIR}/launcher/velmora-encoder DESTINATION bin)
 
 install(FILES ${CMAKE_SOURCE_DIR}/data/desktop/${VELMORA_ID}.desktop DESTINATION share/applications)
 install(FILES ${CMAKE_SOURCE_DIR}/data/desktop/${VELMORA_ID}.metainfo.xml DESTINATION share/metainfo)
@@ -32,8 +35,17 @@ add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/doc/velmora.1.gz
     DEPENDS ${CMAKE_SOURCE_DIR}/data/debian/velmora.1
     VERBATIM)
 add_custom_target(velmora_man ALL DEPENDS ${CMAKE_BINARY_DIR}/doc/velmora.1.gz)
+add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/doc/velmora-encoder.1.gz
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/doc
+    COMMAND gzip -9nc ${CMAKE_SOURCE_DIR}/data/debian/velmora-encoder.1 > ${CMAKE_BINARY_DIR}/doc/velmora-encoder.1.gz
+    DEPENDS ${CMAKE_SOURCE_DIR}/data/debian/velmora-encoder.1
+    VERBATIM)
+add_custom_target(velmora_encoder_man ALL DEPENDS ${CMAKE_BINARY_DIR}/doc/velmora-encoder.1.gz)
 install(FILES ${CMAKE_SOURCE_DIR}/data/debian/copyright ${CMAKE_BINARY_DIR}/doc/changelog.gz DESTINATION share/doc/velmora)
-install(FILES ${CMAKE_BINARY_DIR}/doc/velmora.1.gz DESTINATION share/man/man1)
+install(FILES ${CMAKE_BINARY_DIR}/doc/velmora.1.gz ${CMAKE_BINARY_DIR}/doc/velmora-encoder.1.gz DESTINATION share/man/man1)
+# bash-completion loads it the first time "velmora" is completed.
+install(FILES ${CMAKE_SOURCE_DIR}/data/debian/velmora.bash-completion
+        DESTINATION share/bash-completion/completions RENAME velmora)
 
 # The Debian package (scripts/package): dependencies from the binaries, plus the Qt
 # platform plugins the program cannot show a window without.

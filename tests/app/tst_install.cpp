@@ -95,9 +95,22 @@ private Q_SLOTS:
                                  "share/applications/org.example.velmora.Velmora.desktop",
                                  "share/metainfo/org.example.velmora.Velmora.metainfo.xml",
                                  "share/icons/hicolor/scalable/apps/org.example.velmora.Velmora.svg",
-                                 "share/icons/hicolor/48x48/apps/org.example.velmora.Velmora.png", "share/man/man1/velmora.1.gz"})
+                                 "share/icons/hicolor/48x48/apps/org.example.velmora.Velmora.png", "share/man/man1/velmora.1.gz",
+                                 "share/man/man1/velmora-encoder.1.gz", "share/bash-completion/completions/velmora"})
             QVERIFY2(QFileInfo::exists(m_prefix + '/' + file), file);
         QCOMPARE(QFileInfo(m_prefix + "/bin/velmora").symLinkTarget(), m_prefix + "/lib/velmora/velmora");
+        QCOMPARE(QFileInfo(m_prefix + "/bin/velmora-encoder").symLinkTarget(), m_prefix + "/lib/velmora/asapi.dll");
+
+        // The installed program answers from a terminal, through its link, without a display.
+        QProcess profiles;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+            environment.remove(name);
+        profiles.setProcessEnvironment(environment);
+        profiles.start(m_prefix + "/bin/velmora", {"--list-profiles"});
+        QVERIFY(profiles.waitForFinished(30000));
+        QCOMPARE(profiles.exitCode(), 0);
+        QVERIFY(profiles.readAllStandardOutput().split('\n').contains("MP4 - H.264 and AAC (plays everywhere)"));
     }
 
     // "Open With" in a file manager offers Velmora for the types its menu entry names: every
