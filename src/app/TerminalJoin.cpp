@@ -23,6 +23,7 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include <csignal>
 #include <cstdio>
 #include <functional>
 
@@ -351,6 +352,8 @@ int TerminalJoin::run()
 
 int RunTerminal(const QStringList &arguments, const QString &appDir)
 {
+    // A reader that goes away (velmora ... | head) ends the progress lines, not the job.
+    std::signal(SIGPIPE, SIG_IGN);
     const TerminalRequest request = ParseTerminalRequest(arguments);
     switch (request.action) {
     case TerminalRequest::Action::Help: put(stdout, TerminalHelp()); return exitstatus::Success;

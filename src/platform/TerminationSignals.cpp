@@ -3,6 +3,7 @@
 #include <QSocketNotifier>
 
 #include <csignal>
+#include <iterator>
 
 #include <sys/socket.h>
 #include <unistd.h>
@@ -12,6 +13,8 @@ namespace velmora::platform {
 namespace {
 
 int g_pipe[2] = {-1, -1};
+constexpr int Signals[] = {SIGTERM, SIGINT, SIGHUP};
+bool g_caught[std::size(Signals)] = {};
 
 void onSignal(int)
 {
@@ -29,8 +32,14 @@ void TerminationSignals::catchSignals()
     action.sa_handler = onSignal;
     sigemptyset(&action.sa_mask);
     action.sa_flags = SA_RESTART;
-    for (const int number : {SIGTERM, SIGINT, SIGHUP})
-        ::sigaction(number, &action, nullptr);
+    for (size_t index = 0; index < std::size(Signals); ++index) {
+        // A signal the starter ignores stays ignored: "nohup velmora --join ..." must outlive
+        // the session it was started in.
+        struct sigaction inherited {};
+        if (::sigaction(Signals[index], nullptr, &inherited) == 0 && inherited.sa_handler == SIG_IGN)
+            continue;
+        g_caught[index] = ::sigaction(Signals[index], &action, nullptr) == 0;
+    }
 }
 
 TerminationSignals::TerminationSignals(QObject *parent)
@@ -49,8 +58,10 @@ TerminationSignals::TerminationSignals(QObject *parent)
 
 TerminationSignals::~TerminationSignals()
 {
-    for (const int number : {SIGTERM, SIGINT, SIGHUP})
-        std::signal(number, SIG_DFL);
+    for (size_t index = 0; index < std::size(Signals); ++index) {
+        if (g_caught[index])
+            std::signal(Signals[index], SIG_DFL);
+    }
 }
 
 } // namespace velmora::platform

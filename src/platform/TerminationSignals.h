@@ -14,7 +14,8 @@ class TerminationSignals : public QObject
 
 public:
     // Catches the signals from here on, before there is an application to deliver them:
-    // one that comes early waits for the event loop.
+    // one that comes early waits for the event loop. A signal the program was started with
+    // ignored (nohup, a background job of a script) stays ignored.
     static void catchSignals();
 
     explicit TerminationSignals(QObject *parent = nullptr);

@@ -331,6 +331,23 @@ private Q_SLOTS:
         QVERIFY2(wrong.isEmpty(), qPrintable(wrong));
     }
 
+    // Started with hang-ups ignored, as nohup starts it: the session that ends does not end the join.
+    void hangupIgnoredByTheStarter()
+    {
+        TestFolder folder;
+        const QString temp = folder.mkdir(QStringLiteral("work"));
+        QProcess process;
+        process.setChildProcessModifier([] { std::signal(SIGHUP, SIG_IGN); });
+        start(process, QStringList{"--join", "--output", folder.file("out.mp4"), "--temp-dir", temp, "--progress=json"}
+                           + m_clips.mid(0, 2));
+        QVERIFY(process.waitForReadyRead(30000));
+        ::kill(static_cast<pid_t>(process.processId()), SIGHUP);
+        QVERIFY(process.waitForFinished(240000));
+        QCOMPARE(process.exitCode(), 0);
+        QCOMPARE(jsonLines(process.readAllStandardOutput()).constLast().value("result").toString(), QStringLiteral("joined"));
+        QVERIFY(std::abs(test::videoSeconds(folder.file("out.mp4")) - 4.0) < 0.1);
+    }
+
     // Ctrl+C or a SIGTERM in the middle: the job's own Stop. No encoder is left running, no
     // intermediate or output is left behind, and the status says it was stopped.
     void interrupted_data()
