@@ -1,6 +1,7 @@
 // The join from a terminal, through the real program and encoder started as a user starts
 // them, with no display at all: what it writes, how it ends, and what it leaves on disk.
 #include "profiles/ProfileList.h"
+#include "support/FakeEncoder.h"
 #include "support/MarkedClips.h"
 #include "support/MediaCheck.h"
 #include "support/OutputChecks.h"
@@ -13,6 +14,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -329,6 +331,50 @@ private Q_SLOTS:
         QVERIFY2(finished.out.contains("Joined 3 files into " + output.toUtf8()), finished.out.constData());
         const QString wrong = test::everyNumberInOrder(test::frameNumbers(output), expectedNumbers());
         QVERIFY2(wrong.isEmpty(), qPrintable(wrong));
+    }
+
+    // An encoder that fails: the status says so, and standard error carries what the window's
+    // failure details show, the encoder's last lines and the command line that ran.
+    void encoderFails_data()
+    {
+        QTest::addColumn<bool>("inJoin");
+        QTest::addColumn<QString>("said");
+        QTest::newRow("converting") << false << "Conversion Failed: Velmora could not convert INPUT.";
+        QTest::newRow("joining") << true << "Joining Failed: Velmora could not join the files into OUTPUT.";
+    }
+    void encoderFails()
+    {
+        QFETCH(bool, inJoin);
+        QFETCH(QString, said);
+        TestFolder folder;
+        const QString temp = folder.mkdir(QStringLiteral("work"));
+        const QString encoder = m_program.filePath(QStringLiteral("asapi.dll"));
+        test::FakeEncoder fake;
+        QVERIFY(QFile::remove(encoder));
+        fake.installAs(encoder);
+        const auto restore = qScopeGuard([&] {
+            QFile::remove(encoder);
+            QFile::link(QStringLiteral(VELMORA_ENCODER), encoder);
+        });
+        const QString failing = QStringLiteral("say [h264 @ 0x5581] Invalid NAL unit size\nsay Error: %1: the input ends early\nexit 2");
+        if (inJoin) {
+            // Two conversions that give real intermediates, then a join that fails.
+            fake.script(0, QStringLiteral("copy %1\nexit 0").arg(m_clips.at(2)));
+            fake.script(1, QStringLiteral("copy %1\nexit 0").arg(m_clips.at(2)));
+            fake.script(2, failing.arg(QStringLiteral("joined")));
+        } else {
+            fake.script(failing.arg(m_clips.at(0)));
+        }
+        const QString output = folder.file(QStringLiteral("out.mp4"));
+        const Finished finished = run(QStringList{"--join", "--output", output, "--temp-dir", temp, "--progress=json"} + m_clips.mid(0, 2));
+        QCOMPARE(finished.status, 1);
+        const QString err = QString::fromUtf8(finished.err);
+        QVERIFY2(err.contains(said.replace(QStringLiteral("INPUT"), m_clips.at(0)).replace(QStringLiteral("OUTPUT"), output)),
+                 qPrintable(err));
+        QVERIFY2(err.contains(QStringLiteral("Invalid NAL unit size\nError: ")), qPrintable(err));
+        QVERIFY2(err.contains(QStringLiteral("Command line: \"") + encoder + QStringLiteral("\" ")), qPrintable(err));
+        QCOMPARE(jsonLines(finished.out).constLast().value("result").toString(), QStringLiteral("failed"));
+        QCOMPARE(filesUnder(folder.path()), QStringList());
     }
 
     // Started with hang-ups ignored, as nohup starts it: the session that ends does not end the join.
