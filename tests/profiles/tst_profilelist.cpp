@@ -1,3 +1,4 @@
+#include "profiles/LoadedProfile.h"
 #include "profiles/ProfileList.h"
 #include "profiles/WholeNumber.h"
 #include "support/TestFolder.h"
@@ -27,6 +28,50 @@ private Q_SLOTS:
     {
         TestFolder folder;
         QVERIFY(discoverProfiles(folder.file("Profiles")).isEmpty());
+    }
+
+    // A profile named from a terminal: its list name in any letter case, or a profile file.
+    void findProfile_data()
+    {
+        QTest::addColumn<QString>("named");
+        QTest::addColumn<QString>("found"); // relative to the folder; empty: none
+        QTest::newRow("list name") << "Web - Small" << "Profiles/Web - Small.BPF";
+        QTest::newRow("other case") << "web - SMALL" << "Profiles/Web - Small.BPF";
+        QTest::newRow("a file elsewhere") << "FOLDER/mine/Own.bpf" << "mine/Own.bpf";
+        QTest::newRow("a file in any case") << "FOLDER/mine/Other.BPF" << "mine/Other.BPF";
+        QTest::newRow("not a profile file") << "FOLDER/mine/notes.txt" << "";
+        QTest::newRow("a missing file") << "FOLDER/mine/Gone.bpf" << "";
+        QTest::newRow("part of a name") << "Web" << "";
+        QTest::newRow("the file name") << "Web - Small.BPF" << "";
+    }
+    void findProfile()
+    {
+        QFETCH(QString, named);
+        QFETCH(QString, found);
+        TestFolder folder;
+        for (const char *name : {"Profiles/Web - Small.BPF", "Profiles/Tv.bpf", "mine/Own.bpf", "mine/Other.BPF", "mine/notes.txt"})
+            folder.write(name, "[Main]\r\nType=mp4\r\n");
+        const QString profiles = folder.file("Profiles") + '/';
+        const auto result = FindProfile(discoverProfiles(profiles), profiles, named.replace("FOLDER", folder.path()));
+        QCOMPARE(result.value_or(QString()), found.isEmpty() ? QString() : folder.file(found));
+    }
+
+    // A profile as loaded without its dialog: each list at the position the profile selects,
+    // none where that position is missing or past the list.
+    void loadedProfile()
+    {
+        TestFolder folder;
+        const QString path = folder.write("p.bpf", "[Main]\r\nType=webm\r\n"
+                                                   "[Video Codec]\r\nItems=2\r\nCaption0=VP8\r\nCaption1=VP9\r\nIndex=1\r\n"
+                                                   "[Audio Codec]\r\nItems=1\r\nCaption0=Opus\r\nIndex=3\r\n");
+        const LoadedProfile profile(path);
+        QCOMPARE(profile.outputExtension(), QStringLiteral(".webm"));
+        QCOMPARE(profile.selectedIndex(Section::VideoCodec), 1);
+        QCOMPARE(profile.currentText(Section::VideoCodec), QStringLiteral("VP9"));
+        QCOMPARE(profile.selectedIndex(Section::AudioCodec), -1);
+        QCOMPARE(profile.currentText(Section::AudioCodec), QString());
+        QCOMPARE(profile.selectedIndex(Section::Channels), -1);
+        QCOMPARE(LoadedProfile(folder.file("none.bpf")).outputExtension(), QStringLiteral(".avi"));
     }
 
     void wholeNumbers_data()
