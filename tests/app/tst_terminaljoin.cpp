@@ -426,8 +426,7 @@ private Q_SLOTS:
             out += process.readAllStandardOutput();
         }
         QVERIFY2(out.contains(marker), out.constData());
-        QTest::qWait(300);
-        QVERIFY(!processesNaming(temp).isEmpty());
+        QTRY_VERIFY_WITH_TIMEOUT(!processesNaming(temp).isEmpty(), 10000);
         ::kill(static_cast<pid_t>(process.processId()), signal);
         QVERIFY(process.waitForFinished(20000));
         out += process.readAllStandardOutput();
