@@ -33,16 +33,9 @@ namespace velmora::app {
 
 namespace {
 
-void put(std::FILE *stream, const QString &text)
-{
-    const QByteArray bytes = text.toUtf8();
-    std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), stream);
-    std::fflush(stream);
-}
-
 void complain(const QString &text)
 {
-    put(stderr, QStringLiteral("velmora: ") + text + QLatin1Char('\n'));
+    WriteText(stderr, QStringLiteral("velmora: ") + text + QLatin1Char('\n'));
 }
 
 // What the job would show in message boxes goes to standard error; nothing is ever opened
@@ -94,7 +87,7 @@ private:
             firstMessage = text;
         complain(title + QStringLiteral(": ") + text);
         if (!details.isEmpty())
-            put(stderr, details + QLatin1Char('\n'));
+            WriteText(stderr, details + QLatin1Char('\n'));
     }
 };
 
@@ -189,7 +182,8 @@ public:
 
 private:
     std::optional<QString> chooseProfile();
-    int finish(const char *result, int status, const QString &message = QString());
+    // The closing JSON object, for the progress that writes JSON; the exit status.
+    int finish(const char *result, int status, const QString &message = QString(), const job::JobReport *joined = nullptr);
 
     const TerminalRequest &m_request;
     const prefs::ProgramFolder m_folder;
@@ -217,13 +211,15 @@ std::optional<QString> TerminalJoin::chooseProfile()
     return std::nullopt;
 }
 
-int TerminalJoin::finish(const char *result, int status, const QString &message)
+int TerminalJoin::finish(const char *result, int status, const QString &message, const job::JobReport *joined)
 {
     if (m_style == TerminalProgress::Style::Json) {
         QString line = QStringLiteral("{\"result\":\"%1\",\"status\":%2").arg(QLatin1String(result)).arg(status);
+        if (joined)
+            line += QStringLiteral(",\"output\":%1,\"seconds\":%2").arg(JsonString(joined->output)).arg(joined->seconds, 0, 'f', 2);
         if (!message.isEmpty())
             line += QStringLiteral(",\"message\":") + JsonString(message);
-        put(stdout, line + QStringLiteral(",\"elapsed\":%1}\n").arg(m_elapsed, 0, 'f', 1));
+        WriteText(stdout, line + QStringLiteral(",\"elapsed\":%1}\n").arg(m_elapsed, 0, 'f', 1));
     }
     return status;
 }
@@ -319,15 +315,9 @@ int TerminalJoin::run()
             lines.removeFirst();
         for (const QString &warning : std::as_const(lines))
             complain(QStringLiteral("warning: ") + warning);
-        if (m_style == TerminalProgress::Style::Json) {
-            put(stdout, QStringLiteral("{\"result\":\"joined\",\"status\":0,\"output\":%1,\"seconds\":%2,\"elapsed\":%3}\n")
-                            .arg(JsonString(report.output))
-                            .arg(report.seconds, 0, 'f', 2)
-                            .arg(m_elapsed, 0, 'f', 1));
-        } else if (m_style != TerminalProgress::Style::None) {
-            put(stdout, QStringLiteral("Joined %1 files into %2 (%3 s).\n").arg(rows.count()).arg(report.output).arg(report.seconds, 0, 'f', 1));
-        }
-        return exitstatus::Success;
+        if (m_style == TerminalProgress::Style::Plain || m_style == TerminalProgress::Style::Bar)
+            WriteText(stdout, QStringLiteral("Joined %1 files into %2 (%3 s).\n").arg(rows.count()).arg(report.output).arg(report.seconds, 0, 'f', 1));
+        return finish("joined", exitstatus::Success, QString(), &report);
     }
     case job::JobOutcome::Stopped: return finish("stopped", exitstatus::Stopped);
     case job::JobOutcome::Refused: {
@@ -356,9 +346,9 @@ int RunTerminal(const QStringList &arguments, const QString &appDir)
     std::signal(SIGPIPE, SIG_IGN);
     const TerminalRequest request = ParseTerminalRequest(arguments);
     switch (request.action) {
-    case TerminalRequest::Action::Help: put(stdout, TerminalHelp()); return exitstatus::Success;
+    case TerminalRequest::Action::Help: WriteText(stdout, TerminalHelp()); return exitstatus::Success;
     case TerminalRequest::Action::Version:
-        put(stdout, QStringLiteral("Velmora %1\n").arg(QStringLiteral(VELMORA_VERSION)));
+        WriteText(stdout, QStringLiteral("Velmora %1\n").arg(QStringLiteral(VELMORA_VERSION)));
         return exitstatus::Success;
     case TerminalRequest::Action::Wrong:
         complain(request.wrong + QStringLiteral("\nSee velmora --help."));
@@ -366,7 +356,7 @@ int RunTerminal(const QStringList &arguments, const QString &appDir)
     case TerminalRequest::Action::ListProfiles: {
         const prefs::ProgramFolder folder(appDir, prefs::ProgramFolder::FirstStart::ReadShipped);
         for (const profiles::ProfileEntry &profile : profiles::discoverProfiles(folder.profilesDir()))
-            put(stdout, profile.name + QLatin1Char('\n'));
+            WriteText(stdout, profile.name + QLatin1Char('\n'));
         return exitstatus::Success;
     }
     case TerminalRequest::Action::Join: break;

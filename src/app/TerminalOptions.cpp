@@ -8,9 +8,6 @@ namespace velmora::app {
 
 namespace {
 
-constexpr std::array<const char *, 12> LongOptions = {"join", "profile",  "output",   "overwrite", "rename",        "keep",
-                                                      "temp-dir", "progress", "list", "list-profiles", "help", "version"};
-
 struct Options
 {
     QCommandLineOption join{QStringLiteral("join"), QStringLiteral("Join the inputs into one file, without a window.")};
@@ -42,12 +39,16 @@ struct Options
     QCommandLineOption help{{QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("Print this help.")};
     QCommandLineOption version{QStringLiteral("version"), QStringLiteral("Print the program's version.")};
 
+    std::array<const QCommandLineOption *, 12> all() const
+    {
+        return {&join, &profile, &output, &overwrite, &rename, &keep, &tempDir, &progress, &list, &listProfiles, &help, &version};
+    }
+
     void addTo(QCommandLineParser &parser) const
     {
         parser.setApplicationDescription(QStringLiteral("Velmora joins several video files into one."));
         parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-        for (const QCommandLineOption *option :
-             {&join, &profile, &output, &overwrite, &rename, &keep, &tempDir, &progress, &list, &listProfiles, &help, &version})
+        for (const QCommandLineOption *option : all())
             parser.addOption(*option);
         parser.addPositionalArgument(QStringLiteral("INPUT"), QStringLiteral("Videos or folders of videos, in the order to join."),
                                      QStringLiteral("[INPUT...]"));
@@ -80,13 +81,14 @@ std::optional<ProgressMode> progressMode(const QString &text)
 
 bool IsTerminalCommand(const QStringList &arguments)
 {
+    const Options options;
     for (const QString &argument : arguments) {
-        if (argument == QLatin1String("-h") || argument == QLatin1String("-?"))
-            return true;
-        for (const char *name : LongOptions) {
-            const QString option = QStringLiteral("--") + QLatin1String(name);
-            if (argument == option || argument.startsWith(option + QLatin1Char('=')))
-                return true;
+        for (const QCommandLineOption *option : options.all()) {
+            for (const QString &name : option->names()) {
+                const QString written = (name.size() == 1 ? QStringLiteral("-") : QStringLiteral("--")) + name;
+                if (argument == written || (name.size() > 1 && argument.startsWith(written + QLatin1Char('='))))
+                    return true;
+            }
         }
     }
     return false;

@@ -57,6 +57,13 @@ int terminalWidth(std::FILE *out)
 
 } // namespace
 
+void WriteText(std::FILE *stream, const QString &text)
+{
+    const QByteArray bytes = text.toUtf8();
+    std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), stream);
+    std::fflush(stream);
+}
+
 QString JsonString(const QString &text)
 {
     const QByteArray array = QJsonDocument(QJsonArray{text}).toJson(QJsonDocument::Compact);
@@ -263,9 +270,7 @@ void TerminalProgress::endLine()
 
 void TerminalProgress::write(const QString &text)
 {
-    const QByteArray bytes = text.toUtf8();
-    std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), m_out);
-    std::fflush(m_out);
+    WriteText(m_out, text);
 }
 
 } // namespace velmora::app

@@ -34,6 +34,8 @@ QString ProgressJson(const ProgressPoint &point);
 QString ProgressBarLine(const ProgressPoint &point, int width);
 // "Converting 2/6: clip.mp4", "Joining 6 files", "Copying 2/6: clip.mp4".
 QString ProgressPlainLine(const ProgressPoint &point);
+// Writes the text as UTF-8 and flushes it, so that a reader sees each line as it comes.
+void WriteText(std::FILE *stream, const QString &text);
 // A string as JSON writes it, quotes and all.
 QString JsonString(const QString &text);
 // The estimate of the seconds still to go at a share of the whole; nothing before any share.

@@ -1,18 +1,13 @@
 #include "tasks/TaskList.h"
 
-#include "platform/Error.h"
 #include "platform/Logging.h"
 #include "platform/Paths.h"
 #include "platform/Seams.h"
 #include "tasks/InputPaths.h"
 #include "tasks/InputTypes.h"
-#include "tasks/MediaProbe.h"
 #include "tasks/TaskTexts.h"
-#include "tasks/TimeText.h"
 
 #include <QCoreApplication>
-#include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QHeaderView>
 #include <QItemSelection>
@@ -25,7 +20,6 @@ namespace velmora::tasks {
 
 namespace {
 constexpr int Columns = 1 + ltvItemData::SubItems;
-
 } // namespace
 
 TaskList::TaskList(QTreeWidget *control, QWidget *owner)
@@ -84,11 +78,6 @@ int TaskList::appendRow(const QString &caption)
         row->setText(column, QString());
     m_control->addTopLevelItem(row);
     return count() - 1;
-}
-
-void TaskList::removeRow(int index)
-{
-    delete m_control->takeTopLevelItem(index);
 }
 
 void TaskList::AddTaskFile(const QString &path)

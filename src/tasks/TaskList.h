@@ -75,7 +75,6 @@ public:
 
 private:
     int appendRow(const QString &caption);
-    void removeRow(int index);
 
     QTreeWidget *m_control;
     QWidget *m_owner;
