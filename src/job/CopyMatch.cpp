@@ -1,6 +1,6 @@
 #include "job/CopyMatch.h"
 
-#include "encoder/CopyCheck.h"
+#include "encoder/joining/CopyCheck.h"
 
 #include <QFile>
 

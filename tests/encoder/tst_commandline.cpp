@@ -3,7 +3,7 @@
 // no profile loaded, and the odd values a dialog field can leave behind.
 #include "encoder/CommandLine.h"
 #include "encoder/Failure.h"
-#include "encoder/Plan.h"
+#include "encoder/fitting/Plan.h"
 #include "job/CommandLines.h"
 #include "prefs/IniFile.h"
 #include "profiles/OptionBuilder.h"

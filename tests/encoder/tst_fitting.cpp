@@ -1,6 +1,6 @@
 // Values an encoder or its container refuses go to the nearest value they take.
-#include "encoder/Fit.h"
-#include "encoder/Formats.h"
+#include "encoder/fitting/Fit.h"
+#include "encoder/writing/Formats.h"
 
 extern "C" {
 #include <libavformat/avformat.h>

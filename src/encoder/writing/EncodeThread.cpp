@@ -1,7 +1,7 @@
-#include "encoder/EncodeThread.h"
+#include "encoder/writing/EncodeThread.h"
 
 #include "encoder/Failure.h"
-#include "encoder/Probe.h"
+#include "encoder/reading/Probe.h"
 #include "encoder/Stopping.h"
 
 namespace velmora::encoder {

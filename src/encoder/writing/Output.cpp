@@ -1,4 +1,4 @@
-#include "encoder/Output.h"
+#include "encoder/writing/Output.h"
 
 #include "encoder/Failure.h"
 #include "encoder/Stopping.h"

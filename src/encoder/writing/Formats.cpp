@@ -1,4 +1,4 @@
-#include "encoder/Formats.h"
+#include "encoder/writing/Formats.h"
 
 #include <algorithm>
 #include <cctype>

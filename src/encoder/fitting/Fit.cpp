@@ -1,4 +1,4 @@
-#include "encoder/Fit.h"
+#include "encoder/fitting/Fit.h"
 
 #include <algorithm>
 #include <cstdlib>

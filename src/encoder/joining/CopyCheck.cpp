@@ -1,7 +1,7 @@
-#include "encoder/CopyCheck.h"
+#include "encoder/joining/CopyCheck.h"
 
 #include "encoder/Failure.h"
-#include "encoder/Probe.h"
+#include "encoder/reading/Probe.h"
 
 #include <cmath>
 #include <cstdio>

@@ -1,4 +1,4 @@
-#include "encoder/Timing.h"
+#include "encoder/fitting/Timing.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,8 +1,8 @@
-#include "encoder/Probe.h"
+#include "encoder/reading/Probe.h"
 
 #include "encoder/Failure.h"
 #include "encoder/Stopping.h"
-#include "encoder/Timing.h"
+#include "encoder/fitting/Timing.h"
 
 #include <cmath>
 

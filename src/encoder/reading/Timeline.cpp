@@ -1,4 +1,4 @@
-#include "encoder/Timeline.h"
+#include "encoder/reading/Timeline.h"
 
 #include <algorithm>
 #include <cmath>

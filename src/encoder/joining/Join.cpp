@@ -1,17 +1,17 @@
-#include "encoder/Join.h"
+#include "encoder/joining/Join.h"
 
-#include "encoder/Chapters.h"
-#include "encoder/CopyJoin.h"
+#include "encoder/writing/Chapters.h"
+#include "encoder/joining/CopyJoin.h"
 #include "encoder/Failure.h"
-#include "encoder/Output.h"
+#include "encoder/writing/Output.h"
 #include "encoder/Owners.h"
-#include "encoder/Picture.h"
-#include "encoder/Plan.h"
-#include "encoder/Probe.h"
-#include "encoder/Sound.h"
+#include "encoder/fitting/Picture.h"
+#include "encoder/fitting/Plan.h"
+#include "encoder/reading/Probe.h"
+#include "encoder/fitting/Sound.h"
 #include "encoder/Stopping.h"
-#include "encoder/Timeline.h"
-#include "encoder/Timing.h"
+#include "encoder/reading/Timeline.h"
+#include "encoder/fitting/Timing.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,4 +1,4 @@
-#include "encoder/Chapters.h"
+#include "encoder/writing/Chapters.h"
 
 #include "encoder/CommandLine.h"
 #include "encoder/Failure.h"

@@ -1,7 +1,7 @@
-#include "encoder/Plan.h"
+#include "encoder/fitting/Plan.h"
 
 #include "encoder/Failure.h"
-#include "encoder/Fit.h"
+#include "encoder/fitting/Fit.h"
 
 #include <cmath>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "encoder/Formats.h"
+#include "encoder/writing/Formats.h"
 
 extern "C" {
 #include <libavformat/avformat.h>

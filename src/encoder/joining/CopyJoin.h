@@ -1,7 +1,7 @@
 #pragma once
 
 #include "encoder/CommandLine.h"
-#include "encoder/Join.h"
+#include "encoder/joining/Join.h"
 
 namespace velmora::encoder {
 

@@ -1,7 +1,7 @@
-#include "encoder/Picture.h"
+#include "encoder/fitting/Picture.h"
 
 #include "encoder/Failure.h"
-#include "encoder/Probe.h"
+#include "encoder/reading/Probe.h"
 
 #include <algorithm>
 #include <cmath>

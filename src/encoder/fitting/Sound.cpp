@@ -1,4 +1,4 @@
-#include "encoder/Sound.h"
+#include "encoder/fitting/Sound.h"
 
 #include "encoder/Failure.h"
 

@@ -1,13 +1,13 @@
-#include "encoder/CopyJoin.h"
+#include "encoder/joining/CopyJoin.h"
 
-#include "encoder/Chapters.h"
-#include "encoder/CopyCheck.h"
+#include "encoder/writing/Chapters.h"
+#include "encoder/joining/CopyCheck.h"
 #include "encoder/Failure.h"
-#include "encoder/Output.h"
-#include "encoder/Probe.h"
+#include "encoder/writing/Output.h"
+#include "encoder/reading/Probe.h"
 #include "encoder/Stopping.h"
-#include "encoder/Timeline.h"
-#include "encoder/Timing.h"
+#include "encoder/reading/Timeline.h"
+#include "encoder/fitting/Timing.h"
 
 #include <cstdio>
 #include <cstring>
