@@ -49,6 +49,7 @@ class TerminalSeams final : public platform::MessageBoxes,
 public:
     std::function<void()> beforeWriting;
     bool declinedOverwrite = false;
+    bool acceptLosses = false;
     QString completion; // the job's closing notice
     QString firstMessage;
 
@@ -62,10 +63,21 @@ public:
     }
     bool question(QWidget *, const QString &title, const QString &text) override
     {
-        if (title == job::texts::FileExistsTitle)
+        if (title == job::texts::FileExistsTitle) {
             declinedOverwrite = true;
-        else
-            say(title, text, QString());
+            return false;
+        }
+        // What a join that copies cannot keep is said either way; the command line answers.
+        if (title == job::texts::CopyLossesTitle) {
+            const QString differs = text.left(text.lastIndexOf(QLatin1Char('\n')));
+            if (acceptLosses) {
+                tell(title, differs, QString()); // a note, not the job's result
+                return true;
+            }
+            say(title, differs + QStringLiteral("\nJoin with --accept-losses to join them anyway."), QString());
+            return false;
+        }
+        say(title, text, QString());
         return false;
     }
     void error(QWidget *, const QString &title, const QString &text, const QString &details) override
@@ -81,10 +93,14 @@ public:
 private:
     void say(const QString &title, const QString &text, const QString &details)
     {
-        if (beforeWriting)
-            beforeWriting();
         if (firstMessage.isEmpty())
             firstMessage = text;
+        tell(title, text, details);
+    }
+    void tell(const QString &title, const QString &text, const QString &details)
+    {
+        if (beforeWriting)
+            beforeWriting();
         complain(title + QStringLiteral(": ") + text);
         if (!details.isEmpty())
             WriteText(stderr, details + QLatin1Char('\n'));
@@ -257,6 +273,7 @@ int TerminalJoin::run()
     for (const QString &unsupported : inputs.unsupported)
         complain(QStringLiteral("%1 is left out: Velmora does not take files of its type.").arg(unsupported));
 
+    m_seams.acceptLosses = m_request.acceptLosses;
     platform::installMessageBoxes(&m_seams);
     platform::installShell(&m_seams);
     platform::installFileDialogs(&m_seams);

@@ -25,6 +25,11 @@ struct Options
     QCommandLineOption keep{QStringLiteral("keep"),
                             QStringLiteral("When the output file exists, leave it and do not join (exit status 3). Without "
                                            "one of these three, the rule of the settings applies, with Ask taken as --keep.")};
+    QCommandLineOption acceptLosses{QStringLiteral("accept-losses"),
+                                    QStringLiteral("Join without re-encoding even where the output cannot hold everything as the "
+                                                   "inputs do (a track its type cannot hold, a clip cut between key pictures); "
+                                                   "what differs is said on standard error. Without it, such a join is refused "
+                                                   "(exit status 3).")};
     QCommandLineOption tempDir{QStringLiteral("temp-dir"),
                                QStringLiteral("The folder for the converted intermediates. Default: the settings' "
                                               "temporary folder."),
@@ -39,9 +44,9 @@ struct Options
     QCommandLineOption help{{QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("Print this help.")};
     QCommandLineOption version{QStringLiteral("version"), QStringLiteral("Print the program's version.")};
 
-    std::array<const QCommandLineOption *, 12> all() const
+    std::array<const QCommandLineOption *, 13> all() const
     {
-        return {&join, &profile, &output, &overwrite, &rename, &keep, &tempDir, &progress, &list, &listProfiles, &help, &version};
+        return {&join, &profile, &output, &overwrite, &rename, &keep, &acceptLosses, &tempDir, &progress, &list, &listProfiles, &help, &version};
     }
 
     void addTo(QCommandLineParser &parser) const
@@ -141,6 +146,7 @@ TerminalRequest ParseTerminalRequest(const QStringList &arguments)
     if (!mode)
         return wrong(QStringLiteral("--progress takes auto, bar, plain, json or none, not \"%1\".").arg(parser.value(options.progress)));
     request.progress = *mode;
+    request.acceptLosses = parser.isSet(options.acceptLosses);
     request.profile = parser.value(options.profile);
     request.output = parser.value(options.output);
     request.tempDir = parser.value(options.tempDir);
@@ -175,7 +181,8 @@ QString TerminalHelp()
                            "  1    the join failed\n"
                            "  2    wrong usage, an unknown profile or an input that does not exist\n"
                            "  3    refused before it began: the output exists, the inputs do not match a\n"
-                           "       profile that copies, fewer than two inputs, no output folder\n"
+                           "       profile that copies (or it cannot keep all they hold, without\n"
+                           "       --accept-losses), fewer than two inputs, no output folder\n"
                            "  130  stopped by Ctrl+C (SIGINT) or SIGTERM\n");
     return text;
 }

@@ -23,6 +23,7 @@ struct TerminalRequest
     QString profile; // a name of the profile list or a profile file's path
     QString output;
     std::optional<prefs::OverwriteRule> rule; // Ask stands for --keep
+    bool acceptLosses = false; // a join that copies goes on where it cannot keep everything
     QString tempDir;
     ProgressMode progress = ProgressMode::Auto;
     QStringList inputs;

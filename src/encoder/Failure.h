@@ -13,14 +13,16 @@ struct Failure : std::runtime_error
     static constexpr int InputStatus = 1;
     static constexpr int RunStatus = 2;
 
-    Failure(std::string file, const std::string &reason, int status = RunStatus)
+    Failure(std::string file, const std::string &reason, int status = RunStatus, int code = 0)
         : std::runtime_error(reason)
         , file(std::move(file))
         , status(status)
+        , code(code)
     {
     }
     std::string file;
     int status;
+    int code; // FFmpeg's error code where one caused it, else 0
 };
 
 // A command line that asks for what cannot be done: ends the run before any output, with

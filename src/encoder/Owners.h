@@ -32,6 +32,12 @@ struct CodecCloser
 };
 using CodecPtr = std::unique_ptr<AVCodecContext, CodecCloser>;
 
+struct CodecParametersFree
+{
+    void operator()(AVCodecParameters *parameters) const { avcodec_parameters_free(&parameters); }
+};
+using CodecParametersPtr = std::unique_ptr<AVCodecParameters, CodecParametersFree>;
+
 struct FrameFree
 {
     void operator()(AVFrame *frame) const { av_frame_free(&frame); }

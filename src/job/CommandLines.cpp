@@ -2,12 +2,16 @@
 
 #include "platform/Paths.h"
 
+#include <QFileInfo>
+
 namespace velmora::job {
 
 QString SourceInfo(const QString &input)
 {
-    // The name as it is, colons and all: its length in bytes ahead of it.
-    const QString name = platform::ExtractFileName(input);
+    // The path as it is, colons and all, with its length in bytes ahead of it: the join titles
+    // the input's chapter with its name and keeps the tags the file carries (when and where it
+    // was filmed).
+    const QString name = QFileInfo(input).absoluteFilePath();
     return QStringLiteral("srcform=%") + QString::number(name.toUtf8().size()) + QLatin1Char('%') + name;
 }
 

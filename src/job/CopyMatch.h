@@ -3,15 +3,21 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 namespace velmora::job {
 
 // Whether the inputs can be joined into output without re-encoding, by the encoder's own rule.
 struct CopyMatch
 {
     QString refusal;           // empty when they can: otherwise names the input and what differs
+    QStringList losses;        // what the output will not hold as the inputs do, one line each
     double pictureSeconds = 0; // their pictures' stated play time together
+    bool stopped = false;      // the check was given up before it ended
 };
 
-CopyMatch MatchForCopy(const QStringList &inputs, const QString &output);
+// Checks on a thread of its own, one input at a time, while the caller's events are served.
+// stopRequested is asked between inputs (from the caller's thread): true gives the check up.
+CopyMatch MatchForCopy(const QStringList &inputs, const QString &output, const std::function<bool()> &stopRequested = {});
 
 } // namespace velmora::job

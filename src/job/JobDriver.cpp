@@ -125,7 +125,8 @@ void JobDriver::tbtnStartClick()
     m_report = JobReport();
     QString output;
     if (!checksPass(output)) {
-        m_report.outcome = JobOutcome::Refused;
+        if (m_report.outcome != JobOutcome::Stopped)
+            m_report.outcome = JobOutcome::Refused;
         return;
     }
     JobScope scope(m_active, m_state, m_host, m_display, [this] { removeWorkFolder(); });
@@ -180,12 +181,35 @@ bool JobDriver::checksPass(QString &output)
             m_tasks.GetTaskItem(row, tasks::field::All, data);
             inputs << data.InputFile;
         }
-        const CopyMatch match = MatchForCopy(inputs, output);
+        // A check of many files takes a while: the window stays served and Stop gives it up.
+        m_host.LockControls();
+        m_active = true;
+        m_state = JobState::Running;
+        const CopyMatch match = MatchForCopy(inputs, output, [this] { return m_state == JobState::StopRequested; });
+        m_state = JobState::Idle;
+        m_active = false;
+        m_host.UnlockControls();
+        if (match.stopped) {
+            qCInfo(jobLog) << "The check before joining without re-encoding was stopped";
+            m_report.outcome = JobOutcome::Stopped;
+            return false;
+        }
         if (!match.refusal.isEmpty()) {
             qCInfo(jobLog).noquote() << "Not joined without re-encoding:" << match.refusal;
             platform::messageBoxes().notice(owner, texts::CopyRefusedTitle, match.refusal);
             m_host.focusTaskList();
             return false;
+        }
+        // Nothing is left out, or comes back, without the user's word.
+        if (!match.losses.isEmpty()) {
+            qCInfo(jobLog).noquote() << "Joined without re-encoding, the output will differ:" << match.losses.join(QLatin1Char(' '));
+            QStringList lines;
+            for (const QString &loss : match.losses)
+                lines << QStringLiteral("- ") + loss;
+            if (!platform::messageBoxes().question(owner, texts::CopyLossesTitle, QString(texts::CopyLossesText).arg(lines.join(QLatin1Char('\n'))))) {
+                m_host.focusTaskList();
+                return false;
+            }
         }
         // The copy leaves out sound past each picture's end: the pictures' length is what
         // the output must play, within a little for each join.

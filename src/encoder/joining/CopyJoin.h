@@ -5,17 +5,19 @@
 
 namespace velmora::encoder {
 
-// A join that copies: each input's picture and sound packets go into the output as they
-// are, one input after another, each placed where the picture of the one before it ended.
-// The inputs must match (see CopyCheck.h); what does not is refused before anything is
-// written. Each input's sound keeps its own place against its picture, so sound and picture
-// are as close at every join as in the inputs, and nothing builds up from join to join:
-// - sound before an input's first picture (an encoder's priming) is left out, but for the
-//   first input into a file whose edit list skips it (MP4, QuickTime);
-// - sound that runs past an input's last picture is left out, a packet at a time;
-// - a packet at an input's start that would lie over the end of the sound before is left out;
-// - so a gap of less than a sound packet may stay at a join, as does a gap where an input's
-//   sound is shorter than its picture: nothing is invented.
+// A join that copies: each input's packets go into the output as they are, one input after
+// another, each placed where the picture of the one before it ended. The output has the
+// inputs' picture, every sound and subtitle track with its language, title and flags, the
+// files they carry (fonts), their chapters and the first input's tags (what the camera
+// wrote). The inputs must match (see CopyCheck.h); what does not is refused before anything
+// is written, and what the output cannot hold is named in a note. Inputs are opened one at a
+// time, so neither memory nor open files grow with their number.
+// - Decoding times the container does not keep (Matroska's) are worked out (DecodeTimes.h).
+// - An input cut between key pictures (an edit list) starts exactly at its cut where it is
+//   the first into a file with edit lists (MP4, QuickTime); otherwise at the key picture
+//   before the cut.
+// - The sound of each track is placed as CopiedSound.h says, the subtitles as
+//   CopiedSubtitles.h says.
 void runCopyJoin(const EncodeJob &job, Reporter &reporter);
 
 } // namespace velmora::encoder

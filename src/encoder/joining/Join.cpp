@@ -4,6 +4,7 @@
 #include "encoder/joining/CopyJoin.h"
 #include "encoder/Failure.h"
 #include "encoder/writing/Output.h"
+#include "encoder/writing/Tags.h"
 #include "encoder/Owners.h"
 #include "encoder/fitting/Picture.h"
 #include "encoder/fitting/Plan.h"
@@ -481,6 +482,8 @@ void runJob(const EncodeJob &job, Reporter &reporter)
     std::vector<std::string> notes;
     OutputPlan plan = makePlan(job, choice, inputs, notes);
     plan.info = job.info;
+    if (!inputs.empty() && inputs.front().opened)
+        plan.tags = sourceFileTags(inputs.front().opened.get());
     plan.chapterTitles = std::move(titles);
     for (const std::string &line : notes)
         reporter.note(line);

@@ -43,10 +43,10 @@ FormatPtr openInput(const std::string &path)
     }
     const int opened = avformat_open_input(&raw, ("file:" + path).c_str(), nullptr, nullptr);
     if (opened < 0)
-        throw Failure(path, "cannot open it: " + errorText(opened));
+        throw Failure(path, "cannot open it: " + errorText(opened), Failure::RunStatus, opened);
     FormatPtr format(raw);
     if (const int found = avformat_find_stream_info(format.get(), nullptr); found < 0)
-        throw Failure(path, "cannot read its streams: " + errorText(found));
+        throw Failure(path, "cannot read its streams: " + errorText(found), Failure::RunStatus, found);
     if (stopping())
         throw Failure(path, "stopped");
     return format;

@@ -23,6 +23,8 @@ const std::vector<Container> &containers()
          .muxer = "mp4",
          .video = {AV_CODEC_ID_H264, AV_CODEC_ID_HEVC, AV_CODEC_ID_MPEG4, AV_CODEC_ID_AV1, AV_CODEC_ID_VP9},
          .audio = {AV_CODEC_ID_AAC, AV_CODEC_ID_MP3, AV_CODEC_ID_AC3, AV_CODEC_ID_EAC3},
+         .subtitles = {AV_CODEC_ID_MOV_TEXT, AV_CODEC_ID_DVD_SUBTITLE},
+         .textSubtitles = AV_CODEC_ID_MOV_TEXT,
          .globalHeader = true,
          .faststart = true,
          .hevcTag = true,
@@ -35,6 +37,10 @@ const std::vector<Container> &containers()
                    AV_CODEC_ID_THEORA, AV_CODEC_ID_UTVIDEO},
          .audio = {AV_CODEC_ID_AAC, AV_CODEC_ID_OPUS, AV_CODEC_ID_VORBIS, AV_CODEC_ID_MP3, AV_CODEC_ID_MP2, AV_CODEC_ID_AC3,
                    AV_CODEC_ID_EAC3, AV_CODEC_ID_FLAC, AV_CODEC_ID_PCM_S16LE},
+         .subtitles = {AV_CODEC_ID_SUBRIP, AV_CODEC_ID_ASS, AV_CODEC_ID_SSA, AV_CODEC_ID_WEBVTT, AV_CODEC_ID_DVD_SUBTITLE,
+                       AV_CODEC_ID_HDMV_PGS_SUBTITLE, AV_CODEC_ID_DVB_SUBTITLE},
+         .textSubtitles = AV_CODEC_ID_SUBRIP,
+         .attachments = true,
          .pcm = AV_CODEC_ID_PCM_S16LE,
          .globalHeader = true,
          .declaresOpusDelay = true,
@@ -43,6 +49,8 @@ const std::vector<Container> &containers()
          .muxer = "webm",
          .video = {AV_CODEC_ID_VP8, AV_CODEC_ID_VP9, AV_CODEC_ID_AV1},
          .audio = {AV_CODEC_ID_OPUS, AV_CODEC_ID_VORBIS},
+         .subtitles = {AV_CODEC_ID_WEBVTT},
+         .textSubtitles = AV_CODEC_ID_WEBVTT,
          .globalHeader = true,
          .declaresOpusDelay = true,
          .chapters = true},
@@ -50,6 +58,8 @@ const std::vector<Container> &containers()
          .muxer = "mov",
          .video = {AV_CODEC_ID_H264, AV_CODEC_ID_HEVC, AV_CODEC_ID_MPEG4, AV_CODEC_ID_MJPEG, AV_CODEC_ID_PRORES, AV_CODEC_ID_DNXHD},
          .audio = {AV_CODEC_ID_AAC, AV_CODEC_ID_PCM_S16BE, AV_CODEC_ID_PCM_S16LE, AV_CODEC_ID_ALAC, AV_CODEC_ID_MP3, AV_CODEC_ID_AC3},
+         .subtitles = {AV_CODEC_ID_MOV_TEXT},
+         .textSubtitles = AV_CODEC_ID_MOV_TEXT,
          .pcm = AV_CODEC_ID_PCM_S16BE,
          .globalHeader = true,
          .faststart = true,
@@ -103,6 +113,11 @@ bool Container::holds(AVCodecID codec) const
 {
     return std::find(video.begin(), video.end(), codec) != video.end()
            || std::find(audio.begin(), audio.end(), codec) != audio.end();
+}
+
+bool Container::holdsSubtitles(AVCodecID codec) const
+{
+    return std::find(subtitles.begin(), subtitles.end(), codec) != subtitles.end();
 }
 
 const char *Container::muxerFor(AVCodecID videoCodec) const

@@ -18,6 +18,11 @@ struct Container
     const char *muxer = nullptr; // FFmpeg's muxer
     std::vector<AVCodecID> video{};
     std::vector<AVCodecID> audio{};
+    // Subtitles it holds as they are, and the text subtitles it holds in a form of its own
+    // (none: it holds no text subtitles), into which other text subtitles are converted.
+    std::vector<AVCodecID> subtitles{};
+    AVCodecID textSubtitles = AV_CODEC_ID_NONE;
+    bool attachments = false; // files it carries along (Matroska's fonts and cover pictures)
     AVCodecID pcm = AV_CODEC_ID_NONE; // 16-bit PCM in this container's own form; none: it holds no PCM
 
     // The sample rates its header can name, for any sound (empty: any rate), and for PCM sound.
@@ -28,14 +33,16 @@ struct Container
     bool globalHeader = false;    // codec setup lives in the header, not in the stream
     bool faststart = false;       // the index can be moved to the front, so it plays while it downloads
     bool hevcTag = false;         // HEVC is tagged hvc1, as Apple's players look for
-    bool editsPriming = false;    // an edit list skips the audio encoder's priming (MP4, QuickTime)
+    bool editsPriming = false;    // it has edit lists: one skips the audio encoder's priming, or the
+                                  // pictures before a cut (MP4, QuickTime)
     bool declaresOpusDelay = false; // the stream header declares Opus's priming (Matroska's codec delay)
     bool chapters = false;        // it holds chapters (Matroska, WebM, MP4, QuickTime)
     bool storesPictureTimes = true; // false (AVI): a picture's moment is its place in the file, so
                                     // MPEG-2 says when it holds no picture back (low delay)
     const char *mpeg2Muxer = nullptr; // MPEG-2 pictures take this muxer instead (DVD-style program stream)
 
-    bool holds(AVCodecID codec) const;
+    bool holds(AVCodecID codec) const; // as a picture or a sound
+    bool holdsSubtitles(AVCodecID codec) const;
     // The muxer for a given picture codec.
     const char *muxerFor(AVCodecID videoCodec) const;
 };

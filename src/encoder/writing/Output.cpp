@@ -2,6 +2,7 @@
 
 #include "encoder/Failure.h"
 #include "encoder/Stopping.h"
+#include "encoder/writing/Tags.h"
 
 #include <algorithm>
 #include <cstring>
@@ -145,10 +146,9 @@ OutputFile::OutputFile(const OutputPlan &plan, std::vector<std::string> &notes)
     if (!m_packet || !m_soundFrame || !m_sound || !m_silence)
         throw Failure(path, "out of memory");
 
-    for (const auto &[key, value] : m_plan.info) {
-        if (av_dict_set(&m_format->metadata, key.c_str(), value.c_str(), 0) < 0)
-            throw Failure(path, "out of memory");
-    }
+    Tags tags = m_plan.tags;
+    tags.insert(tags.end(), m_plan.info.begin(), m_plan.info.end());
+    setTags(&m_format->metadata, tags);
 
     // Created only now: nothing is touched at the output path while the encoders are refused.
     // From here on, any failure removes it again.
@@ -158,8 +158,11 @@ OutputFile::OutputFile(const OutputPlan &plan, std::vector<std::string> &notes)
     m_partial.created(path);
 
     Options options;
-    if (m_container.faststart)
-        options.set("movflags", "+faststart"); // the index in front: plays while it downloads
+    std::string flags = m_container.faststart ? "+faststart" : ""; // the index in front: plays while it downloads
+    if (needsNamedTags(tags, m_container))
+        flags += "+use_metadata_tags";
+    if (!flags.empty())
+        options.set("movflags", flags.c_str());
     result = avformat_write_header(m_format.get(), options.get());
     check(result, "cannot write it");
 

@@ -42,7 +42,9 @@ struct OutputPlan
     bool mp3Abr = false;
     int mp3Quality = 4;
 
-    // What the file says of itself (-info), and a chapter title for each input.
+    // What the file says of itself: the first input's tags (what the camera wrote), then
+    // -info's; and a chapter title for each input.
+    std::vector<std::pair<std::string, std::string>> tags;
     std::vector<std::pair<std::string, std::string>> info;
     std::vector<std::string> chapterTitles;
 };
