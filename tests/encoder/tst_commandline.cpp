@@ -152,8 +152,8 @@ private Q_SLOTS:
         QCOMPARE(*parsed.job.scale->width, 720);
         QCOMPARE(*parsed.job.scale->height, 480);
         QVERIFY(encoder::chooseCodecs(parsed.job).intermediate);
-        // The intermediate names the input it was made from, for its chapter in the join.
-        QCOMPARE(parsed.job.info, (std::vector<std::pair<std::string, std::string>>{{encoder::SourceNameKey, "clip \"1\".mov"}}));
+        // The intermediate names the input it was made from, for its chapter and tags in the join.
+        QCOMPARE(parsed.job.info, (std::vector<std::pair<std::string, std::string>>{{encoder::SourceNameKey, "/tmp/in put/clip \"1\".mov"}}));
     }
 
     void copies_data()

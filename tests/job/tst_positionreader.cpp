@@ -169,11 +169,11 @@ private Q_SLOTS:
     {
         const EncoderArgs convert = ConversionCommand("/v/my clip.avi", "/tmp/j/0.avi", "640:480");
         QCOMPARE(convert.text(),
-                 QString(R"( "/v/my clip.avi" -o "/tmp/j/0.avi" -oac mp3lame -ovc lavc -ofps 30 -vf scale=640:480 -info "srcform=%11%my clip.avi")"));
+                 QString(R"( "/v/my clip.avi" -o "/tmp/j/0.avi" -oac mp3lame -ovc lavc -ofps 30 -vf scale=640:480 -info "srcform=%14%/v/my clip.avi")"));
         QCOMPARE(convert.arguments(), (QStringList{"/v/my clip.avi", "-o", "/tmp/j/0.avi", "-oac", "mp3lame", "-ovc", "lavc",
-                                                 "-ofps", "30", "-vf", "scale=640:480", "-info", "srcform=%11%my clip.avi"}));
+                                                 "-ofps", "30", "-vf", "scale=640:480", "-info", "srcform=%14%/v/my clip.avi"}));
         // The name's length counts bytes: a colon or a letter beyond ASCII stays inside it.
-        QCOMPARE(SourceInfo(QString::fromUtf8("/v/Café: 2.mp4")), QString::fromUtf8("srcform=%12%Café: 2.mp4"));
+        QCOMPARE(SourceInfo(QString::fromUtf8("/v/Café: 2.mp4")), QString::fromUtf8("srcform=%15%/v/Café: 2.mp4"));
         EncoderArgs options;
         options.words({"-ovc", "lavc"});
         const EncoderArgs join = JoinCommand({"/tmp/j/0.avi", "/tmp/j/1.avi"}, "/v/say \"hi\".avi", options);
