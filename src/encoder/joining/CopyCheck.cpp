@@ -340,12 +340,9 @@ FormatPtr openCopyInput(const std::string &path)
     try {
         return openInput(path);
     } catch (const Failure &failure) {
-        // Not the file's fault: the system's.
-        if (failure.code == AVERROR(EMFILE) || failure.code == AVERROR(ENFILE))
-            throw Failure(path, "the system's limit on open files was reached as it was opened (" + errorText(failure.code)
-                                    + "); raise the limit (ulimit -n) or join fewer files at once", Failure::RunStatus, failure.code);
-        if (failure.code == AVERROR(ENOMEM))
-            throw Failure(path, "the system had no memory left as it was opened", Failure::RunStatus, failure.code);
+        // Not the file's fault, but the system's: said as such.
+        if (isSystemLimit(failure.code))
+            throw;
         if (failure.what() == std::string("stopped"))
             throw;
         throw UsageError(fileName(path) + " cannot be read: " + failure.what() + ".");
@@ -362,15 +359,21 @@ StartCut startCutOf(AVFormatContext *format, int picture)
     PacketPtr packet(av_packet_alloc());
     if (!packet)
         throw std::bad_alloc();
-    for (int read = 0; read < MostPackets && av_read_frame(format, packet.get()) >= 0; ++read) {
+    // Pictures before the cut can come after the first one past it in decoding order (B-frames
+    // shown before it): a few more past it are read.
+    constexpr int Reorder = 16;
+    int kept = 0;
+    for (int read = 0; read < MostPackets && kept < Reorder && av_read_frame(format, packet.get()) >= 0; ++read) {
         const bool mine = packet->stream_index == picture;
         const bool discarded = packet->flags & AV_PKT_FLAG_DISCARD;
         const std::int64_t pts = packet->pts;
         av_packet_unref(packet.get());
         if (!mine)
             continue;
-        if (!discarded)
-            break;
+        if (!discarded) {
+            ++kept;
+            continue;
+        }
         ++cut.pictures;
         if (pts != AV_NOPTS_VALUE && (earliest == AV_NOPTS_VALUE || pts < earliest))
             earliest = pts;

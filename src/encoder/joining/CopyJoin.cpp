@@ -91,9 +91,9 @@ private:
 
     // What a track is, beside its packets: its tags (language, title), its flags (default,
     // forced) and its side data (the turn of a phone's picture).
-    static void describe(AVStream *stream, const AVStream *input)
+    void describe(AVStream *stream, const AVStream *input) const
     {
-        setTags(&stream->metadata, trackTags(input->metadata));
+        setTags(&stream->metadata, trackTags(input->metadata, m_container));
         stream->disposition = input->disposition & ~AV_DISPOSITION_ATTACHED_PIC;
         for (int i = 0; i < input->nb_side_data; ++i) {
             const AVPacketSideData &data = input->side_data[i];
@@ -167,7 +167,7 @@ private:
 
         const int created = avio_open2(&m_format->pb, ("file:" + path).c_str(), AVIO_FLAG_WRITE, &m_format->interrupt_callback, nullptr);
         if (created < 0)
-            throw Failure(path, "cannot create it: " + errorText(created));
+            throw Failure(path, openFailureText(created, "created", "create"), Failure::RunStatus, created);
         m_partial.created(path);
         Options options;
         std::string flags = m_container.faststart ? "+faststart" : "";

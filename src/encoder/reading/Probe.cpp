@@ -4,6 +4,7 @@
 #include "encoder/Stopping.h"
 #include "encoder/fitting/Timing.h"
 
+#include <cerrno>
 #include <cmath>
 
 extern "C" {
@@ -29,6 +30,21 @@ std::string errorText(int code)
     return text;
 }
 
+bool isSystemLimit(int code)
+{
+    return code == AVERROR(EMFILE) || code == AVERROR(ENFILE) || code == AVERROR(ENOMEM);
+}
+
+std::string openFailureText(int code, const std::string &done, const std::string &verb)
+{
+    if (code == AVERROR(EMFILE) || code == AVERROR(ENFILE))
+        return "the system's limit on open files was reached as it was " + done + " (" + errorText(code)
+               + "); raise the limit (ulimit -n) or join fewer files at once";
+    if (code == AVERROR(ENOMEM))
+        return "the system had no memory left as it was " + done;
+    return "cannot " + verb + " it: " + errorText(code);
+}
+
 FormatPtr openInput(const std::string &path)
 {
     AVFormatContext *raw = avformat_alloc_context();
@@ -43,7 +59,7 @@ FormatPtr openInput(const std::string &path)
     }
     const int opened = avformat_open_input(&raw, ("file:" + path).c_str(), nullptr, nullptr);
     if (opened < 0)
-        throw Failure(path, "cannot open it: " + errorText(opened), Failure::RunStatus, opened);
+        throw Failure(path, openFailureText(opened, "opened", "open"), Failure::RunStatus, opened);
     FormatPtr format(raw);
     if (const int found = avformat_find_stream_info(format.get(), nullptr); found < 0)
         throw Failure(path, "cannot read its streams: " + errorText(found), Failure::RunStatus, found);

@@ -154,7 +154,7 @@ OutputFile::OutputFile(const OutputPlan &plan, std::vector<std::string> &notes)
     // From here on, any failure removes it again.
     result = avio_open2(&m_format->pb, ("file:" + path).c_str(), AVIO_FLAG_WRITE, &m_format->interrupt_callback, nullptr);
     if (result < 0)
-        throw Failure(path, "cannot create it: " + errorText(result));
+        throw Failure(path, openFailureText(result, "created", "create"), Failure::RunStatus, result);
     m_partial.created(path);
 
     Options options;

@@ -43,10 +43,17 @@ Tags fileTags(const AVDictionary *metadata)
     return kept(metadata, leftOut, {});
 }
 
-Tags trackTags(const AVDictionary *metadata)
+Tags trackTags(const AVDictionary *metadata, const Container &container)
 {
     static const std::set<std::string> leftOut = {"duration", "encoder"};
-    return kept(metadata, leftOut, {"number_of_frames", "number_of_bytes", "bps", "_statistics_", "duration-"});
+    Tags tags = kept(metadata, leftOut, {"number_of_frames", "number_of_bytes", "bps", "_statistics_", "duration-"});
+    const std::string muxer = container.muxer;
+    if (muxer == "mp4" || muxer == "mov") {
+        const auto title = std::find_if(tags.begin(), tags.end(), [](const auto &tag) { return lower(tag.first) == "title"; });
+        if (title != tags.end())
+            tags.emplace_back("handler_name", title->second);
+    }
+    return tags;
 }
 
 Tags sourceFileTags(const AVFormatContext *firstInput)

@@ -19,9 +19,10 @@ using Tags = std::vector<std::pair<std::string, std::string>>;
 // make, model, software), and titles and the like. Left out are the container's own
 // bookkeeping (brands, the muxer's name, play time) and what Velmora wrote for itself.
 Tags fileTags(const AVDictionary *metadata);
-// What a track says of itself that a copy of it keeps: language, title, handler and the like,
-// without the figures a muxer works out afresh (play time, frame and byte counts).
-Tags trackTags(const AVDictionary *metadata);
+// What a track says of itself that a copy of it keeps into a container: language, title,
+// handler and the like, without the figures a muxer works out afresh (play time, frame and
+// byte counts). MP4 and QuickTime name a track by its handler: a title becomes that name.
+Tags trackTags(const AVDictionary *metadata, const Container &container);
 
 // For a join that re-encodes: the tags of the file the first input was made from where it
 // names one (an intermediate names its source, see SourceNameKey), else the input's own.
