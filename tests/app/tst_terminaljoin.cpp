@@ -2,6 +2,7 @@
 // them, with no display at all: what it writes, how it ends, and what it leaves on disk.
 #include "profiles/ProfileList.h"
 #include "support/FakeEncoder.h"
+#include "support/ClipCache.h"
 #include "support/MarkedClips.h"
 #include "support/MediaCheck.h"
 #include "support/OutputChecks.h"
@@ -272,6 +273,34 @@ private Q_SLOTS:
         QVERIFY2(finished.status == status, finished.err.constData());
         QVERIFY2(QString::fromUtf8(finished.err).contains(said), finished.err.constData());
         QCOMPARE(filesUnder(folder.path()), QStringList());
+    }
+
+    // What a join without re-encoding cannot keep as the inputs have it (a clip trimmed between
+    // key pictures starts earlier) is said on standard error; the command line says whether to
+    // go on.
+    void lossesNeedConsent_data()
+    {
+        QTest::addColumn<bool>("accept");
+        QTest::newRow("refused") << false;
+        QTest::newRow("--accept-losses") << true;
+    }
+    void lossesNeedConsent()
+    {
+        QFETCH(bool, accept);
+        const QString trimmed = test::ffmpegClip("terminal-trimmed.mp4", {"-ss", "1.0", "-i", m_clips.at(0), "-c", "copy"});
+        TestFolder folder;
+        const QString temp = folder.mkdir(QStringLiteral("temp"));
+        writePreferences(QString(), temp + QLatin1Char('/'));
+        QStringList arguments{"--join", "--profile", CopyProfile, "--output", folder.file("out.mkv"), "--progress=none", m_clips.at(0), trimmed};
+        if (accept)
+            arguments << "--accept-losses";
+        const Finished finished = run(arguments, folder.path());
+        const QString said = QString::fromUtf8(finished.err);
+        QVERIFY2(said.contains("velmora: Not Everything Can Be Kept: ") && said.contains("terminal-trimmed.mp4: it starts 1.000 s (25 pictures) before where it was cut"),
+                 finished.err.constData());
+        QCOMPARE(said.contains("Join with --accept-losses to join them anyway."), !accept);
+        QCOMPARE(finished.status, accept ? 0 : 3);
+        QCOMPARE(filesUnder(folder.path()), accept ? QStringList{folder.file("out.mkv")} : QStringList());
     }
 
     // A profile the program does not know: wrong usage, and every profile it knows is listed.
