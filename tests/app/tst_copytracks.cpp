@@ -12,6 +12,7 @@
 #include "support/TestFolder.h"
 
 #include <QJsonArray>
+#include <QTimer>
 #include <QJsonDocument>
 #include <QJsonObject>
 
@@ -406,6 +407,32 @@ private Q_SLOTS:
         app.start();
         QCOMPARE(seams.messages.shown.size(), 1);
         QCOMPARE(seams.messages.shown.at(0).kind, ShownMessage::Question);
+        QCOMPARE(app.statuses(), before);
+        QVERIFY(app.idleAgain());
+        QCOMPARE(app.leftInTemp(), QStringList{});
+        QCOMPARE(app.leftInOutput(), QStringList{});
+    }
+
+    void stopDuringTheCheck()
+    {
+        // The check of a day of clips takes a while: Stop gives it up, and nothing has begun.
+        const QString clip = recording("many-part.mkv", 0, {"-c:v", "libx264", "-c:a", "libopus", "-t", "0.5"});
+        QStringList names;
+        for (int i = 0; i < 400; ++i)
+            names << QStringLiteral("c%1.mkv").arg(i, 4, 10, QLatin1Char('0'));
+        FakeSeams seams;
+        CopyFolder job(CopyProfile, QStringList(names.size(), clip), names);
+        JobRun app(job);
+        const QStringList before = app.statuses();
+        bool lockedWhileChecking = false;
+        QTimer::singleShot(30, [&] {
+            lockedWhileChecking = !app.action("tbtnStart")->isEnabled() && app.action("tbtnStop")->isEnabled();
+            app.stop();
+        });
+        app.start();
+        QVERIFY(lockedWhileChecking);
+        QCOMPARE(app.main().job()->report().outcome, job::JobOutcome::Stopped);
+        QVERIFY2(seams.messages.shown.isEmpty(), qPrintable(showText(seams)));
         QCOMPARE(app.statuses(), before);
         QVERIFY(app.idleAgain());
         QCOMPARE(app.leftInTemp(), QStringList{});
