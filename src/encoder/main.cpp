@@ -3,10 +3,10 @@
 // one output, and writes "Pos:" status lines while it works.
 #include "encoder/CommandLine.h"
 #include "encoder/Failure.h"
-#include "encoder/joining/Join.h"
 #include "encoder/Status.h"
 #include "encoder/Stopping.h"
 #include "encoder/Usage.h"
+#include "encoder/joining/Join.h"
 
 #include <atomic>
 #include <chrono>

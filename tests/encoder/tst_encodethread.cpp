@@ -1,8 +1,8 @@
 // The picture encoder's own thread: every frame handed over comes out as a packet, in order,
 // an encoder that fails says so to the one handing frames over, and one given up on midway
 // ends without waiting for frames that never come.
-#include "encoder/writing/EncodeThread.h"
 #include "encoder/Failure.h"
+#include "encoder/writing/EncodeThread.h"
 
 #include <QtTest>
 

@@ -2,10 +2,10 @@
 // belongs to it, how an input's clock is made continuous, and the status line as the job's
 // reader takes it.
 #include "encoder/Owners.h"
-#include "encoder/fitting/Sound.h"
 #include "encoder/Status.h"
-#include "encoder/reading/Timeline.h"
+#include "encoder/fitting/Sound.h"
 #include "encoder/fitting/Timing.h"
+#include "encoder/reading/Timeline.h"
 #include "job/PositionReader.h"
 
 #include <QtTest>

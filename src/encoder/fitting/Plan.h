@@ -1,8 +1,8 @@
 #pragma once
 
 #include "encoder/CommandLine.h"
-#include "encoder/writing/Output.h"
 #include "encoder/reading/Probe.h"
+#include "encoder/writing/Output.h"
 
 #include <string>
 #include <vector>

@@ -1,18 +1,18 @@
 #include "encoder/joining/Join.h"
 
-#include "encoder/writing/Chapters.h"
-#include "encoder/joining/CopyJoin.h"
 #include "encoder/Failure.h"
-#include "encoder/writing/Output.h"
-#include "encoder/writing/Tags.h"
 #include "encoder/Owners.h"
+#include "encoder/Stopping.h"
 #include "encoder/fitting/Picture.h"
 #include "encoder/fitting/Plan.h"
-#include "encoder/reading/Probe.h"
 #include "encoder/fitting/Sound.h"
-#include "encoder/Stopping.h"
-#include "encoder/reading/Timeline.h"
 #include "encoder/fitting/Timing.h"
+#include "encoder/joining/CopyJoin.h"
+#include "encoder/reading/Probe.h"
+#include "encoder/reading/Timeline.h"
+#include "encoder/writing/Chapters.h"
+#include "encoder/writing/Output.h"
+#include "encoder/writing/Tags.h"
 
 #include <algorithm>
 #include <cmath>

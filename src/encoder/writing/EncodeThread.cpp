@@ -1,8 +1,8 @@
 #include "encoder/writing/EncodeThread.h"
 
 #include "encoder/Failure.h"
-#include "encoder/reading/Probe.h"
 #include "encoder/Stopping.h"
+#include "encoder/reading/Probe.h"
 
 namespace velmora::encoder {
 

@@ -1,11 +1,11 @@
 #pragma once
 
-#include "encoder/writing/Chapters.h"
-#include "encoder/writing/Formats.h"
-#include "encoder/writing/EncodeThread.h"
 #include "encoder/Owners.h"
 #include "encoder/fitting/Picture.h"
 #include "encoder/fitting/Sound.h"
+#include "encoder/writing/Chapters.h"
+#include "encoder/writing/EncodeThread.h"
+#include "encoder/writing/Formats.h"
 
 extern "C" {
 #include <libavformat/avformat.h>
