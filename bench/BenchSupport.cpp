@@ -78,4 +78,16 @@ Ran makeOnce(const QString &path, const std::function<Ran(const QString &partial
     return ran;
 }
 
+QString logTail(const QString &path, int count)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return QString();
+    if (file.size() > 4096)
+        file.seek(file.size() - 4096);
+    QStringList lines = QString::fromUtf8(file.readAll()).split(QRegularExpression(QStringLiteral("[\r\n]+")), Qt::SkipEmptyParts);
+    lines = lines.mid(std::max<qsizetype>(0, lines.size() - count));
+    return QStringLiteral("      | ") + lines.join(QStringLiteral("\n      | "));
+}
+
 } // namespace velmora::bench

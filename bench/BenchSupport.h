@@ -25,6 +25,10 @@ struct Ran
 // is read back, the error output always.
 Ran run(const QString &program, const QStringList &arguments, const QString &scratch, bool keepOutput = false);
 
+// The last `count` lines a program wrote into the file at path (read from its last 4 kB),
+// each indented under "      | ", for a failure's report.
+QString logTail(const QString &path, int count);
+
 // Ten hex digits naming a list of words: a file named with the hash of the arguments that made
 // it stays valid as long as they do not change.
 QString hashOf(const QStringList &words);

@@ -287,13 +287,6 @@ qint64 residentKilobytes(qint64 pid)
     return resident.match(QString::fromLatin1(status.readAll())).captured(1).toLongLong();
 }
 
-QString lastLines(const QByteArray &output, int count)
-{
-    QStringList lines = QString::fromUtf8(output).split(QRegularExpression(QStringLiteral("[\r\n]+")), Qt::SkipEmptyParts);
-    lines = lines.mid(std::max<qsizetype>(0, lines.size() - count));
-    return QStringLiteral("      | ") + lines.join(QStringLiteral("\n      | "));
-}
-
 // What /usr/bin/time -v wrote, read into measured.
 void readReport(const QString &report, Measured &measured)
 {
@@ -385,13 +378,8 @@ Measured measure(const QString &program, const QStringList &arguments, const Lim
         measured.ok = false;
         measured.ended = stopped + QStringLiteral(" (") + measured.ended + QLatin1Char(')');
     }
-    QFile output(log);
-    if (output.open(QIODevice::ReadOnly)) {
-        if (output.size() > 4096)
-            output.seek(output.size() - 4096);
-        measured.lastLines = lastLines(output.readAll(), 3);
-    }
-    output.remove();
+    measured.lastLines = logTail(log, 3);
+    QFile::remove(log);
     return measured;
 }
 
