@@ -69,7 +69,7 @@ public:
         }
         // What a join that copies cannot keep is said either way; the command line answers.
         if (title == job::texts::CopyLossesTitle) {
-            const QString differs = text.left(text.lastIndexOf(QLatin1Char('\n')));
+            const QString differs = text.left(text.lastIndexOf(QStringLiteral("\n\n")));
             if (acceptLosses) {
                 tell(title, differs, QString()); // a note, not the job's result
                 return true;

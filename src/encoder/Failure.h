@@ -35,9 +35,9 @@ struct UsageError : std::runtime_error
 // FFmpeg's text for an error code.
 std::string errorText(int code);
 
-// Why a file could not be opened or created, for `what` ("opened", "created"): a limit of the
-// system (open files, memory) is named as such, since the file is not at fault; otherwise
-// "cannot <verb> it: <FFmpeg's text>". Empty verb: the limit only, or nothing.
+// Why a file could not be opened or created (done: "opened", "created"; verb: "open",
+// "create"): the system's limit on open files is named as such, since the file is not at
+// fault; otherwise "cannot <verb> it: <why>".
 bool isSystemLimit(int code);
 std::string openFailureText(int code, const std::string &done, const std::string &verb);
 

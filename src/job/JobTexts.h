@@ -13,7 +13,7 @@ inline constexpr QLatin1String CopyingTitle{"Joining (copying):"};
 inline constexpr QLatin1String CopyRefusedTitle{"Cannot Join Without Re-encoding"};
 inline constexpr QLatin1String CopyLossesTitle{"Not Everything Can Be Kept"};
 inline constexpr QLatin1String CopyLossesText{
-    "Joined without re-encoding, the output will not hold everything as the files do:\n%1\n"
+    "Joined without re-encoding, the output will not hold everything as the files do:\n\n%1\n\n"
     "Do you want to join them anyway? Click \"No\" to choose another profile."};
 
 inline constexpr QLatin1String AddMoreTitle{"Add More Videos"};

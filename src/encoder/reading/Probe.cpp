@@ -32,7 +32,7 @@ std::string errorText(int code)
 
 bool isSystemLimit(int code)
 {
-    return code == AVERROR(EMFILE) || code == AVERROR(ENFILE) || code == AVERROR(ENOMEM);
+    return code == AVERROR(EMFILE) || code == AVERROR(ENFILE);
 }
 
 std::string openFailureText(int code, const std::string &done, const std::string &verb)
@@ -40,8 +40,10 @@ std::string openFailureText(int code, const std::string &done, const std::string
     if (code == AVERROR(EMFILE) || code == AVERROR(ENFILE))
         return "the system's limit on open files was reached as it was " + done + " (" + errorText(code)
                + "); raise the limit (ulimit -n) or join fewer files at once";
+    // FFmpeg's readers say "out of memory" for a size a damaged file claims: the file's fault,
+    // far more often than the system's.
     if (code == AVERROR(ENOMEM))
-        return "the system had no memory left as it was " + done;
+        return "cannot " + verb + " it: it asks for more memory than there is (" + errorText(code) + "); it may be damaged";
     return "cannot " + verb + " it: " + errorText(code);
 }
 
