@@ -44,7 +44,7 @@ check()
 checks()
 {
     check 'velmora --join --' velmora --join -- :: \
-        --join --profile --output --overwrite --rename --keep --temp-dir --progress= --list \
+        --join --profile --output --overwrite --rename --keep --accept-losses --temp-dir --progress= --list \
         --list-profiles --help --version
     check 'velmora --profile MP4' velmora --profile MP4 :: \
         'MP4 - H.264 and AAC (plays everywhere)' 'MP4 - HEVC and AAC (smaller files)'
