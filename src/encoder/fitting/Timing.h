@@ -3,10 +3,20 @@
 #include <cstdint>
 
 extern "C" {
+#include <libavutil/avutil.h>
+#include <libavutil/mathematics.h>
 #include <libavutil/rational.h>
 }
 
 namespace velmora::encoder {
+
+inline constexpr AVRational Microseconds{1, AV_TIME_BASE};
+
+// A time from one time base into another, to the nearest tick; no time stays no time.
+inline std::int64_t rescaleNearest(std::int64_t value, AVRational from, AVRational to)
+{
+    return av_rescale_q_rnd(value, from, to, static_cast<AVRounding>(AV_ROUND_NEAR_INF | AV_ROUND_PASS_MINMAX));
+}
 
 // Output frames are numbered from 0 across the whole output ("slots"); slot k is shown
 // from k / rate. Each input owns the slots from where the inputs before it ended to where

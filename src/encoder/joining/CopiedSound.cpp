@@ -1,6 +1,7 @@
 #include "encoder/joining/CopiedSound.h"
 
 #include "encoder/Failure.h"
+#include "encoder/fitting/Timing.h"
 
 extern "C" {
 #include <libavutil/intreadwrite.h>
@@ -10,13 +11,6 @@ extern "C" {
 namespace velmora::encoder {
 
 namespace {
-
-constexpr AVRational Microseconds{1, AV_TIME_BASE};
-
-std::int64_t rescaled(std::int64_t value, AVRational from, AVRational to)
-{
-    return av_rescale_q_rnd(value, from, to, static_cast<AVRounding>(AV_ROUND_NEAR_INF | AV_ROUND_PASS_MINMAX));
-}
 
 bool decodesWholeFrames(AVCodecID codec)
 {
@@ -42,8 +36,8 @@ void CopiedSound::begin(const AVStream *input, std::int64_t origin, AVRational o
     m_firstInput = firstInput;
     m_origin = origin;
     m_originBase = originBase;
-    m_offset = rescaled(offset, offsetBase, m_base);
-    m_offsetMicros = rescaled(offset, offsetBase, Microseconds);
+    m_offset = rescaleNearest(offset, offsetBase, m_base);
+    m_offsetMicros = rescaleNearest(offset, offsetBase, Microseconds);
     m_next = AV_NOPTS_VALUE;
     m_leftOut = 0;
     m_wholeFrame = 0;
@@ -59,13 +53,13 @@ void CopiedSound::take(AVPacket *packet, AVRational timeBase)
         return;
     std::int64_t length = packet->duration;
     if (length <= 0 && codec->frame_size > 0 && codec->sample_rate > 0)
-        length = rescaled(codec->frame_size, AVRational{1, codec->sample_rate}, timeBase);
+        length = rescaleNearest(codec->frame_size, AVRational{1, codec->sample_rate}, timeBase);
     m_next = packet->pts + std::max<std::int64_t>(length, 0);
-    const std::int64_t from = packet->pts - rescaled(m_origin, m_originBase, timeBase);
-    const std::int64_t start = rescaled(from, timeBase, m_base) + m_offset;
-    const std::int64_t outLength = rescaled(length, timeBase, m_base);
-    const std::int64_t at = m_offsetMicros + rescaled(from, timeBase, Microseconds);
-    const std::int64_t micros = rescaled(length, timeBase, Microseconds);
+    const std::int64_t from = packet->pts - rescaleNearest(m_origin, m_originBase, timeBase);
+    const std::int64_t start = rescaleNearest(from, timeBase, m_base) + m_offset;
+    const std::int64_t outLength = rescaleNearest(length, timeBase, m_base);
+    const std::int64_t at = m_offsetMicros + rescaleNearest(from, timeBase, Microseconds);
+    const std::int64_t micros = rescaleNearest(length, timeBase, Microseconds);
     // The first input's priming before its first picture is left out, but where the output
     // skips it: an edit list, or Opus's delay declared in the stream's header. A later input's
     // priming goes by the rule below, against the sound before it.
@@ -88,11 +82,11 @@ void CopiedSound::take(AVPacket *packet, AVRational timeBase)
     if (const std::uint8_t *skip = av_packet_get_side_data(packet, AV_PKT_DATA_SKIP_SAMPLES, &skipSize);
         skip && skipSize >= 4 && codec->sample_rate > 0) {
         const AVRational samples{1, codec->sample_rate};
-        skipped = rescaled(AV_RL32(skip), samples, Microseconds);
+        skipped = rescaleNearest(AV_RL32(skip), samples, Microseconds);
         // The padding at the end of a file's last packet, which Matroska keeps (DiscardPadding)
         // and a decoder leaves out, also inside the join.
         if (skipSize >= 8 && m_container.declaresOpusDelay)
-            decodes = std::max<std::int64_t>(0, decodes - rescaled(AV_RL32(skip + 4), samples, Microseconds));
+            decodes = std::max<std::int64_t>(0, decodes - rescaleNearest(AV_RL32(skip + 4), samples, Microseconds));
     }
     Held sound{PacketPtr(av_packet_alloc()), start, outLength, at, decodes, std::min(skipped, decodes)};
     if (!sound.packet)

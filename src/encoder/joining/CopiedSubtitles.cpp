@@ -1,6 +1,7 @@
 #include "encoder/joining/CopiedSubtitles.h"
 
 #include "encoder/Failure.h"
+#include "encoder/fitting/Timing.h"
 #include "encoder/joining/Tracks.h"
 #include "encoder/reading/Probe.h"
 
@@ -17,13 +18,7 @@ namespace velmora::encoder {
 
 namespace {
 
-constexpr AVRational Microseconds{1, AV_TIME_BASE};
 constexpr AVRational Milliseconds{1, 1000};
-
-std::int64_t rescaled(std::int64_t value, AVRational from, AVRational to)
-{
-    return av_rescale_q_rnd(value, from, to, static_cast<AVRounding>(AV_ROUND_NEAR_INF | AV_ROUND_PASS_MINMAX));
-}
 
 CodecPtr subtitleDecoder(const AVStream *stream)
 {
@@ -77,7 +72,7 @@ void CopiedSubtitles::begin(const AVStream *input, std::int64_t origin, AVRation
 {
     m_origin = origin;
     m_originBase = originBase;
-    m_offsetMicros = rescaled(offset, offsetBase, Microseconds);
+    m_offsetMicros = rescaleNearest(offset, offsetBase, Microseconds);
     m_limit = statedSeconds > 0 ? m_offsetMicros + static_cast<std::int64_t>(statedSeconds * AV_TIME_BASE)
                                 : std::numeric_limits<std::int64_t>::max();
     m_leftOut = 0;
@@ -116,8 +111,8 @@ void CopiedSubtitles::take(AVPacket *packet, AVRational timeBase)
         packet->pts = packet->dts;
     if (packet->pts == AV_NOPTS_VALUE)
         return;
-    const std::int64_t start = m_offsetMicros + rescaled(packet->pts - rescaled(m_origin, m_originBase, timeBase), timeBase, Microseconds);
-    const std::int64_t length = std::max<std::int64_t>(0, rescaled(packet->duration, timeBase, Microseconds));
+    const std::int64_t start = m_offsetMicros + rescaleNearest(packet->pts - rescaleNearest(m_origin, m_originBase, timeBase), timeBase, Microseconds);
+    const std::int64_t length = std::max<std::int64_t>(0, rescaleNearest(packet->duration, timeBase, Microseconds));
     if (m_converts && !convert(packet))
         return;
     Held cue{PacketPtr(av_packet_alloc()), start, length};
@@ -131,12 +126,12 @@ void CopiedSubtitles::write(Held &cue)
 {
     const AVRational base = m_output->time_base;
     AVPacket *packet = cue.packet.get();
-    std::int64_t start = rescaled(cue.start, Microseconds, base);
+    std::int64_t start = rescaleNearest(cue.start, Microseconds, base);
     if (m_last != AV_NOPTS_VALUE && start <= m_last)
         start = m_last + 1;
     const std::int64_t end = std::min(cue.start + cue.length, m_limit);
     packet->pts = packet->dts = start;
-    packet->duration = std::max<std::int64_t>(1, rescaled(end, Microseconds, base) - start);
+    packet->duration = std::max<std::int64_t>(1, rescaleNearest(end, Microseconds, base) - start);
     packet->stream_index = m_output->index;
     packet->time_base = base;
     m_last = start;

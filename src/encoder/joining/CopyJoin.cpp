@@ -26,13 +26,6 @@ namespace velmora::encoder {
 
 namespace {
 
-constexpr AVRational Microseconds{1, AV_TIME_BASE};
-
-std::int64_t rescaled(std::int64_t value, AVRational from, AVRational to)
-{
-    return av_rescale_q_rnd(value, from, to, static_cast<AVRounding>(AV_ROUND_NEAR_INF | AV_ROUND_PASS_MINMAX));
-}
-
 std::string counted(std::int64_t count, const char *one, const char *many)
 {
     return std::to_string(count) + " " + (count == 1 ? one : many);
@@ -208,16 +201,16 @@ private:
         const bool exactCut = index == 0 && m_container.editsPriming;
         std::int64_t origin = 0;
         if (!exactCut && cut.pictures > 0 && cut.from != AV_NOPTS_VALUE)
-            origin = rescaled(cut.from, video->time_base, videoBase);
+            origin = rescaleNearest(cut.from, video->time_base, videoBase);
         else if (video->start_time != AV_NOPTS_VALUE)
-            origin = rescaled(video->start_time, video->time_base, videoBase);
+            origin = rescaleNearest(video->start_time, video->time_base, videoBase);
         else if (format->start_time != AV_NOPTS_VALUE)
-            origin = rescaled(format->start_time, Microseconds, videoBase);
+            origin = rescaleNearest(format->start_time, Microseconds, videoBase);
         const AVRational rate = video->avg_frame_rate.num > 0 ? video->avg_frame_rate : video->r_frame_rate;
-        const std::int64_t frameMicros = plausibleFrameRate(rate) ? rescaled(1, av_inv_q(rate), Microseconds) : AV_TIME_BASE / 25;
-        const std::int64_t frameLength = std::max<std::int64_t>(1, rescaled(frameMicros, Microseconds, videoBase));
+        const std::int64_t frameMicros = plausibleFrameRate(rate) ? rescaleNearest(1, av_inv_q(rate), Microseconds) : AV_TIME_BASE / 25;
+        const std::int64_t frameLength = std::max<std::int64_t>(1, rescaleNearest(frameMicros, Microseconds, videoBase));
         const double stated = statedSeconds(format, layout.picture, layout.mainSound);
-        Timeline timeline(format, rescaled(origin, videoBase, Microseconds), stated, frameMicros);
+        Timeline timeline(format, rescaleNearest(origin, videoBase, Microseconds), stated, frameMicros);
         DecodeTimes decodeTimes(video->codecpar->video_delay, frameLength);
 
         m_chapters->begins(index, m_pictureOffset, m_videoBase);
@@ -230,13 +223,13 @@ private:
         for (std::size_t i = 0; i < m_subtitles.size(); ++i)
             m_subtitles[i]->begin(format->streams[layout.subtitles[i]], origin, videoBase, m_pictureOffset, m_videoBase, pictureSeconds);
 
-        const std::int64_t offsetMicros = rescaled(m_pictureOffset, m_videoBase, Microseconds);
+        const std::int64_t offsetMicros = rescaleNearest(m_pictureOffset, m_videoBase, Microseconds);
         // Where this input's picture has got to so far, from its start, in its own time base.
         std::int64_t pictureEnd = 0;
         bool keyFound = false;
         int beforeKey = 0;
         const auto releaseAll = [&](bool last) {
-            const std::int64_t end = offsetMicros + rescaled(pictureEnd, videoBase, Microseconds);
+            const std::int64_t end = offsetMicros + rescaleNearest(pictureEnd, videoBase, Microseconds);
             for (const auto &sound : m_sounds)
                 sound->release(end, last);
             for (const auto &subtitles : m_subtitles)
@@ -250,8 +243,8 @@ private:
                 const std::int64_t from = packet->pts - origin;
                 const std::int64_t length = packet->duration > 0 ? packet->duration : frameLength;
                 pictureEnd = std::max(pictureEnd, from + length);
-                packet->pts = rescaled(from, videoBase, m_videoBase) + m_pictureOffset;
-                packet->dts = rescaled(packet->dts - origin, videoBase, m_videoBase) + m_pictureOffset;
+                packet->pts = rescaleNearest(from, videoBase, m_videoBase) + m_pictureOffset;
+                packet->dts = rescaleNearest(packet->dts - origin, videoBase, m_videoBase) + m_pictureOffset;
                 // Strictly rising decoding times across the join; a picture never shown before
                 // it is decoded.
                 if (m_lastPicture != AV_NOPTS_VALUE && packet->dts <= m_lastPicture)
@@ -261,7 +254,7 @@ private:
                     ++m_latePictures;
                 }
                 m_lastPicture = packet->dts;
-                packet->duration = rescaled(length, videoBase, m_videoBase);
+                packet->duration = rescaleNearest(length, videoBase, m_videoBase);
                 packet->stream_index = m_video->index;
                 packet->time_base = m_videoBase;
                 packet->flags &= ~AV_PKT_FLAG_DISCARD;
@@ -281,7 +274,7 @@ private:
             const AVRational base = Timeline::workingTimeBase(format->streams[packet->stream_index]);
             if (kind == Kind::Sound) {
                 m_sounds[track]->take(packet.get(), base);
-                m_sounds[track]->release(offsetMicros + rescaled(pictureEnd, videoBase, Microseconds), false);
+                m_sounds[track]->release(offsetMicros + rescaleNearest(pictureEnd, videoBase, Microseconds), false);
                 return;
             }
             if (kind == Kind::Subtitle) {
@@ -388,7 +381,7 @@ private:
                 m_reporter.note(path + ": " + counted(cues, "cue", "cues") + " of " + trackName(format->streams[layout.subtitles[i]], static_cast<int>(i) + 1)
                                 + " begin after its picture ends; they are left out.");
         }
-        m_pictureOffset += rescaled(pictureEnd, videoBase, m_videoBase);
+        m_pictureOffset += rescaleNearest(pictureEnd, videoBase, m_videoBase);
     }
 
     const EncodeJob &m_job;

@@ -29,7 +29,6 @@ namespace velmora::encoder {
 
 namespace {
 
-constexpr AVRational Microseconds{1, AV_TIME_BASE};
 
 // How far sound and pictures may drift apart in what has been written before the one that
 // lags is made to keep up: the held picture is repeated, or silence stands in for sound
