@@ -122,6 +122,28 @@ QString multiTrack(const QString &name, const QString &soundCodec, const QString
                                 + extra);
 }
 
+// A numbered clip with a key picture a second, and the same trimmed as a phone does: an edit
+// list from 1.5 s, which plays from picture 45 on.
+std::pair<QString, QString> trimmedOnAPhone()
+{
+    MarkedClip source = markedSpec(MarkedClip::Picture::Numbered, "320x240", "30", 3.0, 48000, "mp4");
+    const QString clip = ffmpegClip("trim-source-g30.mp4", {"-i", markedClip(source), "-c:v", "libx264", "-g", "30", "-sc_threshold", "0", "-c:a", "aac"});
+    return {clip, ffmpegClip("trimmed-g30.mp4", {"-ss", "1.5", "-i", clip, "-c", "copy"})};
+}
+
+// What a job that never began left: the rows as they were, the window idle, no files. Empty
+// when so.
+QString nothingBegun(JobRun &app, const QStringList &statuses)
+{
+    if (app.statuses() != statuses)
+        return "the rows show " + app.statuses().join(", ");
+    if (!app.idleAgain())
+        return "the window is not idle";
+    if (!app.leftInTemp().isEmpty() || !app.leftInOutput().isEmpty())
+        return "files were left: " + (app.leftInTemp() + app.leftInOutput()).join(", ");
+    return QString();
+}
+
 } // namespace
 
 class tst_CopyTracks : public QObject
@@ -361,11 +383,7 @@ private Q_SLOTS:
         QFETCH(bool, first);
         QFETCH(QString, profile);
         QFETCH(bool, exact);
-        // A numbered clip with a key picture a second, trimmed as a phone does: an edit list
-        // from 1.5 s, which plays from picture 45 on.
-        MarkedClip source = markedSpec(MarkedClip::Picture::Numbered, "320x240", "30", 3.0, 48000, "mp4");
-        const QString clip = ffmpegClip("trim-source-g30.mp4", {"-i", markedClip(source), "-c:v", "libx264", "-g", "30", "-sc_threshold", "0", "-c:a", "aac"});
-        const QString trimmed = ffmpegClip("trimmed-g30.mp4", {"-ss", "1.5", "-i", clip, "-c", "copy"});
+        const auto [clip, trimmed] = trimmedOnAPhone();
         QCOMPARE(frameNumbers(trimmed).value(0), 45);
 
         FakeSeams seams;
@@ -400,9 +418,7 @@ private Q_SLOTS:
 
     void trimmedClipDeclined()
     {
-        MarkedClip source = markedSpec(MarkedClip::Picture::Numbered, "320x240", "30", 3.0, 48000, "mp4");
-        const QString clip = ffmpegClip("trim-source-g30.mp4", {"-i", markedClip(source), "-c:v", "libx264", "-g", "30", "-sc_threshold", "0", "-c:a", "aac"});
-        const QString trimmed = ffmpegClip("trimmed-g30.mp4", {"-ss", "1.5", "-i", clip, "-c", "copy"});
+        const auto [clip, trimmed] = trimmedOnAPhone();
         FakeSeams seams;
         seams.messages.answers << false;
         CopyFolder job(CopyProfile, {clip, trimmed}, {"whole.mp4", "trimmed.mp4"});
@@ -411,10 +427,7 @@ private Q_SLOTS:
         app.start();
         QCOMPARE(seams.messages.shown.size(), 1);
         QCOMPARE(seams.messages.shown.at(0).kind, ShownMessage::Question);
-        QCOMPARE(app.statuses(), before);
-        QVERIFY(app.idleAgain());
-        QCOMPARE(app.leftInTemp(), QStringList{});
-        QCOMPARE(app.leftInOutput(), QStringList{});
+        QCOMPARE(nothingBegun(app, before), QString());
     }
 
     void stopDuringTheCheck()
@@ -437,10 +450,7 @@ private Q_SLOTS:
         QVERIFY(lockedWhileChecking);
         QCOMPARE(app.main().job()->report().outcome, job::JobOutcome::Stopped);
         QVERIFY2(seams.messages.shown.isEmpty(), qPrintable(showText(seams)));
-        QCOMPARE(app.statuses(), before);
-        QVERIFY(app.idleAgain());
-        QCOMPARE(app.leftInTemp(), QStringList{});
-        QCOMPARE(app.leftInOutput(), QStringList{});
+        QCOMPARE(nothingBegun(app, before), QString());
     }
 
     void manyFilesUnderASmallLimit()
