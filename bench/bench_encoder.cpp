@@ -3,8 +3,8 @@
 // Six 20 s HD clips (1280x720 H.264 in MP4, BT.709, AAC stereo at 48 kHz; 30, 29.97, 25,
 // 24, 30 and 25 frames a second) are joined into one 720x480 AVI with the shipped profile
 // "DivX Compatible - High Quality" at 44100 Hz and MP3 VBR quality 4:
-//  - two-pass: the program's own command lines run with our encoder, one conversion to an
-//    intermediate AVI per clip, then the join of the intermediates;
+//  - two-pass: the program's own command lines run with our encoder, one conversion per clip
+//    into a Matroska part in the profile's own codecs, then the join of the parts (a copy);
 //  - one-pass: the ffmpeg program joining the clips with its concat filter as a user types
 //    it: scale=720:480, MPEG-4 at 3000 kbit/s with -mbd 2, MP3 at -q:a 4, and -r 30, which
 //    the mixed rates need;
@@ -26,6 +26,7 @@
 
 #include "BenchSupport.h"
 #include "job/CommandLines.h"
+#include "job/CopyMatch.h"
 #include "profiles/OptionBuilder.h"
 #include "profiles/OutputSettings.h"
 
@@ -45,18 +46,11 @@
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
-#include <iterator>
-
-#include <sys/resource.h>
-#include <sys/time.h>
 
 using namespace velmora;
 using namespace velmora::bench;
 
 namespace {
-
-// The run's temporary folder, removed also when the run cannot go on.
-QTemporaryDir *g_work = nullptr;
 
 const QString Ffmpeg = QStringLiteral(VELMORA_FFMPEG);
 const QString Ffprobe = QStringLiteral(VELMORA_FFPROBE);
@@ -75,102 +69,16 @@ constexpr double IntermediateMbPerMinuteGoal = 100;
 constexpr double PsnrLossGoal = 0.15;
 constexpr double BitrateSpreadGoal = 0.05;
 
-struct ClipKind
-{
-    QString rate; // as lavfi and ffmpeg read it
-    double x, y;  // where the fractal zooms in
-    int seed;     // of the cellular automaton
-    int note;     // base pitch of the sound in Hz
-};
-
-// One 29.97 clip among whole rates, as a camera and a phone would mix them.
-const ClipKind Kinds[] = {
-    {QStringLiteral("30"), -0.743643887037151, 0.131825904205330, 7, 220},
-    {QStringLiteral("30000/1001"), -1.250660000000000, 0.020120000000000, 11, 247},
-    {QStringLiteral("25"), 0.001643721971153, -0.822467633298876, 13, 262},
-    {QStringLiteral("24"), -0.101100000000000, 0.956300000000000, 17, 294},
-    {QStringLiteral("30"), 0.324504641849769, 0.048551011292808, 19, 330},
-    {QStringLiteral("25"), -0.750000000000000, 0.100000000000000, 23, 196},
-};
-constexpr int ClipCount = static_cast<int>(std::size(Kinds));
+constexpr int ClipCount = BusyClipCount;
 
 // --- running programs ------------------------------------------------------------------------
 
-double childCpuSeconds()
-{
-    rusage usage{};
-    getrusage(RUSAGE_CHILDREN, &usage);
-    const auto seconds = [](const timeval &t) { return static_cast<double>(t.tv_sec) + t.tv_usec / 1e6; };
-    return seconds(usage.ru_utime) + seconds(usage.ru_stime);
-}
-
-[[noreturn]] void giveUp(const QString &what, const Ran &ran = {})
-{
-    std::fprintf(stderr, "\nCannot go on: %s\n", qPrintable(what));
-    const QList<QByteArray> lines = ran.err.trimmed().split('\n');
-    for (qsizetype i = std::max<qsizetype>(0, lines.size() - 15); i < lines.size(); ++i)
-        std::fprintf(stderr, "  | %s\n", lines.at(i).constData());
-    if (g_work)
-        g_work->remove();
-    std::exit(1);
-}
-
-Ran mustRun(const QString &program, const QStringList &arguments, const QString &scratch, bool keepOutput = false)
-{
-    const Ran ran = run(program, arguments, scratch, keepOutput);
-    if (!ran.ok)
-        giveUp(commandText(program, arguments), ran);
-    return ran;
-}
-
 // --- the clips and the reference ---------------------------------------------------------------
 
-// The ffmpeg arguments that make clip i, written to output. The picture mixes a slow zoom
-// into a fractal, a soft cellular automaton and a moving test card, with light grain that
-// changes every frame; it is converted to YUV with the BT.709 matrix and tagged so. The sound
-// is a stereo tune of changing notes over a low hum.
+// The ffmpeg arguments that make clip i, written to output.
 QStringList clipArguments(int i, const QString &output)
 {
-    const ClipKind &kind = Kinds[i];
-    const QString rate = kind.rate;
-    const QString fractal = QStringLiteral("mandelbrot=size=640x360:rate=%1:maxiter=128:start_x=%2:start_y=%3:start_scale=3:"
-                                           "end_scale=0.05:end_pts=80:outer=normalized_iteration_count")
-                                .arg(rate)
-                                .arg(kind.x, 0, 'f', 15)
-                                .arg(kind.y, 0, 'f', 15);
-    const QString life = QStringLiteral("life=size=320x180:rate=%1:ratio=0.15:mold=25:seed=%2:life_color=#d8b070:"
-                                        "death_color=#102030:mold_color=#405060")
-                             .arg(rate)
-                             .arg(kind.seed);
-    const QString card = QStringLiteral("testsrc2=size=480x270:rate=%1").arg(rate);
-    const QString tune = QStringLiteral("aevalsrc='0.25*sin(2*PI*%1*pow(2,floor(mod(t*2,8))/12)*t)*(0.7+0.3*sin(2*PI*3*t))"
-                                        "+0.1*sin(2*PI*55*t)|0.25*sin(2*PI*%2*pow(2,floor(mod(t*2+3,8))/12)*t)"
-                                        "*(0.7+0.3*sin(2*PI*2*t))+0.1*sin(2*PI*55*t)':s=48000:c=stereo")
-                             .arg(kind.note)
-                             .arg(kind.note * 3 / 2);
-    const QString graph = QStringLiteral(
-                              "[0:v]scale=1280:720:flags=bicubic,format=gbrp[m];"
-                              "[1:v]scale=1280:720:flags=bilinear,format=gbrp,gblur=sigma=3[l];"
-                              "[m][l]blend=all_mode=softlight:all_opacity=0.6[ml];"
-                              "[2:v]format=gbrp[t];"
-                              "[ml][t]overlay=x='(W-w)/2+300*sin(t*0.7+%1)':y='(H-h)/2+150*sin(t*1.1+%1)'[o];"
-                              "[o]noise=alls=4:allf=t,scale=out_color_matrix=bt709:out_range=tv,format=yuv420p,"
-                              "setparams=range=tv:color_primaries=bt709:color_trc=bt709:colorspace=bt709[v]")
-                              .arg(i);
-    return {QStringLiteral("-nostdin"), QStringLiteral("-loglevel"), QStringLiteral("error"), QStringLiteral("-y"),
-            QStringLiteral("-f"), QStringLiteral("lavfi"), QStringLiteral("-i"), fractal,
-            QStringLiteral("-f"), QStringLiteral("lavfi"), QStringLiteral("-i"), life,
-            QStringLiteral("-f"), QStringLiteral("lavfi"), QStringLiteral("-i"), card,
-            QStringLiteral("-f"), QStringLiteral("lavfi"), QStringLiteral("-i"), tune,
-            QStringLiteral("-filter_complex"), graph, QStringLiteral("-map"), QStringLiteral("[v]"),
-            QStringLiteral("-map"), QStringLiteral("3:a"), QStringLiteral("-t"), QString::number(ClipSeconds),
-            QStringLiteral("-c:v"), QStringLiteral("libx264"), QStringLiteral("-preset"), QStringLiteral("fast"),
-            QStringLiteral("-crf"), QStringLiteral("20"), QStringLiteral("-pix_fmt"), QStringLiteral("yuv420p"),
-            QStringLiteral("-colorspace"), QStringLiteral("bt709"), QStringLiteral("-color_primaries"), QStringLiteral("bt709"),
-            QStringLiteral("-color_trc"), QStringLiteral("bt709"), QStringLiteral("-color_range"), QStringLiteral("tv"),
-            QStringLiteral("-c:a"), QStringLiteral("aac"), QStringLiteral("-b:a"), QStringLiteral("160k"),
-            QStringLiteral("-ar"), QStringLiteral("48000"), QStringLiteral("-ac"), QStringLiteral("2"),
-            QStringLiteral("-f"), QStringLiteral("mp4"), output};
+    return busyClipArguments(i, ClipSeconds, output);
 }
 
 // The one-pass filter graph with colours: each clip scaled, brought from BT.709 to BT.601 as
@@ -362,38 +270,16 @@ qint64 sizeOf(const QStringList &files)
 
 // --- the two sides -------------------------------------------------------------------------
 
-struct Cost
-{
-    double cpu = 0;  // seconds, user + system of the child processes
-    double wall = 0; // seconds
-};
-
 struct TwoPassCost
 {
     Cost total, conversions, join;
 };
 
-double median(QList<double> values)
-{
-    std::sort(values.begin(), values.end());
-    const qsizetype n = values.size();
-    return n % 2 ? values.at(n / 2) : (values.at(n / 2 - 1) + values.at(n / 2)) / 2;
-}
-
-template<typename Work>
-Cost measure(Work work)
-{
-    const double cpu = childCpuSeconds();
-    QElapsedTimer timer;
-    timer.start();
-    work();
-    return {childCpuSeconds() - cpu, timer.nsecsElapsed() / 1e9};
-}
-
 struct TwoPass
 {
     QStringList clips;
     profiles::EncoderArgs options;
+    QString shape; // the first clip's, which the profile keeps
     QString scratch;
 
     // Runs the whole job into folder; returns what it cost, with the intermediates in it.
@@ -403,8 +289,8 @@ struct TwoPass
         intermediates.clear();
         cost.conversions = measure([&] {
             for (const QString &clip : clips) {
-                const QString intermediate = folder + QLatin1Char('/') + QString::number(intermediates.size()) + QStringLiteral(".avi");
-                mustRun(Encoder, job::ConversionCommand(clip, intermediate, OutputSize).arguments(), scratch);
+                const QString intermediate = folder + QLatin1Char('/') + QString::number(intermediates.size()) + QStringLiteral(".mkv");
+                mustRun(Encoder, job::ConversionCommand(clip, intermediate, options, shape).arguments(), scratch);
                 intermediates << intermediate;
             }
         });
@@ -433,7 +319,8 @@ int main(int argc, char *argv[])
     QTemporaryDir work;
     if (!work.isValid())
         giveUp(QStringLiteral("no temporary folder"));
-    g_work = &work;
+    // Removed also when the run cannot go on.
+    onGiveUp([&work] { work.remove(); });
     const QString scratch = work.path();
     if (!QFileInfo(Encoder).isExecutable())
         giveUp(QStringLiteral("no encoder at ") + Encoder);
@@ -463,7 +350,7 @@ int main(int argc, char *argv[])
     QStringList clips;
     for (int i = 0; i < ClipCount; ++i) {
         const auto arguments = [i](const QString &output) { return clipArguments(i, output); };
-        clips << cached(QStringLiteral("clip%1-%2fps").arg(i).arg(QString(Kinds[i].rate).replace(QLatin1Char('/'), QLatin1Char('_'))),
+        clips << cached(QStringLiteral("clip%1-%2fps").arg(i).arg(QString(BusyClips[i].rate).replace(QLatin1Char('/'), QLatin1Char('_'))),
                         QStringLiteral(".mp4"), arguments, scratch, true);
     }
     const auto makeReference = [&clips](const QString &output) { return referenceArguments(clips, output); };
@@ -478,19 +365,19 @@ int main(int argc, char *argv[])
     const QString plainOutput = scratch + QStringLiteral("/one-pass.avi");
     const QString colourOutput = scratch + QStringLiteral("/one-pass-colours.avi");
     QDir().mkpath(oursFolder);
-    const TwoPass twoPass{clips, options, scratch};
+    const TwoPass twoPass{clips, options, job::PictureShape(clips.constFirst()), scratch};
     const QStringList plain = plainArguments(clips, plainOutput);
     const QStringList colour = colourArguments(clips, colourOutput);
 
     std::printf("\nTwo-pass (our encoder, %s), the program's command lines:\n", qPrintable(Encoder));
     std::printf("  conversion of each clip n: %s\n",
-                qPrintable(commandText(Encoder, job::ConversionCommand(QStringLiteral("<clip n>"), oursFolder + QStringLiteral("/<n>.avi"),
-                                                                       OutputSize)
+                qPrintable(commandText(Encoder, job::ConversionCommand(QStringLiteral("<clip n>"), oursFolder + QStringLiteral("/<n>.mkv"),
+                                                                       options, twoPass.shape)
                                                     .arguments())));
     std::printf("  join fragment (profile \"DivX Compatible - High Quality\", 44100 Hz, VBR quality 4):%s\n", qPrintable(options.text()));
     QStringList intermediateNames;
     for (int i = 0; i < ClipCount; ++i)
-        intermediateNames << oursFolder + QLatin1Char('/') + QString::number(i) + QStringLiteral(".avi");
+        intermediateNames << oursFolder + QLatin1Char('/') + QString::number(i) + QStringLiteral(".mkv");
     std::printf("  join: %s\n",
                 qPrintable(commandText(Encoder, job::JoinCommand(intermediateNames, oursFolder + QStringLiteral("/output.avi"), options)
                                                     .arguments())));

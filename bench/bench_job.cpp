@@ -11,6 +11,7 @@
 #include "app/Main.h"
 #include "app/Program.h"
 #include "job/CommandLines.h"
+#include "job/CopyMatch.h"
 #include "profiles/OptionBuilder.h"
 #include "prefs/Settings.h"
 #include "profiles/OutputSettings.h"
@@ -97,8 +98,9 @@ int main(int argc, char *argv[])
         QStringList intermediates;
         timer.restart();
         for (const QString &input : inputs) {
-            const QString file = scratch + QStringLiteral("/direct%1.avi").arg(intermediates.size());
-            direct(job::ConversionCommand(input, file, size).arguments());
+            const QString file = scratch + QStringLiteral("/direct%1.mkv").arg(intermediates.size());
+            direct(job::ConversionCommand(input, file, profiles::GetEncoderOptions(settings, profile), job::PictureShape(inputs.constFirst()))
+                       .arguments());
             intermediates << file;
         }
         direct(job::JoinCommand(intermediates, out + "/direct.avi", profiles::GetEncoderOptions(settings, profile)).arguments());

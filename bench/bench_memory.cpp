@@ -29,6 +29,7 @@
 
 #include "BenchSupport.h"
 #include "job/CommandLines.h"
+#include "support/EncoderJobs.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -469,7 +470,7 @@ int main(int argc, char *argv[])
     std::printf("  cat <first half> <second half> > <transport stream>\n");
 
     const auto ours = [](const QString &input, const QString &output) {
-        return job::ConversionCommand(input, output, OutputSize).arguments();
+        return test::conversionCommand(input, output, OutputSize).arguments();
     };
     const auto baseline = [](const QString &input, const QString &output) {
         return QStringList{QStringLiteral("-i"), input, QStringLiteral("-vf"), QStringLiteral("scale=320:240"), QStringLiteral("-r"),

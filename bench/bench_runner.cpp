@@ -59,22 +59,22 @@ int main(int argc, char *argv[])
     test::ClipSpec second = first;
     second.rate = 30;
     second.sampleRate = 22050;
+    profiles::EncoderArgs options;
+    options.words({"-ovc", "lavc", "-lavcopts", "vcodec=mpeg4:vbitrate=1200:mbd=2:autoaspect", "-oac", "mp3lame",
+                     "-lameopts", "vbr=2:q=4", "-channels", "2", "-vf", "scale=640:480", "-srate", "44100"});
     QStringList intermediates;
     job::EncoderRunner runner(encoder);
     for (const test::ClipSpec &spec : {first, second}) {
-        const QString file = work.file(QStringLiteral("%1.avi").arg(intermediates.size()));
+        const QString file = work.file(QStringLiteral("%1.mkv").arg(intermediates.size()));
         job::PositionReader reader;
         const job::RunResult result =
-            runner.RunEncoder(job::ConversionCommand(test::sharedClip(spec), file, "640:480").arguments(), reader, {}, nullptr);
+            runner.RunEncoder(job::ConversionCommand(test::sharedClip(spec), file, options).arguments(), reader, {}, nullptr);
         if (!result.succeeded()) {
             std::printf("The conversion of a clip failed:\n%s\n", qPrintable(result.lastLines()));
             return 1;
         }
         intermediates << file;
     }
-    profiles::EncoderArgs options;
-    options.words({"-ovc", "lavc", "-lavcopts", "vcodec=mpeg4:vbitrate=1200:mbd=2:autoaspect", "-oac", "mp3lame",
-                     "-lameopts", "vbr=2:q=4", "-channels", "2", "-vf", "scale=640:480", "-srate", "44100"});
     const QStringList arguments = job::JoinCommand(intermediates, work.file("joined.avi"), options).arguments();
 
     QList<double> throughRunner, direct, ownCpu;

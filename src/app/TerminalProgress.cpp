@@ -139,7 +139,13 @@ void TerminalProgress::begin(const QString &pass)
 
 void TerminalProgress::conversionBegins()
 {
+    m_share = job::EvenShare;
     begin(QStringLiteral("convert"));
+}
+
+void TerminalProgress::conversionShare(int percent)
+{
+    m_share = percent;
 }
 
 void TerminalProgress::copyBegins()
@@ -168,7 +174,7 @@ void TerminalProgress::conversionPosition(double position, double rowDuration, d
 {
     // Within its row: a row that converts past its listed length stays at the row's end.
     const double within = rowDuration > 0 ? std::clamp(position, 0.0, rowDuration) : 0.0;
-    reach(share(done + within, total) * 50);
+    reach(share(done + within, total) * m_share);
 }
 
 void TerminalProgress::rowEnded()
@@ -188,7 +194,7 @@ void TerminalProgress::joinBegins()
         start += std::max(0.0, data.LengthSeconds);
     }
     m_row = m_rows.count() > 0 ? 1 : 0;
-    m_percent = std::max(m_percent, 50.0);
+    m_percent = std::max(m_percent, double(m_share));
     if (m_style == Style::Plain)
         write(ProgressPlainLine(point()) + QLatin1Char('\n'));
     show(true);
@@ -205,7 +211,7 @@ void TerminalProgress::joinPosition(double position, double total)
     while (row < m_starts.size() && position >= m_starts.at(row))
         ++row;
     m_row = row;
-    reach(50 + share(position, total) * 50);
+    reach(m_share + share(position, total) * (100 - m_share));
 }
 
 void TerminalProgress::joinCompleted()

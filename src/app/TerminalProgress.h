@@ -1,5 +1,6 @@
 #pragma once
 
+#include "job/Progress.h"
 #include "job/ProgressView.h"
 
 #include <QElapsedTimer>
@@ -52,6 +53,7 @@ public:
     TerminalProgress(Style style, const tasks::TaskListView &rows, std::FILE *out);
 
     void conversionBegins() override;
+    void conversionShare(int percent) override;
     void rowBegins(int row, const QString &fileName) override;
     void conversionPosition(double position, double rowDuration, double done, double total) override;
     void rowEnded() override;
@@ -83,6 +85,7 @@ private:
     int m_row = 0;
     QString m_file;
     double m_percent = 0;
+    int m_share = job::EvenShare; // the conversion's, of the whole job
     QList<double> m_starts; // where each row begins in the join, by the listed lengths
     double m_shownPercent = -1;
     qint64 m_shownAt = 0;

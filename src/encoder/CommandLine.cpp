@@ -76,10 +76,18 @@ public:
         findCopies();
         for (m_index = 0; m_index < m_args.size() && m_result.ok(); ++m_index) {
             const std::string &argument = m_args[m_index];
-            if (isOption(argument))
+            if (isOption(argument)) {
+                const std::size_t first = m_index;
                 option(argument);
-            else
+                // What the line asks the output to be: every option but the output's name and
+                // what it says of itself.
+                if (argument != "-o" && argument != "-info") {
+                    for (std::size_t i = first; i <= m_index && i < m_args.size(); ++i)
+                        m_result.job.options += (m_result.job.options.empty() ? "" : " ") + m_args[i];
+                }
+            } else {
                 m_result.job.inputs.push_back(argument);
+            }
         }
         if (m_result.ok() && m_result.job.inputs.empty())
             m_result.error = "No input file is given.";

@@ -79,6 +79,9 @@ struct EncodeJob
     bool copyAudio = false;
     // -info: what the output says of itself, by FFmpeg's metadata keys.
     std::vector<std::pair<std::string, std::string>> info;
+    // The options as written, one blank between words: everything but the inputs, -o and
+    // -info. A part made for a join records its join line's (see MadeWithKey).
+    std::string options;
 
     bool copies() const { return copyVideo || copyAudio; }
 };
@@ -86,6 +89,11 @@ struct EncodeJob
 // The -info key an intermediate names the file it was converted from with (MEncoder's
 // "source form"); a join titles that input's chapter with it.
 inline constexpr const char *SourceNameKey = "ISRF";
+
+// The -info key (comment) a part of a join records the join line's options under: the line it
+// was made for. A join whose inputs all record its own options, and hold what those options
+// make, copies them rather than encode every picture a second time.
+inline constexpr const char *MadeWithKey = "comment";
 
 struct ParsedCommandLine
 {

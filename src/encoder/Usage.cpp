@@ -39,10 +39,11 @@ Output
   -info KEY=TEXT[:KEY=TEXT]...
                        What the output says of itself. The keys: name (the
                        title), artist, genre, subject, copyright, comment and
-                       srcform (the file an intermediate was converted from; a
-                       join titles that input's chapter with it). A value
-                       written %N%TEXT is the N bytes of TEXT as they are,
-                       colons included: srcform=%9%a:b:c.mkv.
+                       srcform (the file a part was converted from; a join
+                       titles that input's chapter with it). A part records
+                       the options of the join it was made for as comment.
+                       A value written %N%TEXT is the N bytes of TEXT as
+                       they are, colons included: srcform=%9%a:b:c.mkv.
 
 Picture
   -ovc lavc            Encode the picture with libavcodec (the default).
@@ -101,9 +102,15 @@ Sound
   -srate HZ            Sample rate (default: the first input's with sound).
   -channels N          Channels (default 2).
 
+A join whose inputs name their sources (srcform) and record this line's own
+options word for word (comment), each with one picture and one sound track in
+the codecs, size, shape, frame rate, sample rate and channels the line asks
+for and the same setup data, copies them into the output rather than encode
+them again; otherwise it encodes, after a note naming the part that differs.
+
 A line that encodes into an .avi file with neither -lavcopts nor -lameopts,
-and with -oac mp3lame or no -oac, writes Velmora's intermediate form instead:
-H.264 (libx264) and 16-bit PCM.
+and with -oac mp3lame or no -oac, writes the intermediate form of earlier
+versions instead: H.264 (libx264) and 16-bit PCM.
 
 Standard output
   A first line "Velmora encoder (libavcodec N.N.N)"; while the run works,

@@ -6,22 +6,37 @@
 
 namespace velmora::job {
 
-QString SourceInfo(const QString &input)
+namespace {
+
+// A value of -info taken as it is, colons and all, with its length in bytes ahead of it.
+QString counted(const QString &key, const QString &text)
 {
-    // The path as it is, colons and all, with its length in bytes ahead of it: the join titles
-    // the input's chapter with its name and keeps the tags the file carries (when and where it
-    // was filmed).
-    const QString name = QFileInfo(input).absoluteFilePath();
-    return QStringLiteral("srcform=%") + QString::number(name.toUtf8().size()) + QLatin1Char('%') + name;
+    return key + QStringLiteral("=%") + QString::number(text.toUtf8().size()) + QLatin1Char('%') + text;
 }
 
-EncoderArgs ConversionCommand(const QString &input, const QString &intermediate, const QString &size)
+} // namespace
+
+QString SourceInfo(const QString &input, const EncoderArgs &options)
 {
+    // The join titles the input's chapter with its name and keeps the tags the file carries
+    // (when and where it was filmed); it copies a part made for its own options.
+    QString info = counted(QStringLiteral("srcform"), QFileInfo(input).absoluteFilePath());
+    const QStringList words = options.arguments();
+    if (!words.isEmpty())
+        info += QLatin1Char(':') + counted(QStringLiteral("comment"), words.join(QLatin1Char(' ')));
+    return info;
+}
+
+EncoderArgs ConversionCommand(const QString &input, const QString &part, const EncoderArgs &options, const QString &shape)
+{
+    EncoderArgs own = options;
+    if (!shape.isEmpty())
+        own.replacePiece(QStringLiteral("-lavcopts"), QStringLiteral("autoaspect"), QStringLiteral("aspect=") + shape);
     EncoderArgs command;
-    command.path(input).word(QStringLiteral("-o")).path(intermediate);
-    command.words({QStringLiteral("-oac"), QStringLiteral("mp3lame"), QStringLiteral("-ovc"), QStringLiteral("lavc"),
-                   QStringLiteral("-ofps"), QStringLiteral("30"), QStringLiteral("-vf"), QStringLiteral("scale=") + size});
-    command.word(QStringLiteral("-info")).path(SourceInfo(input));
+    command.path(input).word(QStringLiteral("-o")).path(part);
+    command.append(own);
+    command.words({QStringLiteral("-ofps"), QStringLiteral("30")});
+    command.word(QStringLiteral("-info")).path(SourceInfo(input, options));
     return command;
 }
 

@@ -8,13 +8,17 @@ namespace velmora::job {
 
 using profiles::EncoderArgs;
 
-// Converts one input into an intermediate file of the common form (MP3 sound, 30 frames a
-// second, the output picture size), which names the input it was made from (-info srcform),
-// for the chapter its part of the join gets and the tags the join keeps.
-EncoderArgs ConversionCommand(const QString &input, const QString &intermediate, const QString &size);
+// Converts one input into its part of the join: encoded as the join's option fragment asks
+// (codecs, bitrates, picture size, sample rate), at 30 frames a second, with the picture shape
+// `shape` ("W/H", the first row's) where the fragment asks for the first video's
+// (autoaspect). The part names the input it was made from and records the fragment it was
+// made for (-info srcform and comment): the join copies parts that were made for its own
+// options, and names its chapters and takes its tags from the inputs.
+EncoderArgs ConversionCommand(const QString &input, const QString &part, const EncoderArgs &options, const QString &shape = QString());
 
-// The -info value naming the input: srcform=%<bytes>%<full path>.
-QString SourceInfo(const QString &input);
+// The -info value naming the input and the options: srcform=%<bytes>%<full path>, and with
+// options, :comment=%<bytes>%<the fragment's words, one blank between>.
+QString SourceInfo(const QString &input, const EncoderArgs &options = EncoderArgs());
 
 // Joins the intermediate files (or, for a profile that copies, the inputs), in order, into outputName, encoded as options says.
 EncoderArgs JoinCommand(const QStringList &intermediates, const QString &outputName, const EncoderArgs &options);

@@ -1,6 +1,10 @@
 #include "job/CopyMatch.h"
 
+#include "encoder/CommandLine.h"
+#include "encoder/fitting/Plan.h"
 #include "encoder/joining/CopyCheck.h"
+#include "encoder/joining/Parts.h"
+#include "encoder/reading/Probe.h"
 
 #include <QEventLoop>
 #include <QFile>
@@ -11,10 +15,70 @@
 
 extern "C" {
 #include <libavutil/log.h>
+#include <libavutil/rational.h>
 }
 #include <memory>
 
 namespace velmora::job {
+
+namespace {
+
+// Runs work on a thread of its own while the caller's events are served; watch is called
+// every 50 ms meanwhile.
+void runBeside(const std::function<void()> &work, const std::function<void()> &watch = {})
+{
+    // FFmpeg's own warnings about the files (a font it cannot decode) serve no one here: what
+    // matters comes back as the work's own answer.
+    av_log_set_level(AV_LOG_QUIET);
+    QEventLoop loop;
+    std::unique_ptr<QThread> worker(QThread::create(work));
+    QObject::connect(worker.get(), &QThread::finished, &loop, &QEventLoop::quit);
+    QTimer timer;
+    if (watch) {
+        QObject::connect(&timer, &QTimer::timeout, watch);
+        timer.start(50);
+    }
+    worker->start();
+    if (!worker->isFinished())
+        loop.exec();
+    worker->wait();
+}
+
+} // namespace
+
+bool PartsJoinByCopy(const QStringList &options, const QString &extension)
+{
+    std::vector<std::string> arguments{"part.mkv", "-o", "joined" + QFile::encodeName(extension).toStdString()};
+    for (const QString &option : options)
+        arguments.push_back(option.toStdString());
+    const encoder::ParsedCommandLine parsed = encoder::parseCommandLine(arguments);
+    if (!parsed.ok())
+        return false;
+    try {
+        const encoder::CodecChoice choice = encoder::chooseCodecs(parsed.job);
+        return encoder::soundJoinsInSync(choice.audio->id, parsed.job.sampleRate.value_or(44100));
+    } catch (const std::exception &) {
+        return false;
+    }
+}
+
+QString PictureShape(const QString &input)
+{
+    QString shape;
+    const std::string path = QFile::encodeName(input).toStdString();
+    runBeside([&] {
+        try {
+            const encoder::InputInfo info = encoder::probeInput(path);
+            AVRational reduced{0, 1};
+            if (info.displayShape.positive()
+                && av_reduce(&reduced.num, &reduced.den, info.displayShape.num, info.displayShape.den, 1 << 30) && reduced.num > 0)
+                shape = QStringLiteral("%1/%2").arg(reduced.num).arg(reduced.den);
+        } catch (...) {
+            // A file that does not read has no shape; its conversion says why.
+        }
+    });
+    return shape;
+}
 
 CopyMatch MatchForCopy(const QStringList &inputs, const QString &output, const std::function<bool()> &stopRequested)
 {
@@ -25,26 +89,13 @@ CopyMatch MatchForCopy(const QStringList &inputs, const QString &output, const s
 
     // A check of a thousand files takes a while: it runs beside the event loop, which keeps
     // the window painted and Stop within reach.
-    // FFmpeg's own warnings about the files (a font it cannot decode) serve no one here: what
-    // matters comes back as the check's own text.
-    av_log_set_level(AV_LOG_QUIET);
     std::atomic<bool> giveUp{false};
     encoder::CopyCheck check;
-    QEventLoop loop;
-    std::unique_ptr<QThread> worker(QThread::create([&] {
-        check = encoder::checkCopy(paths, outputPath, [&](std::size_t) { return !giveUp.load(); });
-    }));
-    QObject::connect(worker.get(), &QThread::finished, &loop, &QEventLoop::quit);
-    QTimer watch;
-    QObject::connect(&watch, &QTimer::timeout, [&] {
-        if (stopRequested && stopRequested())
-            giveUp = true;
-    });
-    watch.start(50);
-    worker->start();
-    if (!worker->isFinished())
-        loop.exec();
-    worker->wait();
+    runBeside([&] { check = encoder::checkCopy(paths, outputPath, [&](std::size_t) { return !giveUp.load(); }); },
+              [&] {
+                  if (stopRequested && stopRequested())
+                      giveUp = true;
+              });
 
     CopyMatch match;
     match.stopped = giveUp;

@@ -20,4 +20,13 @@ struct CopyMatch
 // stopRequested is asked between inputs (from the caller's thread): true gives the check up.
 CopyMatch MatchForCopy(const QStringList &inputs, const QString &output, const std::function<bool()> &stopRequested = {});
 
+// Whether our encoder's join of parts made with these options (a profile's fragment, for an
+// output of this extension) copies them: it does unless their sound comes in packets too long
+// to copy in sync (see the encoder's joining/Parts.h). False for options it cannot read.
+bool PartsJoinByCopy(const QStringList &options, const QString &extension);
+
+// The picture's shape as the encoder sees the input (upright, as shown), "W/H" in lowest
+// terms; empty when the file does not read. Found the same way, beside the event loop.
+QString PictureShape(const QString &input);
+
 } // namespace velmora::job

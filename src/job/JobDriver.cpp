@@ -3,6 +3,7 @@
 #include "job/CopyMatch.h"
 #include "job/JobTexts.h"
 #include "job/OutputNames.h"
+#include "job/Progress.h"
 #include "platform/Logging.h"
 #include "platform/Paths.h"
 #include "platform/Seams.h"
@@ -140,8 +141,10 @@ void JobDriver::tbtnStartClick()
         CopyJoinPass(output, profilePath);
         return;
     }
-    const QString size = profiles::GetOutputSize(m_outputSettings, profilePath);
-    if (ConversionPass(size) == Outcome::Done)
+    // Each row is converted as the join would encode it, so the join only copies the parts.
+    const EncoderArgs options = profiles::GetEncoderOptions(m_outputSettings, profilePath);
+    m_partsCopied = PartsJoinByCopy(options.arguments(), m_host.outputExtension());
+    if (ConversionPass(options) == Outcome::Done)
         JoinPass(output, profilePath);
 }
 
@@ -264,7 +267,8 @@ QString JobDriver::failureDetails(const RunResult &result, const QString &found)
 
 QString JobDriver::intermediate(int row) const
 {
-    return m_work->filePath(QString::number(row) + QStringLiteral(".avi"));
+    // Matroska keeps every picture's own time (B-frames' too) and the codecs' setup as written.
+    return m_work->filePath(QString::number(row) + QStringLiteral(".mkv"));
 }
 
 void JobDriver::setStatus(int row, QLatin1String status)
@@ -288,7 +292,7 @@ void JobDriver::removeWorkFolder()
     }
 }
 
-JobDriver::Outcome JobDriver::ConversionPass(const QString &size)
+JobDriver::Outcome JobDriver::ConversionPass(const EncoderArgs &options)
 {
     m_display.conversionBegins();
     m_state = JobState::Running;
@@ -303,6 +307,15 @@ JobDriver::Outcome JobDriver::ConversionPass(const QString &size)
     m_converted = 0;
     m_shortInputs.clear();
 
+    // Where the profile keeps the first video's shape, every part gets it: parts of one shape
+    // join without being encoded again.
+    QString shape;
+    if (m_tasks.count() > 0) {
+        tasks::ltvItemData first;
+        m_tasks.GetTaskItem(0, tasks::field::All, first);
+        shape = PictureShape(first.InputFile);
+    }
+
     const int rows = m_tasks.count();
     for (int row = 0; row < rows; ++row) {
         QCoreApplication::processEvents();
@@ -316,7 +329,11 @@ JobDriver::Outcome JobDriver::ConversionPass(const QString &size)
         const double duration = durationOf(data);
         setStatus(row, texts::StatusConverting);
         m_display.rowBegins(row, platform::ExtractFileName(data.InputFile));
-        const RunResult result = runEncoder(ConversionCommand(data.InputFile, intermediate(row), size), [&](double position) {
+        const RunResult result = runEncoder(ConversionCommand(data.InputFile, intermediate(row), options, shape), [&](double position) {
+            // Our own encoder makes parts that the join only copies: the conversion is nearly
+            // all of the job.
+            if (row == 0 && m_reader.ownEncoder() && m_partsCopied)
+                m_display.conversionShare(CopyingJoinShare);
             m_display.conversionPosition(position, duration, done, total);
         });
         if (result.end == RunResult::End::CouldNotStart) {

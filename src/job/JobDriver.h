@@ -97,7 +97,8 @@ private:
 
     bool checksPass(QString &output);
     bool makeWorkFolder();
-    Outcome ConversionPass(const QString &size);
+    // Converts every row into its part of the join, encoded as options asks.
+    Outcome ConversionPass(const EncoderArgs &options);
     void JoinPass(const QString &output, const QString &profilePath);
     // The join of a profile that copies: straight from the rows' own files, in one pass.
     void CopyJoinPass(const QString &output, const QString &profilePath);
@@ -130,6 +131,7 @@ private:
     ProgressView &m_display;
     PositionReader m_reader;
     std::unique_ptr<QTemporaryDir> m_work;
+    bool m_partsCopied = false;     // our encoder's join would copy the parts of this job
     double m_converted = 0;         // the intermediates' play time together, as measured
     double m_allowance = 0;         // how much shorter than that the joined file may play
     bool m_copying = false;         // the profile joins without re-encoding

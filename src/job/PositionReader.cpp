@@ -21,12 +21,15 @@ void PositionReader::beginRun()
 {
     m_chunks = 0;
     m_position = 0;
+    m_ownEncoder = false;
 }
 
 std::optional<double> PositionReader::takeChunk(const QByteArray &chunk)
 {
     const int counter = m_chunks++;
-    if (counter < SkippedChunks)
+    if (counter == 0)
+        m_ownEncoder = chunk.startsWith(OwnEncoderLine);
+    if (counter < SkippedChunks && !m_ownEncoder)
         return std::nullopt;
     // A zero byte ends the chunk's text.
     const qsizetype zero = chunk.indexOf('\0');

@@ -22,11 +22,11 @@ std::optional<int> ConversionCurrent(double position, double rowDuration)
     return BarPosition(position / rowDuration * 100);
 }
 
-std::optional<int> ConversionTotal(double done, double position, double total)
+std::optional<int> ConversionTotal(double done, double position, double total, int share)
 {
     if (total == 0)
         return std::nullopt;
-    return BarPosition((done + position) / total * 100 / 2);
+    return BarPosition((done + position) / total * share);
 }
 
 std::optional<int> JoinCurrent(double position, double total)
@@ -36,14 +36,14 @@ std::optional<int> JoinCurrent(double position, double total)
     return BarPosition(position / total * 100);
 }
 
-std::optional<int> JoinTotal(double position, double total)
+std::optional<int> JoinTotal(double position, double total, int share)
 {
     if (total == 0)
         return std::nullopt;
-    // Rounded first, then raised by 50, then held within the bar.
-    const double half = position / total * 100 / 2;
-    const qint64 rounded = tasks::RoundHalfEven(std::clamp(half, -1.0e9, 1.0e9));
-    return static_cast<int>(std::clamp<qint64>(rounded + 50, 0, 100));
+    // Rounded first, then raised by the conversion's share, then held within the bar.
+    const double part = position / total * (100 - share);
+    const qint64 rounded = tasks::RoundHalfEven(std::clamp(part, -1.0e9, 1.0e9));
+    return static_cast<int>(std::clamp<qint64>(rounded + share, 0, 100));
 }
 
 qint64 RemainingSeconds(qint64 elapsed, int totalBar, qint64 previous)

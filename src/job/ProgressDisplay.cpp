@@ -46,7 +46,13 @@ void ProgressDisplay::conversionBegins()
     m_w.progressPanel->show();
     m_elapsed = 0;
     m_remaining = 0;
+    m_share = EvenShare;
     m_w.timer->start();
+}
+
+void ProgressDisplay::conversionShare(int percent)
+{
+    m_share = percent;
 }
 
 void ProgressDisplay::rowBegins(int, const QString &fileName)
@@ -56,7 +62,7 @@ void ProgressDisplay::rowBegins(int, const QString &fileName)
 
 void ProgressDisplay::conversionPosition(double position, double rowDuration, double done, double total)
 {
-    setBars(ConversionCurrent(position, rowDuration), ConversionTotal(done, position, total));
+    setBars(ConversionCurrent(position, rowDuration), ConversionTotal(done, position, total, m_share));
 }
 
 void ProgressDisplay::rowEnded()
@@ -86,7 +92,7 @@ void ProgressDisplay::copyPosition(double position, double rowStart, double rowD
 
 void ProgressDisplay::joinPosition(double position, double total)
 {
-    setBars(JoinCurrent(position, total), JoinTotal(position, total));
+    setBars(JoinCurrent(position, total), JoinTotal(position, total, m_share));
 }
 
 void ProgressDisplay::joinCompleted()

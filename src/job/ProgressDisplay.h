@@ -1,5 +1,6 @@
 #pragma once
 
+#include "job/Progress.h"
 #include "job/ProgressView.h"
 
 #include <QtGlobal>
@@ -36,6 +37,7 @@ public:
     explicit ProgressDisplay(const ProgressWidgets &widgets);
 
     void conversionBegins() override;
+    void conversionShare(int percent) override;
     void rowBegins(int row, const QString &fileName) override;
     void conversionPosition(double position, double rowDuration, double done, double total) override;
     void rowEnded() override;
@@ -58,6 +60,7 @@ private:
 
     ProgressWidgets m_w;
     qint64 m_elapsed = 0;
+    int m_share = EvenShare;
     qint64 m_remaining = 0;
 };
 

@@ -12,6 +12,9 @@ public:
     virtual ~ProgressView() = default;
 
     virtual void conversionBegins() = 0;
+    // The conversion pass's share of the whole job in percent (see Progress.h); EvenShare until
+    // told otherwise, for each job anew.
+    virtual void conversionShare(int percent) = 0;
     virtual void rowBegins(int row, const QString &fileName) = 0;
     // position: seconds into the row; done: the listed play time of the rows before it;
     // total: that of all rows.

@@ -1,5 +1,7 @@
 #include "profiles/EncoderArgs.h"
 
+#include <algorithm>
+
 namespace velmora::profiles {
 
 EncoderArgs &EncoderArgs::word(const QString &word)
@@ -24,6 +26,18 @@ EncoderArgs &EncoderArgs::path(const QString &path)
 EncoderArgs &EncoderArgs::append(const EncoderArgs &other)
 {
     m_words += other.m_words;
+    return *this;
+}
+
+EncoderArgs &EncoderArgs::replacePiece(const QString &option, const QString &piece, const QString &replacement)
+{
+    for (qsizetype i = 0; i + 1 < m_words.size(); ++i) {
+        if (m_words.at(i).isPath || m_words.at(i).value != option)
+            continue;
+        QStringList pieces = m_words.at(i + 1).value.split(QLatin1Char(':'));
+        std::replace(pieces.begin(), pieces.end(), piece, replacement);
+        m_words[i + 1].value = pieces.join(QLatin1Char(':'));
+    }
     return *this;
 }
 

@@ -19,6 +19,9 @@ public:
     // A file name: quoted in the text, as it is in the arguments.
     EncoderArgs &path(const QString &path);
     EncoderArgs &append(const EncoderArgs &other);
+    // In the value after each `option` (sub-options between colons, as -lavcopts takes them),
+    // the sub-option `piece` becomes `replacement`.
+    EncoderArgs &replacePiece(const QString &option, const QString &piece, const QString &replacement);
 
     QString text() const;
     QStringList arguments() const;

@@ -264,7 +264,7 @@ private Q_SLOTS:
         }
         profiles::EncoderArgs args;
         args.words(options);
-        QCOMPARE(test::wholeJob(folder, inputs, folder.file(output), "160:120", args), QString());
+        QCOMPARE(test::wholeJob(folder, inputs, folder.file(output), args), QString());
         // Each input begins where its pictures' numbers start again from 0.
         QList<double> starts;
         const QList<int> numbers = test::frameNumbers(folder.file(output));
@@ -279,7 +279,7 @@ private Q_SLOTS:
 
         // One input: no chapters.
         if (chapters) {
-            QCOMPARE(test::wholeJob(folder, inputs.mid(0, 1), folder.file("single-" + output), "160:120", args), QString());
+            QCOMPARE(test::wholeJob(folder, inputs.mid(0, 1), folder.file("single-" + output), args), QString());
             QCOMPARE(wrongChapters(folder.file("single-" + output), {}, {}, 0), QString());
         }
     }

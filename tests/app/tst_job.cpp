@@ -6,7 +6,11 @@
 #include "tasks/MediaProbe.h"
 #include "tasks/TimeText.h"
 
+#include <QLabel>
+#include <QProgressBar>
 #include <QRegularExpression>
+
+#include <algorithm>
 
 using namespace velmora;
 using velmora::test::FakeSeams;
@@ -34,7 +38,20 @@ private Q_SLOTS:
         JobRun run(job);
         const QString output = job.outputDir + "/joined.avi";
         QCOMPARE(run.outputField()->text(), output);
+        // Our own encoder's conversions make parts that the join only copies: the conversion
+        // pass is nearly the whole job on the total bar, and the join its last few percent.
+        QList<int> conversionTotal, joinTotal;
+        auto *title = run.child<QLabel>("labProcessTitle");
+        connect(run.child<QProgressBar>("pgbTotal"), &QProgressBar::valueChanged, this, [&](int value) {
+            (title->text().startsWith("Final Step") ? joinTotal : conversionTotal) << value;
+        });
         run.start();
+
+        QVERIFY2(!conversionTotal.isEmpty() && *std::max_element(conversionTotal.begin(), conversionTotal.end()) >= 90,
+                 qPrintable(QString::number(conversionTotal.isEmpty() ? -1 : conversionTotal.constLast())));
+        QVERIFY(!joinTotal.isEmpty());
+        for (const int value : std::as_const(joinTotal))
+            QVERIFY2(value >= 98, qPrintable(QString::number(value)));
 
         QCOMPARE(seams.messages.shown.size(), 1);
         QCOMPARE(seams.messages.shown.at(0).kind, ShownMessage::Notice);
@@ -57,10 +74,13 @@ private Q_SLOTS:
         QVERIFY2(qAbs(seconds(output) - inputs) <= 0.5, qPrintable(QString::number(seconds(output))));
         QCOMPARE(tasks::ProbeMedia(output).size, QString("320x240"));
         // The picture moves from frame to frame, and the sound lasts as long as the picture.
+        // (The first and third clips are the same file: copied, their pictures are the same too.)
         const QList<QByteArray> frames = test::grayFrames(output, 32, 24);
-        const QSet<QByteArray> distinct(frames.begin(), frames.end());
-        QVERIFY2(frames.size() > 60 && distinct.size() > frames.size() * 3 / 4,
-                 qPrintable(QStringLiteral("%1 of %2 frames differ").arg(distinct.size()).arg(frames.size())));
+        qsizetype moved = 0;
+        for (qsizetype i = 1; i < frames.size(); ++i)
+            moved += frames.at(i) != frames.at(i - 1);
+        QVERIFY2(frames.size() > 60 && moved > frames.size() * 3 / 4,
+                 qPrintable(QStringLiteral("%1 of %2 frames differ from the one before").arg(moved).arg(frames.size())));
         QVERIFY(qAbs(test::audioSeconds(output) - test::videoSeconds(output)) < 0.1);
     }
 

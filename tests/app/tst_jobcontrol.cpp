@@ -105,16 +105,23 @@ private Q_SLOTS:
             QVERIFY2(value >= 0 && value <= 50, qPrintable(QString::number(value)));
         for (const int value : std::as_const(joinTotal))
             QVERIFY2(value >= 50 && value <= 100, qPrintable(QString::number(value)));
-        // The encoder got the conversion and join command lines, one argument each.
-        QCOMPARE(fake.arguments(0).mid(0, 2), (QStringList{job.inputs.at(0), "-o"}));
-        QVERIFY(fake.arguments(0).at(2).endsWith("/0.avi"));
-        QCOMPARE(fake.arguments(0).mid(3), (QStringList{"-oac", "mp3lame", "-ovc", "lavc", "-ofps", "30", "-vf", "scale=320:240",
-                                                        "-info", "srcform=%" + QString::number(job.inputs.at(0).toUtf8().size()) + "%" + job.inputs.at(0)}));
+        // The encoder got the conversion and join command lines, one argument each: each row
+        // converted with the join's own options (the first clip's 4:3 shape for autoaspect) into
+        // a Matroska part that records them beside its source.
         const QStringList join = fake.arguments(2);
-        QVERIFY(join.at(0).endsWith("/0.avi") && join.at(1).endsWith("/1.avi"));
+        QVERIFY(join.at(0).endsWith("/0.mkv") && join.at(1).endsWith("/1.mkv"));
         QCOMPARE(join.at(2), QString("-o"));
         QVERIFY(join.at(3).startsWith(job.outputDir + "/joined.joining-"));
         QCOMPARE(join.at(4), QString("-ovc"));
+        const QStringList options = join.mid(4);
+        QStringList converted = options;
+        converted.replaceInStrings(":autoaspect", ":aspect=4/3");
+        QVERIFY(converted != options);
+        const QString source = "srcform=%" + QString::number(job.inputs.at(1).toUtf8().size()) + "%" + job.inputs.at(1);
+        const QString made = options.join(' ');
+        const QStringList expected = QStringList{job.inputs.at(1), "-o", join.at(1)} + converted
+                                     + QStringList{"-ofps", "30", "-info", source + ":comment=%" + QString::number(made.toUtf8().size()) + "%" + made};
+        QCOMPARE(fake.arguments(1), expected);
         QCOMPARE(run.leftInOutput(), QStringList{"joined.avi"});
     }
 

@@ -98,7 +98,7 @@ private Q_SLOTS:
         const double length = test::playSeconds(first) + test::playSeconds(second);
         test::TestFolder folder;
         const QString intermediate = folder.file("0.avi");
-        const test::EncoderProcess run = test::encoderProcess(job::ConversionCommand(input, intermediate, "320:240").arguments(), 60000);
+        const test::EncoderProcess run = test::encoderProcess(test::conversionCommand(input, intermediate, "320:240").arguments(), 60000);
         QVERIFY2(run.status == 0, qPrintable(QStringLiteral("status %1 after %2 s (%3): %4")
                                                  .arg(run.status).arg(run.seconds).arg(described(intermediate), QString::fromUtf8(run.errors))));
 
@@ -128,7 +128,7 @@ private Q_SLOTS:
 
         test::TestFolder folder;
         const QString intermediate = folder.file("0.avi");
-        const QString failed = test::runEncoder(job::ConversionCommand(input, intermediate, "320:240").arguments());
+        const QString failed = test::runEncoder(test::conversionCommand(input, intermediate, "320:240").arguments());
         QVERIFY2(failed.isEmpty(), qPrintable(failed));
         const test::MonoSound sound = test::monoSound(intermediate);
         const double hz = test::toneHz(sound, sound.start + 0.2, sound.start + 1.8);
@@ -161,7 +161,7 @@ private Q_SLOTS:
 
         test::TestFolder folder;
         const QString intermediate = folder.file("0.avi");
-        const test::EncoderProcess run = test::encoderProcess(job::ConversionCommand(input, intermediate, "320:240").arguments(), 60000);
+        const test::EncoderProcess run = test::encoderProcess(test::conversionCommand(input, intermediate, "320:240").arguments(), 60000);
         const QString errors = QString::fromUtf8(run.errors);
         QVERIFY2(run.status == 0, qPrintable(QStringLiteral("status %1 after %2 s: %3").arg(run.status).arg(run.seconds).arg(errors)));
         const QList<int> shown = test::frameNumbers(intermediate);
@@ -216,7 +216,7 @@ private Q_SLOTS:
                                                  source, at, shifts, claimed);
         test::TestFolder folder;
         const QString intermediate = folder.file("0.avi");
-        const test::EncoderProcess run = test::encoderProcess(job::ConversionCommand(input, intermediate, "320:240").arguments(), 60000);
+        const test::EncoderProcess run = test::encoderProcess(test::conversionCommand(input, intermediate, "320:240").arguments(), 60000);
         QVERIFY2(!run.timedOut, qPrintable("still running after 60 s, and killed then, with " + described(intermediate)));
         QVERIFY2(run.status == 0, qPrintable(QString::fromUtf8(run.errors)));
 
@@ -238,7 +238,7 @@ private Q_SLOTS:
         const QString input = damagedAvi();
         test::TestFolder folder;
         const QString intermediate = folder.file("0.avi");
-        const test::EncoderProcess run = test::encoderProcess(job::ConversionCommand(input, intermediate, "320:240").arguments(), 10000);
+        const test::EncoderProcess run = test::encoderProcess(test::conversionCommand(input, intermediate, "320:240").arguments(), 10000);
         QVERIFY2(!run.timedOut, qPrintable("still running after 10 s, and killed then, with " + described(intermediate)));
         if (run.status != 0) {
             QVERIFY2(!QFileInfo::exists(intermediate),
@@ -278,7 +278,7 @@ private Q_SLOTS:
         test::TestFolder folder;
         const QString intermediate = folder.file("0.avi");
         QProcess process;
-        process.start(QStringLiteral(VELMORA_ENCODER), job::ConversionCommand(input, intermediate, "640:480").arguments());
+        process.start(QStringLiteral(VELMORA_ENCODER), test::conversionCommand(input, intermediate, "640:480").arguments());
         QVERIFY(process.waitForStarted());
         const auto killed = qScopeGuard([&process] {
             if (process.state() != QProcess::NotRunning) {

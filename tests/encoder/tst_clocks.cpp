@@ -141,7 +141,7 @@ struct Job
         job.starts = test::joinSlots(lengths);
         const auto [size, options] = jobProfile();
         job.joined = folder.file("joined.mp4");
-        job.failed = test::wholeJob(folder, job.inputs, job.joined, size, options);
+        job.failed = test::wholeJob(folder, job.inputs, job.joined, options);
         return job;
     }
 };
@@ -178,7 +178,7 @@ private Q_SLOTS:
         QVERIFY2(clock.isEmpty(), qPrintable("the clip is not as made: " + clock));
         test::TestFolder folder;
         const QString intermediate = folder.file("0.avi");
-        const QString failed = test::runEncoder(job::ConversionCommand(input, intermediate, "320:240").arguments());
+        const QString failed = test::runEncoder(test::conversionCommand(input, intermediate, "320:240").arguments());
         QVERIFY2(failed.isEmpty(), qPrintable(failed));
 
         const QList<int> inputNumbers = test::frameNumbers(input);
@@ -281,7 +281,7 @@ private Q_SLOTS:
 
         test::TestFolder folder;
         const QString intermediate = folder.file("0.avi");
-        const QString failed = test::runEncoder(job::ConversionCommand(input, intermediate, "320:240").arguments());
+        const QString failed = test::runEncoder(test::conversionCommand(input, intermediate, "320:240").arguments());
         QVERIFY2(failed.isEmpty(), qPrintable(failed));
 
         const QList<int> shown = test::frameNumbers(intermediate);

@@ -5,6 +5,7 @@
 #include "encoder/Failure.h"
 #include "encoder/fitting/Plan.h"
 #include "job/CommandLines.h"
+#include "support/EncoderJobs.h"
 #include "prefs/IniFile.h"
 #include "profiles/OptionBuilder.h"
 #include "profiles/OutputSettings.h"
@@ -142,18 +143,31 @@ private Q_SLOTS:
 
     void conversionLine()
     {
-        const QStringList arguments = job::ConversionCommand("/tmp/in put/clip \"1\".mov", "/tmp/temp/0.avi", "720:480").arguments();
+        const profiles::EncoderArgs options = test::divxOptions("720:480");
+        const QStringList arguments = job::ConversionCommand("/tmp/in put/clip \"1\".mov", "/tmp/temp/0.mkv", options, "4/3").arguments();
         const encoder::ParsedCommandLine parsed = parse(arguments);
         QVERIFY2(parsed.ok(), parsed.error.c_str());
         QVERIFY(parsed.notes.empty());
         QCOMPARE(parsed.job.inputs, std::vector<std::string>{"/tmp/in put/clip \"1\".mov"});
-        QCOMPARE(parsed.job.output, std::string("/tmp/temp/0.avi"));
+        QCOMPARE(parsed.job.output, std::string("/tmp/temp/0.mkv"));
         QCOMPARE(parsed.job.fps->num, 30);
         QCOMPARE(*parsed.job.scale->width, 720);
         QCOMPARE(*parsed.job.scale->height, 480);
-        QVERIFY(encoder::chooseCodecs(parsed.job).intermediate);
-        // The intermediate names the input it was made from, for its chapter and tags in the join.
-        QCOMPARE(parsed.job.info, (std::vector<std::pair<std::string, std::string>>{{encoder::SourceNameKey, "/tmp/in put/clip \"1\".mov"}}));
+        // The profile's own codecs, with the first video's shape where the profile keeps it.
+        const encoder::CodecChoice choice = encoder::chooseCodecs(parsed.job);
+        QVERIFY(!choice.intermediate);
+        QCOMPARE(std::string(choice.video->name), std::string("mpeg4"));
+        QCOMPARE(std::string(choice.audio->name), std::string("libmp3lame"));
+        QCOMPARE(parsed.job.video.aspectMode, encoder::AspectMode::Given);
+        QCOMPARE(parsed.job.video.aspect, (encoder::Ratio{4, 3}));
+        // The part names the input it was made from, for its chapter and tags in the join, and
+        // records the options of the join it was made for: the join line's own, word for word.
+        const encoder::ParsedCommandLine join = parse(job::JoinCommand({"/tmp/temp/0.mkv"}, "/v/out.avi", options).arguments());
+        QVERIFY2(join.ok(), join.error.c_str());
+        QCOMPARE(parsed.job.info, (std::vector<std::pair<std::string, std::string>>{{encoder::SourceNameKey, "/tmp/in put/clip \"1\".mov"},
+                                                                                    {encoder::MadeWithKey, join.job.options}}));
+        QCOMPARE(join.job.options, std::string("-ovc lavc -lavcopts vcodec=mpeg4:vbitrate=3000:mbd=2:autoaspect -oac mp3lame -lameopts "
+                                               "vbr=2:q=4 -channels 2 -vf scale=720:480 -srate 44100"));
     }
 
     void copies_data()

@@ -1,6 +1,7 @@
 // How a run of the encoder ends when it cannot do what it is asked: the line it leaves, its
 // exit status, and nothing at the output path. Also what Stop leaves behind.
 #include "job/CommandLines.h"
+#include "support/EncoderJobs.h"
 #include "job/EncoderRunner.h"
 #include "support/Clips.h"
 #include "support/TestFolder.h"
@@ -255,7 +256,7 @@ private Q_SLOTS:
         job::PositionReader reader;
         QTimer::singleShot(300, &runner, [&runner] { runner.TerminateEncoder(); });
         const job::RunResult result =
-            runner.RunEncoder(job::ConversionCommand(input, intermediate, "640:480").arguments(), reader, {}, nullptr);
+            runner.RunEncoder(test::conversionCommand(input, intermediate, "640:480").arguments(), reader, {}, nullptr);
         QCOMPARE(result.end, job::RunResult::End::Stopped);
         // No process of ours is left: none has the intermediate on its command line.
         for (const QString &pid : QDir("/proc").entryList(QDir::Dirs)) {

@@ -167,11 +167,18 @@ private Q_SLOTS:
 
     void commandLines()
     {
-        const EncoderArgs convert = ConversionCommand("/v/my clip.avi", "/tmp/j/0.avi", "640:480");
-        QCOMPARE(convert.text(),
-                 QString(R"( "/v/my clip.avi" -o "/tmp/j/0.avi" -oac mp3lame -ovc lavc -ofps 30 -vf scale=640:480 -info "srcform=%14%/v/my clip.avi")"));
-        QCOMPARE(convert.arguments(), (QStringList{"/v/my clip.avi", "-o", "/tmp/j/0.avi", "-oac", "mp3lame", "-ovc", "lavc",
-                                                 "-ofps", "30", "-vf", "scale=640:480", "-info", "srcform=%14%/v/my clip.avi"}));
+        EncoderArgs fragment;
+        fragment.words({"-ovc", "lavc", "-lavcopts", "vcodec=mpeg4:autoaspect", "-oac", "pcm", "", ""});
+        const EncoderArgs convert = ConversionCommand("/v/my clip.avi", "/tmp/j/0.mkv", fragment, "16/9");
+        // The fragment's empty words show as blanks and are no arguments; the part records the
+        // words themselves.
+        QCOMPARE(convert.text(), QString(R"( "/v/my clip.avi" -o "/tmp/j/0.mkv" -ovc lavc -lavcopts vcodec=mpeg4:aspect=16/9 -oac pcm   )"
+                                         R"(-ofps 30 -info "srcform=%14%/v/my clip.avi:comment=%52%-ovc lavc -lavcopts vcodec=mpeg4:autoaspect -oac pcm")"));
+        QCOMPARE(convert.arguments(), (QStringList{"/v/my clip.avi", "-o", "/tmp/j/0.mkv", "-ovc", "lavc", "-lavcopts", "vcodec=mpeg4:aspect=16/9",
+                                                 "-oac", "pcm", "-ofps", "30", "-info",
+                                                 "srcform=%14%/v/my clip.avi:comment=%52%-ovc lavc -lavcopts vcodec=mpeg4:autoaspect -oac pcm"}));
+        // Without a shape the profile's own aspect stays.
+        QVERIFY(ConversionCommand("/v/a.mp4", "/tmp/j/1.mkv", fragment).arguments().contains("vcodec=mpeg4:autoaspect"));
         // The name's length counts bytes: a colon or a letter beyond ASCII stays inside it.
         QCOMPARE(SourceInfo(QString::fromUtf8("/v/Café: 2.mp4")), QString::fromUtf8("srcform=%15%/v/Café: 2.mp4"));
         EncoderArgs options;

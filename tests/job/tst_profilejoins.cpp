@@ -4,6 +4,7 @@
 // hold the codecs and size chosen, show a moving picture (as many frames as its play time
 // asks), and keep flash and beep together at the join.
 #include "job/CommandLines.h"
+#include "job/CopyMatch.h"
 #include "job/EncoderRunner.h"
 #include "prefs/IniFile.h"
 #include "profiles/OptionBuilder.h"
@@ -73,7 +74,6 @@ struct Inputs
     QList<double> flashAt;
     QList<double> beepAt;
     double seconds = 0;
-    QMap<QString, QStringList> intermediates; // by picture size
 
     static Inputs of(const QList<test::MarkedClip> &clips)
     {
@@ -107,22 +107,23 @@ private:
     Inputs m_large;
     int m_joins = 0;
 
-    QStringList intermediatesFor(Inputs &inputs, const QString &size)
+    // Each input converted as the job converts it for these options; empty when one fails.
+    QStringList partsFor(const Inputs &inputs, const profiles::EncoderArgs &options, QString &failed)
     {
-        if (inputs.intermediates.contains(size))
-            return inputs.intermediates.value(size);
         job::EncoderRunner runner(QStringLiteral(VELMORA_ENCODER));
-        QStringList files;
-        for (const QString &input : std::as_const(inputs.files)) {
-            const QString file = m_work.file(QStringLiteral("%1-%2-%3.avi").arg(&inputs == &m_small ? "s" : "l", QString(size).replace(':', 'x')).arg(files.size()));
+        const QString shape = job::PictureShape(inputs.files.constFirst());
+        QStringList parts;
+        for (const QString &input : inputs.files) {
+            const QString part = m_work.file(QStringLiteral("part-%1-%2.mkv").arg(m_joins).arg(parts.size()));
             job::PositionReader reader;
-            const job::RunResult result = runner.RunEncoder(job::ConversionCommand(input, file, size).arguments(), reader, {}, nullptr);
-            if (!result.succeeded())
-                qWarning("Conversion to %s failed: %s", qPrintable(size), qPrintable(result.lastLines()));
-            files << file;
+            const job::RunResult result = runner.RunEncoder(job::ConversionCommand(input, part, options, shape).arguments(), reader, {}, nullptr);
+            parts << part;
+            if (!result.succeeded()) {
+                failed = "the conversion failed: " + result.lastLines();
+                return {};
+            }
         }
-        inputs.intermediates.insert(size, files);
-        return files;
+        return parts;
     }
 
     // Joins with the form's current settings and checks what comes out; empty when all is well.
@@ -133,13 +134,24 @@ private:
         const prefs::IniFile values(profile);
         const QString type = values.readString("Main", "Type", "avi");
         const QString output = m_work.file(QStringLiteral("joined-%1.%2").arg(++m_joins).arg(type));
-        const auto remove = qScopeGuard([&output] { QFile::remove(output); });
+        QString failed;
+        const QStringList parts = partsFor(inputs, options, failed);
+        const auto remove = qScopeGuard([&output, &parts] {
+            QFile::remove(output);
+            for (const QString &part : parts)
+                QFile::remove(part);
+        });
+        if (!failed.isEmpty())
+            return failed;
         job::EncoderRunner runner(QStringLiteral(VELMORA_ENCODER));
         job::PositionReader reader(job::PositionReader::Pass::Join);
-        const job::RunResult result =
-            runner.RunEncoder(job::JoinCommand(intermediatesFor(inputs, size), output, options).arguments(), reader, {}, nullptr);
+        const job::RunResult result = runner.RunEncoder(job::JoinCommand(parts, output, options).arguments(), reader, {}, nullptr);
         if (!result.succeeded())
             return "the encoder failed: " + result.lastLines();
+        // Every picture is encoded once: the join copies the parts made for it (but for sound in
+        // packets too long to copy in sync, which it names).
+        if (result.output.contains("other settings"))
+            return "the join encoded again: " + result.lastLines();
 
         // The container, the codecs and the picture size, as ffprobe sees them.
         QByteArray json;

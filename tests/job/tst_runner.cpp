@@ -1,4 +1,5 @@
 #include "job/CommandLines.h"
+#include "support/EncoderJobs.h"
 #include "job/EncoderRunner.h"
 #include "support/Clips.h"
 #include "support/FakeEncoder.h"
@@ -198,7 +199,7 @@ private Q_SLOTS:
         QStringList intermediates;
         for (const QString &input : {first, second}) {
             const QString intermediate = work + QStringLiteral("/%1.avi").arg(intermediates.size());
-            const Run run = runWith(runner, job::ConversionCommand(input, intermediate, "320:240").arguments());
+            const Run run = runWith(runner, test::conversionCommand(input, intermediate, "320:240").arguments());
             QVERIFY2(run.result.succeeded(), qPrintable(run.result.lastLines()));
             // A two-second clip converts in a fraction of a second, within the chunks the job
             // passes over; the status text must still come through the pipe.

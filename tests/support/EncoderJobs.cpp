@@ -1,6 +1,7 @@
 #include "support/EncoderJobs.h"
 
 #include "job/CommandLines.h"
+#include "job/CopyMatch.h"
 #include "job/EncoderRunner.h"
 #include "support/TestFolder.h"
 
@@ -21,18 +22,31 @@ QString runEncoder(const QStringList &arguments)
     return result.succeeded() ? QString() : result.lastLines();
 }
 
-QString wholeJob(const TestFolder &folder, const QStringList &inputs, const QString &output, const QString &size,
-                 const profiles::EncoderArgs &options)
+QString wholeJob(const TestFolder &folder, const QStringList &inputs, const QString &output, const profiles::EncoderArgs &options)
 {
-    QStringList intermediates;
+    const QString shape = inputs.isEmpty() ? QString() : job::PictureShape(inputs.constFirst());
+    QStringList parts;
     for (const QString &input : inputs) {
-        const QString intermediate = folder.file(QStringLiteral("temp/%1.avi").arg(intermediates.size()));
-        QDir().mkpath(QFileInfo(intermediate).absolutePath());
-        if (const QString failed = runEncoder(job::ConversionCommand(input, intermediate, size).arguments()); !failed.isEmpty())
+        const QString part = folder.file(QStringLiteral("temp/%1.mkv").arg(parts.size()));
+        QDir().mkpath(QFileInfo(part).absolutePath());
+        if (const QString failed = runEncoder(job::ConversionCommand(input, part, options, shape).arguments()); !failed.isEmpty())
             return input + QStringLiteral(": ") + failed;
-        intermediates << intermediate;
+        parts << part;
     }
-    return runEncoder(job::JoinCommand(intermediates, output, options).arguments());
+    return runEncoder(job::JoinCommand(parts, output, options).arguments());
+}
+
+profiles::EncoderArgs divxOptions(const QString &size)
+{
+    profiles::EncoderArgs options;
+    options.words({"-ovc", "lavc", "-lavcopts", "vcodec=mpeg4:vbitrate=3000:mbd=2:autoaspect", "-oac", "mp3lame", "-lameopts",
+                   "vbr=2:q=4", "-channels", "2", "-vf", "scale=" + size, "-srate", "44100"});
+    return options;
+}
+
+profiles::EncoderArgs conversionCommand(const QString &input, const QString &part, const QString &size)
+{
+    return job::ConversionCommand(input, part, divxOptions(size));
 }
 
 QList<int> joinSlots(const QList<double> &seconds)

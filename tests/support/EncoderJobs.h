@@ -17,11 +17,18 @@ constexpr int JobRate = 30;
 // its last lines.
 QString runEncoder(const QStringList &arguments);
 
-// The whole job as the program runs it: each input converted with the conversion line to size
-// (into folder's temp/0.avi, 1.avi, ...), then the intermediates joined with options. Empty
-// when it went well, otherwise the encoder's last lines (for a conversion, after the input's name).
-QString wholeJob(const TestFolder &folder, const QStringList &inputs, const QString &output, const QString &size,
-                 const profiles::EncoderArgs &options);
+// The whole job as the program runs it: each input converted with the conversion line for
+// options (into folder's temp/0.mkv, 1.mkv, ..., in the first input's shape), then the parts
+// joined with options. Empty when it went well, otherwise the encoder's last lines (for a
+// conversion, after the input's name).
+QString wholeJob(const TestFolder &folder, const QStringList &inputs, const QString &output, const profiles::EncoderArgs &options);
+
+// The options of the DivX profiles at a picture size: MPEG-4 at 3000 kbit/s with MP3, 44.1 kHz.
+profiles::EncoderArgs divxOptions(const QString &size);
+
+// The conversion line the job writes for the DivX profiles at size (see divxOptions): for the
+// runs that look at how one input reads, whatever the join makes of it.
+profiles::EncoderArgs conversionCommand(const QString &input, const QString &part, const QString &size);
 
 // Where each input begins in the output of a whole job, in output frames, for the inputs'
 // lengths in seconds: each input converts to its own length rounded to the nearest frame, and

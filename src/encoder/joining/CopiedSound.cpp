@@ -15,7 +15,7 @@ namespace {
 bool decodesWholeFrames(AVCodecID codec)
 {
     return codec == AV_CODEC_ID_AAC || codec == AV_CODEC_ID_MP3 || codec == AV_CODEC_ID_MP2 || codec == AV_CODEC_ID_AC3
-           || codec == AV_CODEC_ID_EAC3;
+           || codec == AV_CODEC_ID_EAC3 || codec == AV_CODEC_ID_WMAV1 || codec == AV_CODEC_ID_WMAV2;
 }
 
 } // namespace
@@ -41,6 +41,7 @@ void CopiedSound::begin(const AVStream *input, std::int64_t origin, AVRational o
     m_next = AV_NOPTS_VALUE;
     m_leftOut = 0;
     m_wholeFrame = 0;
+    m_spaced = 0;
     m_held.clear();
 }
 
@@ -73,9 +74,19 @@ void CopiedSound::take(AVPacket *packet, AVRational timeBase)
             AV_WL32(skip, 0);
     }
     const bool wholeFrames = decodesWholeFrames(codec->codec_id);
-    // A short packet of these decodes to a whole frame: as long as the longest one.
-    if (wholeFrames)
-        m_wholeFrame = std::max(m_wholeFrame, micros);
+    // A short packet of these decodes to a whole frame: as long as the codec's frame, or
+    // where that is not known, the longest packet. (Not by the stored lengths alone: Matroska
+    // rounds them to milliseconds, and the longest, 22 ms of AAC's 21.3, would make the sound
+    // seem to run ahead by a second in a minute.)
+    if (wholeFrames && codec->frame_size > 0 && codec->sample_rate > 0) {
+        m_wholeFrame = rescaleNearest(codec->frame_size, AVRational{1, codec->sample_rate}, Microseconds);
+    } else if (wholeFrames) {
+        // The codec's frame not stated (WMA's): the packets' mean spacing, which the rounding
+        // of each one's time does not shift; the longest packet until there are two.
+        if (m_spaced++ == 0)
+            m_firstAt = at;
+        m_wholeFrame = m_spaced > 1 ? (at - m_firstAt) / (m_spaced - 1) : std::max(m_wholeFrame, micros);
+    }
     std::int64_t decodes = wholeFrames ? m_wholeFrame : micros;
     std::int64_t skipped = 0;
     std::size_t skipSize = 0;

@@ -70,6 +70,8 @@ private:
     std::int64_t m_next = AV_NOPTS_VALUE;
     std::int64_t m_leftOut = 0;
     std::int64_t m_wholeFrame = 0;
+    std::int64_t m_spaced = 0;  // packets whose spacing gives the frame
+    std::int64_t m_firstAt = 0; // the first of them, in microseconds
     std::deque<Held> m_held;
     // Across inputs.
     std::int64_t m_decoded = AV_NOPTS_VALUE; // where the sound played so far ends, in microseconds

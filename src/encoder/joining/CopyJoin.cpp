@@ -34,10 +34,11 @@ std::string counted(std::int64_t count, const char *one, const char *many)
 class CopyJoin
 {
 public:
-    CopyJoin(const EncodeJob &job, Reporter &reporter, const Container &container)
+    CopyJoin(const EncodeJob &job, Reporter &reporter, const Container &container, std::optional<AVRational> partRate = std::nullopt)
         : m_job(job)
         , m_reporter(reporter)
         , m_container(container)
+        , m_partRate(partRate)
     {
     }
 
@@ -107,6 +108,10 @@ private:
         stream->avg_frame_rate = input->avg_frame_rate;
         stream->r_frame_rate = input->r_frame_rate;
         stream->sample_aspect_ratio = input->sample_aspect_ratio;
+        // The container's shape is the one shown (MPEG-1's own can only come near it), and
+        // muxers want the two alike.
+        if (input->sample_aspect_ratio.num > 0)
+            stream->codecpar->sample_aspect_ratio = input->sample_aspect_ratio;
         describe(stream, input);
         return stream;
     }
@@ -130,6 +135,10 @@ private:
         m_format->interrupt_callback = AVIOInterruptCB{interruptedByStop, nullptr};
         const auto writer = [this](AVPacket *packet) { write(packet); };
         m_video = copiedStream(video);
+        // Parts keep their times in Matroska's milliseconds: the output counts whole frames,
+        // which AVI cannot do without.
+        if (m_partRate)
+            m_video->time_base = av_inv_q(*m_partRate);
         if (video->codecpar->codec_id == AV_CODEC_ID_HEVC && m_container.hevcTag)
             m_video->codecpar->codec_tag = MKTAG('h', 'v', 'c', '1');
         for (const int sound : layout.sounds)
@@ -153,8 +162,9 @@ private:
             stream->codecpar->extradata_size = static_cast<int>(carried.bytes.size());
             setTags(&stream->metadata, {{"filename", carried.name}, {"mimetype", carried.mimetype}});
         }
-        // What the camera wrote, and what the command line says of the output.
-        Tags tags = fileTags(first->metadata);
+        // What the camera wrote (for parts, the file the first was made from), and what the
+        // command line says of the output.
+        Tags tags = m_partRate ? sourceFileTags(first) : fileTags(first->metadata);
         tags.insert(tags.end(), m_job.info.begin(), m_job.info.end());
         setTags(&m_format->metadata, tags);
 
@@ -387,6 +397,7 @@ private:
     const EncodeJob &m_job;
     Reporter &m_reporter;
     const Container &m_container;
+    const std::optional<AVRational> m_partRate; // a join of parts: their frame rate
     CopySurvey m_survey;
     std::optional<JoinChapters> m_chapters;
     // Declared before the format, so it goes last: the file is closed before it is removed.
@@ -410,6 +421,14 @@ void runCopyJoin(const EncodeJob &job, Reporter &reporter)
     if (!container)
         throw UsageError(job.output + ": Velmora does not write this type of file; it writes " + knownExtensions() + ".");
     CopyJoin(job, reporter, *container).run();
+}
+
+void runPartsJoin(const EncodeJob &job, AVRational frameRate, Reporter &reporter)
+{
+    const Container *container = containerForFile(job.output);
+    if (!container)
+        throw UsageError(job.output + ": Velmora does not write this type of file; it writes " + knownExtensions() + ".");
+    CopyJoin(job, reporter, *container, frameRate).run();
 }
 
 } // namespace velmora::encoder

@@ -3,6 +3,10 @@
 #include "encoder/CommandLine.h"
 #include "encoder/joining/Join.h"
 
+extern "C" {
+#include <libavutil/rational.h>
+}
+
 namespace velmora::encoder {
 
 // A join that copies: each input's packets go into the output as they are, one input after
@@ -19,5 +23,10 @@ namespace velmora::encoder {
 // - The sound of each track is placed as CopiedSound.h says, the subtitles as
 //   CopiedSubtitles.h says.
 void runCopyJoin(const EncodeJob &job, Reporter &reporter);
+
+// The same for the parts a conversion made for this join (see Parts.h), all at frameRate: the
+// output counts its pictures in whole frames and carries the tags of the file the first part
+// was made from.
+void runPartsJoin(const EncodeJob &job, AVRational frameRate, Reporter &reporter);
 
 } // namespace velmora::encoder

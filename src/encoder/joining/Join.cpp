@@ -8,6 +8,7 @@
 #include "encoder/fitting/Sound.h"
 #include "encoder/fitting/Timing.h"
 #include "encoder/joining/CopyJoin.h"
+#include "encoder/joining/Parts.h"
 #include "encoder/reading/Probe.h"
 #include "encoder/reading/Timeline.h"
 #include "encoder/writing/Chapters.h"
@@ -95,7 +96,9 @@ void throwIfStopping(const std::string &path)
 class InputRun
 {
 public:
-    InputRun(InputInfo &info, const OutputPlan &plan, OutputFile &output, Reporter &reporter, std::int64_t beginSlot)
+    // part: the input is a part made for this join, whose sound its conversion already fitted
+    // to its picture; it lasts as long as its picture (its sound's last packet runs over).
+    InputRun(InputInfo &info, const OutputPlan &plan, OutputFile &output, Reporter &reporter, std::int64_t beginSlot, bool part)
         : m_info(info)
         , m_plan(plan)
         , m_output(output)
@@ -104,6 +107,7 @@ public:
         , m_beginSample(samplesAtSlot(beginSlot, plan.frameRate, plan.sound.sampleRate))
         , m_reserve(plan.sound.sampleRate / 4)
         , m_margin(static_cast<std::int64_t>(MarginSeconds) * plan.sound.sampleRate)
+        , m_part(part)
     {
     }
 
@@ -164,7 +168,7 @@ public:
         if (m_aligner)
             m_aligner->finish();
 
-        double length = std::max(pictureSeconds(), soundSeconds());
+        double length = m_part ? pictureSeconds() : std::max(pictureSeconds(), soundSeconds());
         if (m_stated > 0)
             length = std::min(length, m_stated + 1.0);
         if (!m_broken && (m_lastDamaged[0] || m_lastDamaged[1] || partialTransportPacket(m_format.get())))
@@ -421,6 +425,7 @@ private:
     const std::int64_t m_beginSample;
     const std::int64_t m_reserve;
     const std::int64_t m_margin;
+    const bool m_part;
     std::int64_t m_soundWritten = 0; // samples written for this input, sound and silence
 
     FormatPtr m_format;
@@ -480,6 +485,17 @@ void runJob(const EncodeJob &job, Reporter &reporter)
 
     std::vector<std::string> notes;
     OutputPlan plan = makePlan(job, choice, inputs, notes);
+    // Parts made for this very join hold what it would encode: their packets go in as they are.
+    const bool parts = madeFromSources(inputs);
+    if (parts) {
+        const std::string differs = partsDiffer(job, plan, inputs);
+        if (differs.empty()) {
+            inputs.clear(); // the copy opens each part again, one at a time
+            runPartsJoin(job, plan.frameRate, reporter);
+            return;
+        }
+        reporter.note(differs);
+    }
     plan.info = job.info;
     if (!inputs.empty() && inputs.front().opened)
         plan.tags = sourceFileTags(inputs.front().opened.get());
@@ -497,7 +513,7 @@ void runJob(const EncodeJob &job, Reporter &reporter)
     for (std::size_t index = 0; index < inputs.size(); ++index) {
         InputInfo &input = inputs[index];
         output.inputBegins(index, slot);
-        InputRun run(input, plan, output, reporter, slot);
+        InputRun run(input, plan, output, reporter, slot, parts);
         seconds += run.run();
         slot = run.end(std::max(slotAtSeconds(seconds, plan.frameRate), slot));
     }

@@ -31,6 +31,9 @@ struct Container
     int maxChannels = 8;
 
     bool globalHeader = false;    // codec setup lives in the header, not in the stream
+    // ... but for the MPEG pictures, which players find set up in the stream itself: so a part
+    // of a join made in this container copies into AVI and MPEG files as their own encode would.
+    bool mpegSetupInStream = false;
     bool faststart = false;       // the index can be moved to the front, so it plays while it downloads
     bool hevcTag = false;         // HEVC is tagged hvc1, as Apple's players look for
     bool editsPriming = false;    // it has edit lists: one skips the audio encoder's priming, or the

@@ -187,6 +187,11 @@ OutputFile::OutputFile(const OutputPlan &plan, std::vector<std::string> &notes)
         // The priming will play: leave out as many samples at the start, so that what plays
         // is on time.
         m_dropLeft = m_audio->initial_padding;
+        // An encoder that gives back nothing for its delay at the end (MP2, AC-3) would end the
+        // sound that much before the picture: as much silence makes it up, so the sound lasts
+        // as long as the picture and a join that copies has none to miss at the next part.
+        if (!(m_audio->codec->capabilities & AV_CODEC_CAP_DELAY))
+            m_padEnd = m_audio->initial_padding;
         break;
     }
 }
@@ -211,7 +216,8 @@ CodecPtr OutputFile::openVideo(std::vector<std::string> &notes)
     context->color_range = picture.format == AV_PIX_FMT_YUVJ420P ? AVCOL_RANGE_JPEG : AVCOL_RANGE_MPEG;
     context->thread_count = m_plan.threads.value_or(0);
     context->thread_type = FF_THREAD_FRAME | FF_THREAD_SLICE;
-    if (m_container.globalHeader)
+    const bool mpeg = codec->id == AV_CODEC_ID_MPEG4 || codec->id == AV_CODEC_ID_MPEG1VIDEO || codec->id == AV_CODEC_ID_MPEG2VIDEO;
+    if (m_container.globalHeader && !(mpeg && m_container.mpegSetupInStream))
         context->flags |= AV_CODEC_FLAG_GLOBAL_HEADER;
 
     Options options;
@@ -432,6 +438,7 @@ void OutputFile::inputBegins(std::size_t index, std::int64_t slot)
 void OutputFile::finish(std::int64_t endSlot)
 {
     checkStop();
+    writeSilence(m_padEnd);
     encodeSoundFrames(true);
     m_pictures->finish();
     writeEncodedPictures();

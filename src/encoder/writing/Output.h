@@ -127,6 +127,7 @@ private:
     int m_soundFrameSize = 1024;
     std::int64_t m_soundPts = 0;   // the next sound frame's start, in samples
     std::int64_t m_dropLeft = 0;   // priming samples still to drop at the start
+    std::int64_t m_padEnd = 0;     // silence to add at the end for them
     int m_skipPictures = 0;        // pictures left out at the start for the decoder's delay
     AVRational m_videoBase{1, 1};  // the picture encoder's time base
     FramePtr m_copied;             // the copy of the last picture written
