@@ -52,7 +52,8 @@ std::optional<double> playTime(const QString &path)
 
 // More than this much shorter than expected, a file has lost part of its content.
 constexpr double Shortfall = 0.5;
-// And for each input of a join that copies, whose stated lengths may count the sound as well.
+// And for each input of a join that copies (the inputs, or the parts), whose stated lengths
+// may count sound that runs past the picture.
 constexpr double CopyAllowance = 0.05;
 
 QString seconds(double value)
@@ -386,7 +387,9 @@ void JobDriver::JoinPass(const QString &output, const QString &profilePath)
         total += durationOf(data);
         files << intermediate(row);
     }
-    m_allowance = Shortfall;
+    // A part's sound may run past its picture by up to a packet, which a join that copies leaves
+    // out: a little for each part.
+    m_allowance = Shortfall + CopyAllowance * m_tasks.count();
     const auto finalOutput = runJoin(files, output, profilePath, [&](double position) { m_display.joinPosition(position, total); });
     if (!finalOutput)
         return;
