@@ -234,6 +234,30 @@ private:
         } else if (name == "-info") {
             if (const auto text = value(); text && !text->empty())
                 infoOptions(*text);
+        } else if (name == "-x264encopts") {
+            const auto text = value();
+            if (!ignored("-x264encopts", true) && text && !text->empty())
+                x264Options(*text);
+        } else if (name == "-ss") {
+            const auto text = value();
+            const auto seconds = text ? readDecimal(*text) : std::nullopt;
+            if (ignored("-ss", true))
+                return;
+            if (seconds && *seconds >= 0)
+                job.startSeconds = seconds;
+            else
+                note("-ss " + (text && !text->empty() ? "'" + *text + "' is not a time in seconds" : std::string("has no value"))
+                     + ": it is encoded from its start.");
+        } else if (name == "-endpos") {
+            const auto text = value();
+            const auto seconds = text ? readDecimal(*text) : std::nullopt;
+            if (ignored("-endpos", true))
+                return;
+            if (seconds && *seconds > 0)
+                job.endSeconds = seconds;
+            else
+                note("-endpos " + (text && !text->empty() ? "'" + *text + "' is not a length in seconds" : std::string("has no value"))
+                     + ": all of it is encoded.");
         } else if (name == "-ofps" && ignored("-ofps", true)) {
             value();
         } else if (name == "-vf" && ignored("-vf", true)) {
@@ -327,6 +351,28 @@ private:
             } else {
                 fail(label + ": unknown option.");
             }
+        }
+    }
+
+    // Of x264's settings, the rate factor alone.
+    void x264Options(const std::string &text)
+    {
+        for (const std::string &piece : split(text, ':')) {
+            if (!m_result.ok() || piece.empty())
+                continue;
+            const std::size_t equals = piece.find('=');
+            const std::string key = piece.substr(0, equals);
+            const std::string val = equals == std::string::npos ? std::string() : piece.substr(equals + 1);
+            if (key != "crf") {
+                fail("-x264encopts " + key + ": unknown option (crf is supported).");
+                return;
+            }
+            const auto factor = readDecimal(val);
+            if (factor && *factor >= 0 && *factor <= 51)
+                m_result.job.video.rateFactor = factor;
+            else
+                note("-x264encopts crf " + (val.empty() ? std::string("has no value") : "'" + val + "' is not from 0 to 51")
+                     + ": the bitrate decides.");
         }
     }
 

@@ -24,6 +24,8 @@ struct VideoOptions
     std::optional<int> keyint;
     std::optional<int> threads;
     std::optional<int> maxBFrames;
+    // -x264encopts crf=N: a constant rate factor in place of the bitrate (H.264 and HEVC).
+    std::optional<double> rateFactor;
     AspectMode aspectMode = AspectMode::None;
     Ratio aspect;
 };
@@ -73,6 +75,10 @@ struct EncodeJob
     std::optional<ScaleOptions> scale;
     std::optional<FrameBox> crop;
     std::optional<FrameBox> expand;
+    // -ss: the first input is encoded from this many seconds in.
+    std::optional<double> startSeconds;
+    // -endpos: only this many seconds of the output are encoded.
+    std::optional<double> endSeconds;
     // -ovc copy / vcodec=copy and -oac copy / acodec=copy: the inputs' own streams go into the
     // output as they are. Only both together are supported.
     bool copyVideo = false;

@@ -36,6 +36,8 @@ Output
   -o FILE              The output file. Its extension names the container:
                        .avi (also when there is none), .mp4, .m4v, .mkv,
                        .webm, .mov, .mpg, .mpeg, .vob, .wmv, .asf or .flv.
+  -endpos SECONDS      Encode only the first SECONDS of the output: the
+                       pictures before that moment, and the sound with them.
   -info KEY=TEXT[:KEY=TEXT]...
                        What the output says of itself. The keys: name (the
                        title), artist, genre, subject, copyright, comment and
@@ -72,6 +74,11 @@ Picture
     acodec=copy        The same as -oac copy.
     abitrate=KBPS      Audio bitrate for -oac lavc, in kbit/s (default: the
                        codec's own).
+  -x264encopts crf=N  Encode the picture at the constant rate factor N (0 to
+                       51, decimals too) in place of vbitrate: one quality
+                       throughout, as many bits as it takes. For the H.264
+                       and HEVC encoders only. Velmora's job gives it to each
+                       part of a join, to share the join's bitrate among them.
   -vf FILTER[,FILTER]...
                        Picture filters, crop first, then scale, then expand,
                        whatever order they are written in. A later -vf

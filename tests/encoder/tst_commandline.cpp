@@ -410,6 +410,38 @@ private Q_SLOTS:
         QVERIFY(!parsed.job.expand->x);
     }
 
+    // The words the job adds to a part's line: a rate factor, and for the look, an end.
+    void partWords_data()
+    {
+        QTest::addColumn<QStringList>("words");
+        QTest::addColumn<double>("factor");  // -1: none
+        QTest::addColumn<double>("endpos");  // -1: none
+        QTest::addColumn<QString>("note");   // in the one note expected; empty: none
+        QTest::newRow("a rate factor") << QStringList{"-x264encopts", "crf=21.37"} << 21.37 << -1.0 << "";
+        QTest::newRow("a whole rate factor") << QStringList{"-x264encopts", "crf=30"} << 30.0 << -1.0 << "";
+        QTest::newRow("a rate factor past 51") << QStringList{"-x264encopts", "crf=60"} << -1.0 << -1.0 << "51";
+        QTest::newRow("a rate factor not a number") << QStringList{"-x264encopts", "crf=high"} << -1.0 << -1.0 << "high";
+        QTest::newRow("an end") << QStringList{"-endpos", "2.50"} << -1.0 << 2.5 << "";
+        QTest::newRow("an end of nothing") << QStringList{"-endpos", "0"} << -1.0 << -1.0 << "all of it";
+        QTest::newRow("an end with no value") << QStringList{"-endpos"} << -1.0 << -1.0 << "no value";
+        QTest::newRow("both, as the look writes them") << QStringList{"-endpos", "3.00", "-x264encopts", "crf=23.00"} << 23.0 << 3.0
+                                                        << "";
+    }
+    void partWords()
+    {
+        QFETCH(QStringList, words);
+        QFETCH(double, factor);
+        QFETCH(double, endpos);
+        QFETCH(QString, note);
+        const encoder::ParsedCommandLine parsed = parse(fragment("vcodec=libx264:vbitrate=800:mbd=2:autoaspect") + words);
+        QVERIFY2(parsed.ok(), parsed.error.c_str());
+        QCOMPARE(parsed.job.video.rateFactor.value_or(-1), factor);
+        QCOMPARE(parsed.job.endSeconds.value_or(-1), endpos);
+        QCOMPARE(parsed.notes.size(), note.isEmpty() ? 0u : 1u);
+        if (!note.isEmpty())
+            QVERIFY2(QString::fromStdString(parsed.notes.front()).contains(note), parsed.notes.front().c_str());
+    }
+
     void refused_data()
     {
         QTest::addColumn<QStringList>("arguments");
@@ -426,6 +458,7 @@ private Q_SLOTS:
                                         << "rotate";
         QTest::newRow("no output") << QStringList{"/tmp/in.avi", "-ovc", "lavc"} << "-o";
         QTest::newRow("no input") << QStringList{"-o", "/tmp/out.avi"} << "input";
+        QTest::newRow("an x264 setting other than crf") << fragment() + QStringList{"-x264encopts", "bframes=3"} << "bframes";
     }
     void refused()
     {

@@ -159,6 +159,13 @@ OutputPlan makePlan(const EncodeJob &job, const CodecChoice &choice, const std::
     plan.videoBitrate = job.video.bitrateKbps ? static_cast<std::int64_t>(*job.video.bitrateKbps) * 1000 : 0;
     plan.mbd = job.video.mbd;
     plan.qscale = job.video.qscale;
+    if (job.video.rateFactor) {
+        const std::string name = plan.video->name;
+        if (name == "libx264" || name == "libx265")
+            plan.rateFactor = job.video.rateFactor;
+        else
+            notes.push_back("-x264encopts crf does not apply to " + name + ": the bitrate decides.");
+    }
     plan.keyint = job.video.keyint;
     plan.threads = job.video.threads;
     plan.maxBFrames = job.video.maxBFrames;

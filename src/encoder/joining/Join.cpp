@@ -93,12 +93,31 @@ void throwIfStopping(const std::string &path)
 }
 
 // One input, from its first packet to its last, into the output.
+// A decoded sound frame's samples from `from` on, as a frame of its own.
+FramePtr samplesFrom(const AVFrame *frame, int from)
+{
+    FramePtr rest(av_frame_alloc());
+    if (!rest)
+        throw Failure("", "out of memory");
+    rest->format = frame->format;
+    rest->sample_rate = frame->sample_rate;
+    rest->nb_samples = frame->nb_samples - from;
+    if (av_channel_layout_copy(&rest->ch_layout, &frame->ch_layout) < 0 || av_frame_get_buffer(rest.get(), 0) < 0)
+        throw Failure("", "out of memory");
+    av_samples_copy(rest->extended_data, frame->extended_data, 0, from, rest->nb_samples, frame->ch_layout.nb_channels,
+                    static_cast<AVSampleFormat>(frame->format));
+    return rest;
+}
+
 class InputRun
 {
 public:
     // part: the input is a part made for this join, whose sound its conversion already fitted
     // to its picture; it lasts as long as its picture (its sound's last packet runs over).
-    InputRun(InputInfo &info, const OutputPlan &plan, OutputFile &output, Reporter &reporter, std::int64_t beginSlot, bool part)
+    // start: the input is used from so many seconds in (-ss); limit: only so many seconds of
+    // it from there are used (-endpos).
+    InputRun(InputInfo &info, const OutputPlan &plan, OutputFile &output, Reporter &reporter, std::int64_t beginSlot, bool part,
+             std::optional<double> start, std::optional<double> limit)
         : m_info(info)
         , m_plan(plan)
         , m_output(output)
@@ -108,6 +127,8 @@ public:
         , m_reserve(plan.sound.sampleRate / 4)
         , m_margin(static_cast<std::int64_t>(MarginSeconds) * plan.sound.sampleRate)
         , m_part(part)
+        , m_start(start && *start > 0 ? start : std::nullopt)
+        , m_limit(limit)
     {
     }
 
@@ -127,7 +148,7 @@ public:
         if (!packet || !frame || !m_fitted || !m_held || !m_waiting[0] || !m_waiting[1])
             throw Failure(path, "out of memory");
 
-        for (;;) {
+        while (!m_limitReached) {
             throwIfStopping(m_plan.path);
             const int read = av_read_frame(m_format.get(), packet.get());
             if (read == AVERROR_EOF)
@@ -171,6 +192,8 @@ public:
         double length = m_part ? pictureSeconds() : std::max(pictureSeconds(), soundSeconds());
         if (m_stated > 0)
             length = std::min(length, m_stated + 1.0);
+        if (m_limitReached || m_start)
+            return length; // cut short on purpose
         if (!m_broken && (m_lastDamaged[0] || m_lastDamaged[1] || partialTransportPacket(m_format.get())))
             m_reporter.note(path + ": damaged at its end, at " + secondsText(length)
                             + " s; it may have been cut off. What could be read is used.");
@@ -249,9 +272,69 @@ private:
         m_stated = statedSeconds(m_format.get(), m_videoIndex, m_soundIndex);
         m_timeline = std::make_unique<Timeline>(m_format.get(), av_rescale_q(m_origin, m_videoBase, Microseconds), m_stated,
                                                 frameMicros);
+        if (m_start)
+            seekToStart();
         m_fitter = std::make_unique<PictureFitter>(m_plan.picture, m_format.get(), m_video, m_videoBase);
         if (m_soundDecoder)
             m_aligner = std::make_unique<SoundAligner>(m_plan.sound, path);
+    }
+
+    // Goes to the key picture at or before the start; from there on the input's moment zero is
+    // the start, and what lies before it is decoded but not used. Where the file cannot be
+    // sought, it is read from its beginning.
+    void seekToStart()
+    {
+        const std::int64_t cut = m_origin + av_rescale_q(std::llround(*m_start * AV_TIME_BASE), Microseconds, m_videoBase);
+        const std::int64_t cutMicros = av_rescale_q(cut, m_videoBase, Microseconds);
+        const std::int64_t originMicros = av_rescale_q(m_origin, m_videoBase, Microseconds);
+        // Not every file says truly where its key pictures are (a transport stream's seek lands
+        // where it can): each place is tried by decoding its first picture, and a place whose
+        // first picture comes after the start gives way to one further back.
+        bool sought = false;
+        for (std::int64_t back = 0; cutMicros - back > originMicros; back = back ? back * 2 : AV_TIME_BASE / 2) {
+            const std::int64_t at = cutMicros - back;
+            if (avformat_seek_file(m_format.get(), -1, INT64_MIN, at, at, 0) < 0)
+                break;
+            const std::optional<std::int64_t> first = firstPictureTime();
+            avcodec_flush_buffers(m_videoDecoder.get());
+            if (first && *first <= cut) {
+                sought = avformat_seek_file(m_format.get(), -1, INT64_MIN, at, at, 0) >= 0;
+                break;
+            }
+        }
+        if (sought) {
+            m_timeline->restart();
+        } else if (avformat_seek_file(m_format.get(), -1, INT64_MIN, originMicros, originMicros, 0) < 0
+                   && avformat_seek_file(m_format.get(), -1, 0, 0, 0, AVSEEK_FLAG_BYTE) < 0) {
+            throw Failure(m_info.path, "cannot be read again from its start");
+        }
+        if (m_soundDecoder)
+            avcodec_flush_buffers(m_soundDecoder.get());
+        m_origin = cut;
+        m_end = cut;
+    }
+
+    // The time of the first picture decoded from where the input was sought to; nothing when
+    // none comes within a few hundred packets.
+    std::optional<std::int64_t> firstPictureTime()
+    {
+        PacketPtr packet(av_packet_alloc());
+        FramePtr frame(av_frame_alloc());
+        if (!packet || !frame)
+            throw Failure(m_info.path, "out of memory");
+        for (int read = 0; read < 2000 && av_read_frame(m_format.get(), packet.get()) >= 0; ++read) {
+            throwIfStopping(m_plan.path);
+            if (packet->stream_index == m_videoIndex) {
+                av_packet_rescale_ts(packet.get(), m_video->time_base, m_videoBase);
+                avcodec_send_packet(m_videoDecoder.get(), packet.get());
+                if (avcodec_receive_frame(m_videoDecoder.get(), frame.get()) >= 0) {
+                    const std::int64_t time = frame->best_effort_timestamp;
+                    return time == AV_NOPTS_VALUE ? std::nullopt : std::optional<std::int64_t>(time);
+                }
+            }
+            av_packet_unref(packet.get());
+        }
+        return std::nullopt;
     }
 
     // Places a packet on the input's timeline and decodes it; next: the packet after it in its
@@ -299,6 +382,12 @@ private:
         if (frame->best_effort_timestamp == AV_NOPTS_VALUE || frame->best_effort_timestamp > INT64_MAX / 8
             || frame->best_effort_timestamp < -INT64_MAX / 8)
             frame->best_effort_timestamp = m_end; // no time of its own: right after the last
+        if (m_start && frame->best_effort_timestamp < m_origin)
+            return; // before the start
+        if (m_limit && static_cast<double>(frame->best_effort_timestamp - m_origin) * av_q2d(m_videoBase) >= *m_limit) {
+            m_limitReached = true;
+            return;
+        }
         std::int64_t length = frame->pkt_duration;
         if (length <= 0 || av_compare_ts(length, m_videoBase, 10, AVRational{1, 1}) > 0)
             length = m_frameLength;
@@ -331,6 +420,17 @@ private:
         const auto origin = rescaledTime(m_origin, m_videoBase, samples);
         if (start && origin)
             offset = *start - *origin;
+        if (m_limit && offset && static_cast<double>(*offset) >= *m_limit * samples.den)
+            return;
+        FramePtr rest;
+        if (m_start && offset && *offset < 0) {
+            // Sound before the start: left out to the sample.
+            if (*offset + frame->nb_samples <= 0)
+                return;
+            rest = samplesFrom(frame, static_cast<int>(-*offset));
+            frame = rest.get();
+            offset = 0;
+        }
         for (;;) {
             const std::int64_t gap = m_aligner->push(frame, offset);
             if (gap <= 0)
@@ -426,6 +526,9 @@ private:
     const std::int64_t m_reserve;
     const std::int64_t m_margin;
     const bool m_part;
+    const std::optional<double> m_start;
+    const std::optional<double> m_limit;
+    bool m_limitReached = false;
     std::int64_t m_soundWritten = 0; // samples written for this input, sound and silence
 
     FormatPtr m_format;
@@ -481,13 +584,17 @@ void runJob(const EncodeJob &job, Reporter &reporter)
         if (inputs.size() > KeptOpen)
             inputs.back().opened.reset();
     }
+    if (job.startSeconds)
+        total = std::max(0.0, total - *job.startSeconds);
+    if (job.endSeconds)
+        total = std::min(total, *job.endSeconds);
     reporter.expect(total);
 
     std::vector<std::string> notes;
     OutputPlan plan = makePlan(job, choice, inputs, notes);
     // Parts made for this very join hold what it would encode: their packets go in as they are.
     const bool parts = madeFromSources(inputs);
-    if (parts) {
+    if (parts && !job.endSeconds && !job.startSeconds) {
         const std::string differs = partsDiffer(job, plan, inputs);
         if (differs.empty()) {
             inputs.clear(); // the copy opens each part again, one at a time
@@ -512,8 +619,14 @@ void runJob(const EncodeJob &job, Reporter &reporter)
     std::int64_t slot = 0;
     for (std::size_t index = 0; index < inputs.size(); ++index) {
         InputInfo &input = inputs[index];
+        std::optional<double> limit;
+        if (job.endSeconds) {
+            limit = *job.endSeconds - static_cast<double>(slot) * av_q2d(av_inv_q(plan.frameRate));
+            if (*limit <= 0)
+                break;
+        }
         output.inputBegins(index, slot);
-        InputRun run(input, plan, output, reporter, slot, parts);
+        InputRun run(input, plan, output, reporter, slot, parts, index == 0 ? job.startSeconds : std::nullopt, limit);
         seconds += run.run();
         slot = run.end(std::max(slotAtSeconds(seconds, plan.frameRate), slot));
     }

@@ -82,6 +82,10 @@ bool Timeline::place(AVPacket *packet, const AVStream *stream, const AVPacket *n
     std::int64_t time = micro(stamp, working);
     if (time != AV_NOPTS_VALUE) {
         time += clock.offset;
+        if (m_restart) {
+            m_latest = time;
+            m_restart = false;
+        }
         const std::int64_t expected = clock.seen ? clock.end : m_latest;
         // Out of line with what came before, while the packet after it is in line with that:
         // this packet's time alone is damaged.

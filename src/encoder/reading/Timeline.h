@@ -50,6 +50,10 @@ public:
     // there.
     bool place(AVPacket *packet, const AVStream *stream, const AVPacket *next);
 
+    // The input was sought to a later place: the next packet's time is where it goes on from,
+    // not a jump.
+    void restart() { m_restart = true; }
+
     int jumps() const { return m_jumps; }
     // Packets whose time was out of line with their neighbours', and was left out.
     int strayTimes() const { return m_strays; }
@@ -72,6 +76,7 @@ private:
     std::int64_t m_fallbackFrame;
     std::int64_t m_jumpOffset = 0; // the offset the last jump called for, in whichever stream
     std::int64_t m_latest;
+    bool m_restart = false;
     int m_jumps = 0;
     int m_strays = 0;
     std::map<int, StreamClock> m_clocks;

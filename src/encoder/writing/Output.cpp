@@ -5,6 +5,7 @@
 #include "encoder/writing/Tags.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
 #include <set>
 
@@ -18,6 +19,16 @@ extern "C" {
 namespace velmora::encoder {
 
 namespace {
+
+// The rate factor x264 opens at where another is asked for (see openVideo).
+constexpr double RateFactorOpened = 23;
+
+std::string rateFactorText(double factor)
+{
+    char text[32];
+    std::snprintf(text, sizeof text, "%.2f", factor);
+    return text;
+}
 
 // The native MPEG-family encoders: one picture kind, MEncoder's habits apply.
 bool isMpegFamily(AVCodecID id)
@@ -228,7 +239,9 @@ CodecPtr OutputFile::openVideo(std::vector<std::string> &notes)
         options.set("preset", "ultrafast");
         options.set("qp", "16");
     } else {
-        if (m_plan.videoBitrate > 0)
+        if (m_plan.rateFactor)
+            options.set("crf", rateFactorText(std::string(codec->name) == "libx264" ? RateFactorOpened : *m_plan.rateFactor).c_str());
+        else if (m_plan.videoBitrate > 0)
             context->bit_rate = m_plan.videoBitrate;
         if (m_plan.keyint)
             context->gop_size = *m_plan.keyint;
@@ -253,10 +266,19 @@ CodecPtr OutputFile::openVideo(std::vector<std::string> &notes)
             options.set("deadline", "good");
             options.set("cpu-used", "4");
         } else if (std::string(codec->name) == "libx265") {
-            options.set("x265-params", "log-level=error");
+            // Without x265's settings written into the stream's setup: parts of one join made
+            // at different rate factors then share the same setup data.
+            options.set("x265-params", "log-level=error:info=0");
         }
     }
-    return openEncoder(std::move(context), options, notes);
+    CodecPtr opened = openEncoder(std::move(context), options, notes);
+    // x264 writes its rate factor into the picture parameter set, as the quantizer pictures
+    // start from, and the parts of one join must share that set: each opens at the same factor
+    // and takes its own before its first picture, which libavcodec hands on to x264.
+    if (m_plan.rateFactor && std::string(codec->name) == "libx264" && *m_plan.rateFactor != RateFactorOpened
+        && av_opt_set(opened->priv_data, "crf", rateFactorText(*m_plan.rateFactor).c_str(), 0) < 0)
+        throw Failure(m_plan.path, "the libx264 encoder takes no rate factor of " + rateFactorText(*m_plan.rateFactor));
+    return opened;
 }
 
 CodecPtr OutputFile::openAudio(std::vector<std::string> &notes)

@@ -31,6 +31,8 @@ struct OutputPlan
     std::int64_t videoBitrate = 0; // bits per second; 0: the codec's own
     std::optional<int> mbd;
     std::optional<int> qscale;
+    // A constant rate factor in place of the bitrate (x264 and x265 only).
+    std::optional<double> rateFactor;
     std::optional<int> keyint;
     std::optional<int> threads;
     std::optional<int> maxBFrames;
