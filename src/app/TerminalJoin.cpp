@@ -17,6 +17,7 @@
 #include "profiles/ProfileList.h"
 #include "tasks/InputPaths.h"
 #include "tasks/MediaProbe.h"
+#include "tasks/RowTrim.h"
 #include "tasks/TaskRows.h"
 
 #include <QCoreApplication>
@@ -256,16 +257,25 @@ int TerminalJoin::run()
         return exitstatus::Usage;
     const profiles::LoadedProfile profile(*profilePath);
 
-    QStringList named = m_request.inputs;
-    if (!m_request.listFile.isEmpty()) {
-        try {
-            named = tasks::ReadListFile(m_request.listFile);
-        } catch (const velmora::Error &error) {
-            complain(error.text());
-            return exitstatus::Usage;
-        }
+    QList<tasks::ListEntry> named;
+    try {
+        named = m_request.listFile.isEmpty() ? tasks::CommandLineEntries(m_request.inputs)
+                                              : tasks::ListEntries(tasks::ReadListFile(m_request.listFile));
+    } catch (const velmora::Error &error) {
+        complain(error.text());
+        return exitstatus::Usage;
     }
-    const tasks::InputFiles inputs = tasks::ExpandInputs(named);
+    // Each file with the trim its list line came with: a folder's files are whole.
+    tasks::InputFiles inputs;
+    QList<tasks::RowTrim> trims;
+    for (const tasks::ListEntry &entry : named) {
+        const tasks::InputFiles each = tasks::ExpandInputs({entry.path});
+        inputs.files << each.files;
+        inputs.missing << each.missing;
+        inputs.unsupported << each.unsupported;
+        for (qsizetype i = 0; i < each.files.size(); ++i)
+            trims << (tasks::ClassifyInput(entry.path).kind == tasks::NamedInput::Kind::File ? entry.trim : tasks::RowTrim());
+    }
     for (const QString &missing : inputs.missing)
         complain(QStringLiteral("There is no file or folder \"%1\".").arg(missing));
     if (!inputs.missing.isEmpty())
@@ -280,12 +290,15 @@ int TerminalJoin::run()
     platform::installPowerControl(&m_seams);
 
     tasks::TaskRows rows;
-    for (const QString &file : inputs.files) {
+    for (qsizetype i = 0; i < inputs.files.size(); ++i) {
+        const QString &file = inputs.files[i];
         QCoreApplication::processEvents();
         if (m_interrupted)
             return finish("stopped", exitstatus::Stopped);
         try {
             rows.AddTaskFile(file);
+            if (trims[i].trimmed())
+                tasks::SetRowTrim(rows, rows.count() - 1, trims[i]);
         } catch (const std::exception &error) {
             const QString text = QStringLiteral("%1 cannot be added: %2").arg(file, QString::fromUtf8(error.what()));
             complain(text);

@@ -12,6 +12,9 @@
 #include <QHeaderView>
 #include <QItemSelection>
 #include <QTreeWidget>
+#include <QIcon>
+#include <QPixmap>
+#include <QPainter>
 #include <QUrl>
 
 #include <algorithm>
@@ -67,8 +70,52 @@ void TaskList::GetTaskItem(int index, int field, ltvItemData &data) const
 
 void TaskList::SetTaskItem(int index, int field, const ltvItemData &data)
 {
-    if (QTreeWidgetItem *row = m_control->topLevelItem(index))
-        WriteTaskFields([row](int column, const QString &text) { row->setText(column, text); }, field, data);
+    QTreeWidgetItem *row = m_control->topLevelItem(index);
+    if (!row)
+        return;
+    WriteTaskFields([row](int column, const QString &text) { row->setText(column, text); }, field, data);
+    if (field == field::All || field == field::Length || field == TrimStartItem || field == TrimEndItem || field == WholeLengthItem)
+        showTrim(row);
+}
+
+void TaskList::setTrim(int index, const RowTrim &trim)
+{
+    if (index < 0 || index >= count())
+        return;
+    ltvItemData data;
+    GetTaskItem(index, field::All, data);
+    ApplyTrim(data, trim);
+    SetTaskItem(index, field::All, data);
+}
+
+void TaskList::showTrim(QTreeWidgetItem *row)
+{
+    // A trimmed row is marked by scissors beside its Length, which tells the span kept.
+    constexpr int LengthColumn = field::Length + 1;
+    const bool trimmed = !row->text(WholeLengthItem + 1).isEmpty();
+    if (!trimmed && row->toolTip(LengthColumn).isEmpty())
+        return;
+    ltvItemData data;
+    ReadTaskFields([row](int column) { return row->text(column); }, field::All, data);
+    row->setToolTip(LengthColumn, TrimToolTip(data));
+    row->setIcon(LengthColumn, trimmed ? scissors() : QIcon());
+}
+
+QIcon TaskList::scissors()
+{
+    static const QIcon icon = [] {
+        QPixmap picture(16, 16);
+        picture.fill(Qt::transparent);
+        QPainter painter(&picture);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setPen(QPen(QColor(0x40, 0x40, 0x40), 1.5));
+        painter.drawEllipse(QRectF(1.5, 9.5, 5, 5));
+        painter.drawEllipse(QRectF(9.5, 9.5, 5, 5));
+        painter.drawLine(QPointF(5.5, 10), QPointF(12.5, 1.5));
+        painter.drawLine(QPointF(10.5, 10), QPointF(3.5, 1.5));
+        return QIcon(picture);
+    }();
+    return icon;
 }
 
 int TaskList::appendRow(const QString &caption)
@@ -125,10 +172,14 @@ void TaskList::AddDropped(const QList<QUrl> &urls)
 
 void TaskList::AddCommandLine(const QStringList &arguments)
 {
-    for (const QString &path : CommandLinePaths(arguments)) {
-        const NamedInput named = ClassifyInput(path);
-        if (named.kind == NamedInput::Kind::File)
+    for (const ListEntry &entry : CommandLineEntries(arguments)) {
+        const NamedInput named = ClassifyInput(entry.path);
+        if (named.kind == NamedInput::Kind::File) {
+            const int before = count();
             AddTaskFile(named.path);
+            if (entry.trim.trimmed() && count() > before)
+                setTrim(count() - 1, entry.trim);
+        }
         else if (named.kind == NamedInput::Kind::Folder)
             AddTaskFolder(named.path);
     }

@@ -2,6 +2,7 @@
 
 #include "tasks/ColumnSizer.h"
 #include "tasks/InputPaths.h"
+#include "tasks/RowTrim.h"
 #include "tasks/TaskItem.h"
 #include "tasks/TaskListView.h"
 #include "tasks/TaskOrder.h"
@@ -14,7 +15,9 @@
 
 #include <vector>
 
+class QIcon;
 class QTreeWidget;
+class QTreeWidgetItem;
 
 namespace velmora::tasks {
 
@@ -67,6 +70,9 @@ public:
     // user may have dragged them to.
     void followWidth();
 
+    // Keeps only part of a row's clip (see RowTrim.h); an empty trim keeps all of it again.
+    void setTrim(int index, const RowTrim &trim);
+
     void applyReorder(const Reorder &reorder);
     // Moves the selected rows by the rule given (MoveUp or MoveDown); nothing when none is selected.
     void moveSelected(Reorder (*rule)(const std::vector<bool> &selected));
@@ -75,6 +81,8 @@ public:
 
 private:
     int appendRow(const QString &caption);
+    void showTrim(QTreeWidgetItem *row);
+    static QIcon scissors();
 
     QTreeWidget *m_control;
     QWidget *m_owner;

@@ -1,0 +1,158 @@
+#include "tasks/RowTrim.h"
+
+#include "platform/Paths.h"
+#include "tasks/InputPaths.h"
+#include "tasks/TaskTexts.h"
+#include "tasks/TimeText.h"
+
+#include <QRegularExpression>
+
+#include <algorithm>
+#include <cmath>
+
+namespace velmora::tasks {
+
+namespace {
+
+std::optional<double> secondsIn(const QString &text)
+{
+    if (text.isEmpty())
+        return std::nullopt;
+    const double seconds = TimeTextToSeconds(text);
+    return seconds >= 0 ? std::optional<double>(seconds) : std::nullopt;
+}
+
+QString sideText(const std::optional<double> &side)
+{
+    return side ? QString::number(*side, 'f', 3) : QStringLiteral("-");
+}
+
+} // namespace
+
+QString TrimTimeText(double seconds)
+{
+    const qint64 millis = std::llround(std::max(0.0, seconds) * 1000);
+    return QStringLiteral("%1:%2:%3.%4")
+        .arg(millis / 3600000, 2, 10, QLatin1Char('0'))
+        .arg(millis / 60000 % 60, 2, 10, QLatin1Char('0'))
+        .arg(millis / 1000 % 60, 2, 10, QLatin1Char('0'))
+        .arg(millis % 1000, 3, 10, QLatin1Char('0'));
+}
+
+RowTrim TrimOf(const ltvItemData &row)
+{
+    return RowTrim{secondsIn(row.subItem(TrimStartItem)), secondsIn(row.subItem(TrimEndItem))};
+}
+
+double WholeLength(const ltvItemData &row)
+{
+    if (const std::optional<double> whole = secondsIn(row.subItem(WholeLengthItem)))
+        return *whole;
+    return TimeTextToSeconds(row.Length);
+}
+
+double KeptLength(const RowTrim &trim, double whole)
+{
+    const double from = std::clamp(trim.start.value_or(0.0), 0.0, std::max(0.0, whole));
+    const double to = std::clamp(trim.end.value_or(whole), 0.0, std::max(0.0, whole));
+    return std::max(0.0, to - from);
+}
+
+void ApplyTrim(ltvItemData &row, const RowTrim &trim)
+{
+    const bool wasTrimmed = !row.subItem(WholeLengthItem).isEmpty();
+    const QString wholeText = wasTrimmed ? row.subItem(WholeLengthItem) : row.Length;
+    const double whole = WholeLength(row);
+    if (!trim.trimmed()) {
+        row.Length = wholeText;
+        row.subItem(TrimStartItem).clear();
+        row.subItem(TrimEndItem).clear();
+        row.subItem(WholeLengthItem).clear();
+    } else {
+        row.subItem(WholeLengthItem) = wholeText;
+        row.subItem(TrimStartItem) = trim.start ? TrimTimeText(*trim.start) : QString();
+        row.subItem(TrimEndItem) = trim.end ? TrimTimeText(*trim.end) : QString();
+        // A clip whose length does not read keeps its Length as it was.
+        if (whole >= 0)
+            row.Length = TrimTimeText(KeptLength(trim, whole));
+    }
+    row.LengthSeconds = TimeTextToSeconds(row.Length);
+    for (const int item : {TrimStartItem, TrimEndItem, WholeLengthItem})
+        *row.seconds(item) = TimeTextToSeconds(row.subItem(item));
+}
+
+QString TrimToolTip(const ltvItemData &row)
+{
+    const RowTrim trim = TrimOf(row);
+    if (!trim.trimmed())
+        return QString();
+    const double whole = WholeLength(row);
+    return QString(texts::TrimmedToolTip)
+        .arg(TrimTimeText(trim.start.value_or(0.0)), trim.end ? TrimTimeText(*trim.end) : TrimTimeText(std::max(0.0, whole)),
+             row.subItem(WholeLengthItem));
+}
+
+void SetRowTrim(TaskListView &tasks, int row, const RowTrim &trim)
+{
+    if (row < 0 || row >= tasks.count())
+        return;
+    ltvItemData data;
+    tasks.GetTaskItem(row, field::All, data);
+    ApplyTrim(data, trim);
+    tasks.SetTaskItem(row, field::All, data);
+}
+
+QString TrimLine(const RowTrim &trim)
+{
+    return QStringLiteral("#velmora-trim start=%1 end=%2").arg(sideText(trim.start), sideText(trim.end));
+}
+
+std::optional<RowTrim> ReadTrimLine(const QString &line)
+{
+    static const QRegularExpression form(QStringLiteral("^#velmora-trim start=([0-9]+(?:\\.[0-9]+)?|-) end=([0-9]+(?:\\.[0-9]+)?|-)$"));
+    const QRegularExpressionMatch match = form.match(line);
+    if (!match.hasMatch())
+        return std::nullopt;
+    const auto side = [](const QString &text) {
+        return text == QLatin1String("-") ? std::nullopt : std::optional<double>(text.toDouble());
+    };
+    return RowTrim{side(match.captured(1)), side(match.captured(2))};
+}
+
+QList<ListEntry> ListEntries(const QStringList &lines)
+{
+    QList<ListEntry> entries;
+    RowTrim pending;
+    for (const QString &line : lines) {
+        if (const std::optional<RowTrim> trim = ReadTrimLine(line)) {
+            pending = *trim;
+            continue;
+        }
+        entries.append(ListEntry{line, pending});
+        pending = RowTrim();
+    }
+    return entries;
+}
+
+QList<ListEntry> CommandLineEntries(const QStringList &arguments)
+{
+    if (!arguments.isEmpty() && platform::ExtractFileExt(arguments.constFirst()).toLower() == QLatin1String(".tmp"))
+        return ListEntries(ReadListFile(arguments.constFirst()));
+    QList<ListEntry> entries;
+    for (const QString &argument : arguments)
+        entries.append(ListEntry{argument, RowTrim()});
+    return entries;
+}
+
+QByteArray ListFileText(const QList<ListEntry> &entries)
+{
+    QByteArray text;
+    for (const ListEntry &entry : entries) {
+        if (entry.trim.trimmed())
+            text += TrimLine(entry.trim).toUtf8() + '\n';
+        text += entry.path.toUtf8() + '\n';
+    }
+    return text;
+}
+
+} // namespace velmora::tasks
