@@ -1,5 +1,7 @@
 #include "job/CommandLines.h"
 
+#include <algorithm>
+
 #include "platform/Paths.h"
 
 #include <QFileInfo>
@@ -27,7 +29,10 @@ QString SourceInfo(const QString &input, const EncoderArgs &options)
     return info;
 }
 
-EncoderArgs ConversionCommand(const QString &input, const QString &part, const EncoderArgs &options, const QString &shape)
+namespace {
+
+// The line up to -ofps: input, output, and the fragment with the first row's shape.
+EncoderArgs partCommand(const QString &input, const QString &part, const EncoderArgs &options, const QString &shape)
 {
     EncoderArgs own = options;
     if (!shape.isEmpty())
@@ -36,8 +41,55 @@ EncoderArgs ConversionCommand(const QString &input, const QString &part, const E
     command.path(input).word(QStringLiteral("-o")).path(part);
     command.append(own);
     command.words({QStringLiteral("-ofps"), QStringLiteral("30")});
+    return command;
+}
+
+QString secondsWord(double seconds)
+{
+    return QString::number(seconds, 'f', 3);
+}
+
+// -ss and -endpos for a trim; an end alone is a length from the clip's start.
+QStringList trimWords(const tasks::RowTrim &trim, std::optional<double> longest = std::nullopt)
+{
+    QStringList words;
+    const double start = trim.start.value_or(0.0);
+    if (start > 0)
+        words << QStringLiteral("-ss") << secondsWord(start);
+    std::optional<double> length;
+    if (trim.end)
+        length = std::max(0.0, *trim.end - start);
+    if (longest)
+        length = length ? std::min(*length, *longest) : *longest;
+    if (length)
+        words << QStringLiteral("-endpos") << secondsWord(*length);
+    return words;
+}
+
+QStringList factorWords(double factor)
+{
+    return {QStringLiteral("-x264encopts"), QStringLiteral("crf=") + QString::number(factor, 'f', 2)};
+}
+
+} // namespace
+
+EncoderArgs ConversionCommand(const QString &input, const QString &part, const EncoderArgs &options, const QString &shape,
+                              std::optional<double> factor, const tasks::RowTrim &trim)
+{
+    EncoderArgs command = partCommand(input, part, options, shape);
+    command.words(trimWords(trim));
+    if (factor)
+        command.words(factorWords(*factor));
     command.word(QStringLiteral("-info")).path(SourceInfo(input, options));
     return command;
+}
+
+EncoderArgs LookCommand(const QString &input, const QString &look, const EncoderArgs &options, const QString &shape, double seconds,
+                        double factor, const tasks::RowTrim &trim)
+{
+    EncoderArgs command = partCommand(input, look, options, shape);
+    command.words(trimWords(trim, seconds));
+    return command.words(factorWords(factor));
 }
 
 EncoderArgs JoinCommand(const QStringList &intermediates, const QString &outputName, const EncoderArgs &options)

@@ -1,6 +1,9 @@
 #pragma once
 
+#include <optional>
+
 #include "profiles/EncoderArgs.h"
+#include "tasks/RowTrim.h"
 
 #include <QStringList>
 
@@ -14,7 +17,16 @@ using profiles::EncoderArgs;
 // (autoaspect). The part names the input it was made from and records the fragment it was
 // made for (-info srcform and comment): the join copies parts that were made for its own
 // options, and names its chapters and takes its tags from the inputs.
-EncoderArgs ConversionCommand(const QString &input, const QString &part, const EncoderArgs &options, const QString &shape = QString());
+// With a rate factor, the picture is encoded at that factor rather than the fragment's
+// bitrate (-x264encopts crf=F), the join's bitrate being shared among its parts.
+// A trimmed row is converted from its start for its kept length (-ss START -endpos LENGTH).
+EncoderArgs ConversionCommand(const QString &input, const QString &part, const EncoderArgs &options, const QString &shape = QString(),
+                              std::optional<double> factor = std::nullopt, const tasks::RowTrim &trim = {});
+
+// A look at how busy an input's pictures are: its first `seconds` encoded as its conversion
+// would be, at rate factor `factor`, into `look`.
+EncoderArgs LookCommand(const QString &input, const QString &look, const EncoderArgs &options, const QString &shape, double seconds,
+                        double factor, const tasks::RowTrim &trim = {});
 
 // The -info value naming the input and the options: srcform=%<bytes>%<full path>, and with
 // options, :comment=%<bytes>%<the fragment's words, one blank between>.

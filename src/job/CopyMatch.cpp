@@ -4,6 +4,7 @@
 #include "encoder/fitting/Plan.h"
 #include "encoder/joining/CopyCheck.h"
 #include "encoder/joining/Parts.h"
+#include "encoder/Owners.h"
 #include "encoder/reading/Probe.h"
 
 #include <QEventLoop>
@@ -60,6 +61,51 @@ bool PartsJoinByCopy(const QStringList &options, const QString &extension)
     } catch (const std::exception &) {
         return false;
     }
+}
+
+std::optional<double> SharedPictureRate(const QStringList &options, const QString &extension)
+{
+    std::vector<std::string> arguments{"part.mkv", "-o", "joined" + QFile::encodeName(extension).toStdString()};
+    for (const QString &option : options)
+        arguments.push_back(option.toStdString());
+    const encoder::ParsedCommandLine parsed = encoder::parseCommandLine(arguments);
+    const encoder::VideoOptions &video = parsed.job.video;
+    if (!parsed.ok() || parsed.job.copies() || !video.bitrateKbps || video.qscale || video.rateFactor)
+        return std::nullopt;
+    try {
+        const std::string codec = encoder::chooseCodecs(parsed.job).video->name;
+        if (codec == "libx264" || codec == "libx265")
+            return *video.bitrateKbps;
+    } catch (const std::exception &) {
+    }
+    return std::nullopt;
+}
+
+std::optional<double> PictureKbits(const QString &file)
+{
+    std::optional<double> kbits;
+    const std::string path = QFile::encodeName(file).toStdString();
+    runBeside([&] {
+        try {
+            encoder::FormatPtr format = encoder::openInput(path);
+            const int picture = encoder::pictureStream(format.get());
+            if (picture < 0)
+                return;
+            for (unsigned i = 0; i < format->nb_streams; ++i)
+                format->streams[i]->discard = static_cast<int>(i) == picture ? AVDISCARD_DEFAULT : AVDISCARD_ALL;
+            encoder::PacketPtr packet(av_packet_alloc());
+            std::int64_t bytes = 0;
+            while (packet && av_read_frame(format.get(), packet.get()) >= 0) {
+                if (packet->stream_index == picture)
+                    bytes += packet->size;
+                av_packet_unref(packet.get());
+            }
+            kbits = static_cast<double>(bytes) * 8 / 1000;
+        } catch (...) {
+            // A part that does not read is the conversion's to report.
+        }
+    });
+    return kbits;
 }
 
 QString PictureShape(const QString &input)

@@ -4,6 +4,7 @@
 #include <QStringList>
 
 #include <functional>
+#include <optional>
 
 namespace velmora::job {
 
@@ -24,6 +25,15 @@ CopyMatch MatchForCopy(const QStringList &inputs, const QString &output, const s
 // output of this extension) copies them: it does unless their sound comes in packets too long
 // to copy in sync (see the encoder's joining/Parts.h). False for options it cannot read.
 bool PartsJoinByCopy(const QStringList &options, const QString &extension);
+
+// The picture bitrate in kbit/s that options (a profile's fragment, for an output of this
+// extension) ask of an encoder that can encode at a rate factor instead (x264, x265), so that
+// a join's parts can share it (see SharedRate.h); nothing for any other.
+std::optional<double> SharedPictureRate(const QStringList &options, const QString &extension);
+
+// The kbit of a file's picture stream, counted beside the event loop; nothing when it does
+// not read.
+std::optional<double> PictureKbits(const QString &file);
 
 // The picture's shape as the encoder sees the input (upright, as shown), "W/H" in lowest
 // terms; empty when the file does not read. Found the same way, beside the event loop.

@@ -11,11 +11,13 @@
 #include "profiles/OptionBuilder.h"
 #include "profiles/OutputSettingsView.h"
 #include "tasks/MediaProbe.h"
+#include "tasks/RowTrim.h"
 #include "tasks/TaskListView.h"
 #include "tasks/TimeText.h"
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
 
@@ -180,10 +182,22 @@ bool JobDriver::checksPass(QString &output)
     m_copying = profiles::CopiesStreams(m_outputSettings, m_host.selectedProfilePath());
     if (m_copying) {
         QStringList inputs;
+        QStringList trimmed;
         for (int row = 0; row < m_tasks.count(); ++row) {
             tasks::ltvItemData data;
             m_tasks.GetTaskItem(row, tasks::field::All, data);
             inputs << data.InputFile;
+            if (tasks::TrimOf(data).trimmed())
+                trimmed << platform::ExtractFileName(data.InputFile);
+        }
+        // A trim is never passed over without a word.
+        if (!trimmed.isEmpty()) {
+            const QString names = trimmed.size() > 3 ? QStringLiteral("%1 and %2 other files").arg(trimmed.constFirst()).arg(trimmed.size() - 1)
+                                                     : trimmed.join(QStringLiteral(", "));
+            qCInfo(jobLog).noquote() << "Not joined without re-encoding: trimmed rows" << trimmed.join(QLatin1Char(' '));
+            platform::messageBoxes().notice(owner, texts::CopyRefusedTitle, QString(texts::CopyTrimmedText).arg(names));
+            m_host.focusTaskList();
+            return false;
         }
         // A check of many files takes a while: the window stays served and Stop gives it up.
         m_host.LockControls();
@@ -247,6 +261,17 @@ bool JobDriver::makeWorkFolder()
         }
     }
     return false;
+}
+
+bool JobDriver::encoderIsOurOwn()
+{
+    // One that cannot run is left to the conversion to report.
+    if (!QFileInfo(m_runner.program()).isExecutable())
+        return false;
+    PositionReader reader;
+    const RunResult result = m_runner.RunEncoder({QStringLiteral("--version")}, reader, {}, m_host.ownerWindow());
+    m_runner.TerminateEncoder();
+    return result.succeeded() && result.output.startsWith("velmora-encoder (Velmora)");
 }
 
 RunResult JobDriver::runEncoder(const EncoderArgs &command, const std::function<void(double)> &onPosition)
@@ -318,6 +343,21 @@ JobDriver::Outcome JobDriver::ConversionPass(const EncoderArgs &options)
     }
 
     const int rows = m_tasks.count();
+    // Where the profile's picture encoder can, the parts share the join's bitrate.
+    std::optional<SharedRate> rate;
+    std::optional<double> lastFactor;
+    if (rows > 1 && encoderIsOurOwn()) {
+        if (const std::optional<double> kbps = SharedPictureRate(options.arguments(), m_host.outputExtension())) {
+            QList<double> lengths;
+            for (int row = 0; row < rows; ++row) {
+                tasks::ltvItemData data;
+                m_tasks.GetTaskItem(row, tasks::field::All, data);
+                lengths << durationOf(data);
+            }
+            rate.emplace(*kbps, lengths);
+        }
+    }
+
     for (int row = 0; row < rows; ++row) {
         QCoreApplication::processEvents();
         // A Stop pressed while no encoder ran: this row does not start.
@@ -330,7 +370,22 @@ JobDriver::Outcome JobDriver::ConversionPass(const EncoderArgs &options)
         const double duration = durationOf(data);
         setStatus(row, texts::StatusConverting);
         m_display.rowBegins(row, platform::ExtractFileName(data.InputFile));
-        const RunResult result = runEncoder(ConversionCommand(data.InputFile, intermediate(row), options, shape), [&](double position) {
+        std::optional<double> factor;
+        if (rate) {
+            lookAt(*rate, row, data, options, shape);
+            if (m_state == JobState::StopRequested) {
+                cancelConversion(row);
+                return Outcome::Ended;
+            }
+            factor = rate->factorFor(row);
+            if (!factor && row == 0)
+                rate.reset(); // every part at the fragment's bitrate: the parts must all be alike
+            else if (!factor)
+                factor = lastFactor;
+            lastFactor = factor;
+        }
+        const EncoderArgs command = ConversionCommand(data.InputFile, intermediate(row), options, shape, factor, tasks::TrimOf(data));
+        const RunResult result = runEncoder(command, [&](double position) {
             // Our own encoder makes parts that the join only copies: the conversion is nearly
             // all of the job.
             if (row == 0 && m_reader.ownEncoder() && m_partsCopied)
@@ -361,6 +416,11 @@ JobDriver::Outcome JobDriver::ConversionPass(const EncoderArgs &options)
         }
         qCInfo(jobLog) << "Converted" << data.InputFile << "to" << *converted << "s of its" << duration << "s";
         m_converted += *converted;
+        if (factor) {
+            const std::optional<double> kbits = PictureKbits(intermediate(row));
+            qCInfo(jobLog) << "Part" << row << "at rate factor" << *factor << "holds" << kbits.value_or(0) << "kbit of picture";
+            rate->converted(row, *factor, *converted, kbits.value_or(0));
+        }
         if (*converted < duration - Shortfall)
             m_shortInputs << QString(texts::ShortInputText).arg(platform::ExtractFileName(data.InputFile), seconds(*converted), seconds(duration));
         done += duration;
@@ -370,6 +430,29 @@ JobDriver::Outcome JobDriver::ConversionPass(const EncoderArgs &options)
         m_runner.TerminateEncoder();
     }
     return Outcome::Done;
+}
+
+void JobDriver::lookAt(SharedRate &rate, int row, const tasks::ltvItemData &data, const EncoderArgs &options, const QString &shape)
+{
+    const QString &input = data.InputFile;
+    const double duration = durationOf(data);
+    // Enough to know, and little enough to cost: the first row's look has nothing else to go
+    // by, the later ones are measured against what the parts before them took.
+    const double longest = row == 0 ? 3.0 : 1.0;
+    const double seconds = std::min(longest, duration / 6);
+    if (seconds < 0.2)
+        return;
+    const QString look = m_work->filePath(QStringLiteral("look.mkv"));
+    const RunResult result =
+        runEncoder(LookCommand(input, look, options, shape, seconds, SharedRate::Reference, tasks::TrimOf(data)), [](double) {});
+    std::optional<double> kbits;
+    if (result.succeeded() && m_state != JobState::StopRequested)
+        kbits = PictureKbits(look);
+    QFile::remove(look);
+    m_runner.TerminateEncoder();
+    qCInfo(jobLog) << "Looked at" << seconds << "s of" << input << ":" << result.describe() << kbits.value_or(0) << "kbit";
+    if (kbits.has_value())
+        rate.looked(row, seconds, kbits.value());
 }
 
 void JobDriver::JoinPass(const QString &output, const QString &profilePath)

@@ -4,6 +4,8 @@
 #include "job/EncoderRunner.h"
 #include "job/JobState.h"
 #include "job/PositionReader.h"
+#include "job/SharedRate.h"
+#include "tasks/TaskItem.h"
 #include "job/ProgressView.h"
 
 #include <QString>
@@ -115,6 +117,11 @@ private:
     // command line that ran.
     QString failureDetails(const RunResult &result, const QString &found = QString()) const;
     QString intermediate(int row) const;
+    // Whether the encoder in the program folder is our own, which takes a rate factor for the
+    // picture and a moment to end at (an encoder put there by the user may not).
+    bool encoderIsOurOwn();
+    // Converts the start of a row at the reference factor, to learn how busy its pictures are.
+    void lookAt(SharedRate &rate, int row, const tasks::ltvItemData &data, const EncoderArgs &options, const QString &shape);
     void setStatus(int row, QLatin1String status);
     void setAllStatuses(QLatin1String status);
     void removeWorkFolder();

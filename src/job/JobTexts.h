@@ -11,6 +11,10 @@ inline constexpr QLatin1String ConvertingTitle{"Prepare (Converting):"};
 inline constexpr QLatin1String JoiningTitle{"Final Step: Joining all files..."};
 inline constexpr QLatin1String CopyingTitle{"Joining (copying):"};
 inline constexpr QLatin1String CopyRefusedTitle{"Cannot Join Without Re-encoding"};
+// Trimmed rows, with a profile that copies.
+inline constexpr QLatin1String CopyTrimmedText{
+    "%1 cannot be joined without re-encoding as trimmed: this version cuts only in a join that re-encodes. Choose a profile "
+    "that re-encodes, or Clear the trim in its preview."};
 inline constexpr QLatin1String CopyLossesTitle{"Not Everything Can Be Kept"};
 inline constexpr QLatin1String CopyLossesText{
     "Joined without re-encoding, the output will not hold everything as the files do:\n\n%1\n\n"

@@ -82,12 +82,16 @@ Joined joinParts(const test::TestFolder &folder, const QString &name, const QStr
     joined.output = folder.file(name + QLatin1Char('.') + type);
     job::EncoderRunner runner(QStringLiteral(VELMORA_ENCODER));
     const QString shape = job::PictureShape(inputs.constFirst());
+    // Where the job shares the bitrate among the parts, each part has a rate factor of its own,
+    // and the join must copy them all the same.
+    const bool shared = job::SharedPictureRate(options.arguments(), QLatin1Char('.') + type).has_value();
     QStringList parts;
     for (qsizetype row = 0; row < inputs.size(); ++row) {
         const QString part = folder.file(QStringLiteral("%1-%2.mkv").arg(name).arg(row));
+        const std::optional<double> factor = shared ? std::optional<double>(18 + 3.5 * double(row)) : std::nullopt;
         job::PositionReader reader;
-        const job::RunResult result =
-            runner.RunEncoder(job::ConversionCommand(inputs.at(row), part, row == otherRow ? other : options, shape).arguments(), reader, {}, nullptr);
+        const job::RunResult result = runner.RunEncoder(
+            job::ConversionCommand(inputs.at(row), part, row == otherRow ? other : options, shape, factor).arguments(), reader, {}, nullptr);
         if (!result.succeeded()) {
             joined.failed = inputs.at(row) + ": " + result.lastLines();
             return joined;
