@@ -12,6 +12,7 @@ inline constexpr QLatin1String StatusOK{"OK"};
 inline constexpr QLatin1String AddFolderTitle{"Add a directory to the Task List"};
 
 inline constexpr QLatin1String MenuOpen{"Open"};
+inline constexpr QLatin1String MenuPreview{"Preview"};
 inline constexpr QLatin1String MenuAddFiles{"Add Files..."};
 inline constexpr QLatin1String MenuAddFolder{"Add Directorys..."};
 inline constexpr QLatin1String MenuRemove{"Remove"};
