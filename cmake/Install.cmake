@@ -65,8 +65,12 @@ set(CPACK_DEBIAN_PACKAGE_SECTION video)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE https://velmora.example.org)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins")
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils")
+# The preview plays through Qt Multimedia's GStreamer backend: demuxers and decoders for every
+# kind of file the task list takes (MP4, MOV, MKV, WebM, FLV, MPEG-2 TS, ASF and WMV, RealMedia,
+# ...), and a sound output (PulseAudio's is among the good plugins; ALSA's for a desktop without
+# a sound server).
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, gstreamer1.0-plugins-base, gstreamer1.0-plugins-good, gstreamer1.0-plugins-bad, gstreamer1.0-plugins-ugly, gstreamer1.0-libav")
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils, gstreamer1.0-alsa")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_COMPRESSION_TYPE xz)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)

@@ -2,7 +2,7 @@
 
 #include <QLatin1String>
 
-// Texts of the program body, the main window and the About box.
+// Texts of the program body, the main window, the About box and the preview.
 namespace velmora::app::texts {
 
 inline constexpr QLatin1String ProductName{"Velmora"};
@@ -14,6 +14,28 @@ inline constexpr QLatin1String SalesAddress{"velmora-sales@example.org"};
 inline constexpr QLatin1String MailTo{"mailto:"};
 inline constexpr QLatin1String VersionPrefix{"Version "};
 inline constexpr QLatin1String SaveDefaultExt{"avi"};
+
+inline constexpr QLatin1String PreviewTitle{"Preview - %1"};
+inline constexpr QLatin1String PreviewPlay{"Play"};
+inline constexpr QLatin1String PreviewPause{"Pause"};
+inline constexpr QLatin1String PreviewTime{"%1 / %2"};
+inline constexpr QLatin1String PreviewKeepsWhole{"Keeps the whole clip (%1)"};
+inline constexpr QLatin1String PreviewKeepsPart{"Keeps %1 to %2 (%3)"};
+inline constexpr QLatin1String PreviewCopyNote{
+    "This profile joins without re-encoding: a clip can only start at a key picture (marked under the slider)."};
+inline constexpr QLatin1String PreviewFindingKeys{"Finding the key pictures..."};
+inline constexpr QLatin1String PreviewStartWaits{
+    "The start goes to the key picture at or before %1 as soon as the key pictures are found."};
+inline constexpr QLatin1String PreviewStartMoved{
+    "The start moved back from %1 to the key picture at %2: without re-encoding a clip can only start at a key picture."};
+inline constexpr QLatin1String PreviewKeysUnknown{
+    "The key pictures of this clip could not be read: without re-encoding the join may start the clip earlier than set."};
+inline constexpr QLatin1String PreviewKeysPartly{
+    "The key pictures of this clip could be read only up to %1: a start after it may begin earlier than set."};
+inline constexpr QLatin1String PreviewEndBeforeStart{"The end must come after the start (%1)."};
+inline constexpr QLatin1String PreviewStartAfterEnd{"The start must come before the end (%1)."};
+inline constexpr QLatin1String PreviewOutsideClip{"Nothing of the clip would be kept."};
+inline constexpr QLatin1String PreviewCannotPlay{"This clip cannot be played here: %1"};
 
 struct Product
 {

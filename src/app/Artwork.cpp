@@ -46,7 +46,7 @@ void drawFilm(QPainter &p, const QRectF &r)
     p.drawRect(QRectF(r.left() + hole * 2.2, r.top() + r.height() * 0.1, r.width() - hole * 4.4, r.height() * 0.8));
 }
 
-enum class Badge { Plus, Minus, Cross };
+enum class Badge { Plus, Minus, Cross, Play };
 
 void drawBadge(QPainter &p, const QColor &colour, Badge badge)
 {
@@ -66,6 +66,11 @@ void drawBadge(QPainter &p, const QColor &colour, Badge badge)
     case Badge::Cross:
         p.drawLine(centre + QPointF(-4.5, -4.5), centre + QPointF(4.5, 4.5));
         p.drawLine(centre + QPointF(-4.5, 4.5), centre + QPointF(4.5, -4.5));
+        break;
+    case Badge::Play:
+        p.setPen(Qt::NoPen);
+        p.setBrush(Qt::white);
+        p.drawPolygon(QPolygonF({centre + QPointF(-3.5, -6), centre + QPointF(6.5, 0), centre + QPointF(-3.5, 6)}));
         break;
     }
 }
@@ -158,6 +163,10 @@ void paintGlyph(QPainter &p, Glyph glyph)
         drawList(p);
         drawBadge(p, Red, Badge::Cross);
         break;
+    case Glyph::Preview:
+        drawFilm(p, QRectF(6, 4, 30, 38));
+        drawBadge(p, Blue, Badge::Play);
+        break;
     case Glyph::Start:
         drawDisc(p, Green);
         p.setPen(Qt::NoPen);
@@ -241,7 +250,7 @@ void decorateToolbar(QToolBar *toolbar)
     static const std::pair<const char *, Glyph> glyphs[] = {
         {"tbtnAddFile", Glyph::AddFile}, {"tbtnAddDir", Glyph::AddDir},   {"tbtnUp", Glyph::MoveUp},
         {"tbtnDown", Glyph::MoveDown},   {"tbtnRemove", Glyph::Remove},   {"tbtnClear", Glyph::Clear},
-        {"tbtnStart", Glyph::Start},     {"tbtnStop", Glyph::Stop},       {"tbtnSetting", Glyph::Setting},
+        {"tbtnPreview", Glyph::Preview}, {"tbtnStart", Glyph::Start},     {"tbtnStop", Glyph::Stop},       {"tbtnSetting", Glyph::Setting},
         {"tbtnAbout", Glyph::About},     {"tbtnHelp", Glyph::Help},
     };
     for (QAction *action : toolbar->actions()) {

@@ -17,6 +17,7 @@ enum class Glyph {
     MoveDown,
     Remove,
     Clear,
+    Preview,
     Start,
     Stop,
     Setting,

@@ -4,6 +4,7 @@
 #include "app/AppTexts.h"
 #include "app/Artwork.h"
 #include "app/OutputTypes.h"
+#include "app/Preview.h"
 #include "app/TaskMenu.h"
 #include "job/JobTexts.h"
 #include "job/OutputNames.h"
@@ -15,6 +16,7 @@
 #include "prefs/IniFile.h"
 #include "prefs/PrefKeys.h"
 #include "prefs/Settings.h"
+#include "profiles/OptionBuilder.h"
 #include "profiles/OutputSettings.h"
 #include "profiles/ProfileList.h"
 #include "tasks/InputTypes.h"
@@ -85,6 +87,7 @@ void TMainForm::connectHandlers()
         {ui->tbtnAddFile, &TMainForm::tbtnAddFileClick}, {ui->tbtnAddDir, &TMainForm::tbtnAddDirClick},
         {ui->tbtnRemove, &TMainForm::tbtnRemoveClick},   {ui->tbtnClear, &TMainForm::tbtnClearClick},
         {ui->tbtnUp, &TMainForm::tbtnUpClick},           {ui->tbtnDown, &TMainForm::tbtnDownClick},
+        {ui->tbtnPreview, &TMainForm::tbtnPreviewClick},
         {ui->tbtnStop, &TMainForm::tbtnStopClick},       {ui->tbtnStart, &TMainForm::tbtnStartClick},
         {ui->tbtnSetting, &TMainForm::tbtnSettingClick}, {ui->tbtnAbout, &TMainForm::tbtnAboutClick},
         {ui->tbtnHelp, &TMainForm::tbtnHelpClick},
@@ -104,6 +107,7 @@ void TMainForm::connectHandlers()
         ppmTaskPopup();
         m_ppmTask->popup(ui->ltvTask->viewport()->mapToGlobal(position));
     });
+    connect(ui->ltvTask, &QTreeWidget::itemSelectionChanged, this, &TMainForm::updatePreviewAction);
     ui->ltvTask->installEventFilter(this);
     ui->ltvTask->viewport()->installEventFilter(this);
     platform::onClick(ui->labCompany, [this] { labCompanyClick(); });
@@ -122,8 +126,8 @@ void TMainForm::setOutputFileText(const QString &text)
 
 void TMainForm::setupTaskMenu()
 {
-    m_ppmTask = makeTaskMenu(this, {[this] { ltvTaskDblClick(); }, [this] { tbtnAddFileClick(); }, [this] { tbtnAddDirClick(); },
-                                    [this] { tbtnRemoveClick(); }, [this] { tbtnClearClick(); }});
+    m_ppmTask = makeTaskMenu(this, {[this] { ppmOpenClick(); }, [this] { tbtnPreviewClick(); }, [this] { tbtnAddFileClick(); },
+                                    [this] { tbtnAddDirClick(); }, [this] { tbtnRemoveClick(); }, [this] { tbtnClearClick(); }});
 }
 
 void TMainForm::FormCreate()
@@ -378,10 +382,62 @@ void TMainForm::tbtnDownClick()
 
 void TMainForm::ltvTaskDblClick()
 {
+    tbtnPreviewClick();
+}
+
+void TMainForm::ppmOpenClick()
+{
     platform::runGuarded(this, [this] {
         if (const QString file = m_tasks->firstSelectedFile(); !file.isEmpty())
             platform::shell().open(file);
     });
+}
+
+void TMainForm::tbtnPreviewClick()
+{
+    platform::runGuarded(this, [this] {
+        if (const int row = m_tasks->firstSelected(); row >= 0 && !m_locked)
+            previewRow(row);
+    });
+}
+
+void TMainForm::previewRow(int row)
+{
+    tasks::ltvItemData data;
+    m_tasks->GetTaskItem(row, tasks::field::All, data);
+    if (!m_previewForm) {
+        m_previewForm = std::make_unique<TPreviewForm>(this);
+        connect(m_previewForm.get(), &TPreviewForm::trimChosen, this,
+                [this](const QString &path, std::optional<double> start, std::optional<double> end) {
+                    // The preview is modal: the row it was opened for is still where it was.
+                    tasks::ltvItemData shown;
+                    m_tasks->GetTaskItem(m_previewRow, tasks::field::Caption, shown);
+                    if (shown.InputFile == path)
+                        rowTrimChosen(m_previewRow, start, end);
+                });
+    }
+    m_previewRow = row;
+    const tasks::Trim trim = m_chosenTrims.value(data.InputFile);
+    m_previewForm->open(data.InputFile, data.LengthSeconds, trim.start, trim.end, selectedProfileCopies());
+}
+
+void TMainForm::rowTrimChosen(int row, std::optional<double> start, std::optional<double> end)
+{
+    // TODO(integration): the trim belongs in the task record, where the Length column shows the
+    // kept length and the job cuts the row. Until that is joined up it is only kept here, by the
+    // row's input file, and handed back to the preview when the row is shown again.
+    tasks::ltvItemData data;
+    m_tasks->GetTaskItem(row, tasks::field::Caption, data);
+    const tasks::Trim trim{start, end};
+    if (trim.keepsWhole())
+        m_chosenTrims.remove(data.InputFile);
+    else
+        m_chosenTrims.insert(data.InputFile, trim);
+}
+
+void TMainForm::updatePreviewAction()
+{
+    ui->tbtnPreview->setEnabled(!m_locked && m_tasks->selectedCount() > 0);
 }
 
 void TMainForm::ppmTaskPopup()
@@ -433,6 +489,8 @@ void TMainForm::setJobLocked(bool locked)
         action->setEnabled(!locked);
     ui->tbtnStop->setEnabled(locked);
     ui->ltvTask->setEnabled(!locked);
+    m_locked = locked;
+    updatePreviewAction();
 }
 
 QString TMainForm::selectedProfilePath() const
@@ -442,6 +500,11 @@ QString TMainForm::selectedProfilePath() const
     const QString fileName = index >= 0 ? ui->cmbProfile->itemData(index, ProfileFileRole).toString()
                                         : ui->cmbProfile->currentText() + QStringLiteral(".bpf");
     return m_folder.profilesDir() + fileName;
+}
+
+bool TMainForm::selectedProfileCopies() const
+{
+    return m_opSettingForm && profiles::CopiesStreams(*m_opSettingForm, selectedProfilePath());
 }
 
 QString TMainForm::outputExtension() const
@@ -463,6 +526,8 @@ void TMainForm::ltvTaskKeyDown(QKeyEvent *event)
         tbtnClearClick();
     else if (event->key() == Qt::Key_Delete)
         tbtnRemoveClick();
+    else if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
+        tbtnPreviewClick();
 }
 
 bool TMainForm::eventFilter(QObject *watched, QEvent *event)

@@ -7,12 +7,15 @@
 #include "prefs/GeneralSettings.h"
 #include "prefs/ProgramFolder.h"
 #include "tasks/TaskList.h"
+#include "tasks/Trim.h"
 
+#include <QHash>
 #include <QMainWindow>
 #include <QPointer>
 #include <QTimer>
 
 #include <memory>
+#include <optional>
 
 class QMenu;
 
@@ -30,6 +33,7 @@ class TopSettingForm;
 namespace velmora::app {
 
 class TAboutForm;
+class TPreviewForm;
 
 // The main window: toolbar, task list, output row, progress display.
 class TMainForm : public QMainWindow, public prefs::OutputFileField, public job::JobHost
@@ -61,6 +65,8 @@ public:
     void LockControls() override;
     void UnlockControls() override;
     QString selectedProfilePath() const override;
+    // Whether the selected profile joins without re-encoding, by the rule the job follows.
+    bool selectedProfileCopies() const;
     QString outputExtension() const override;
     QString fallbackTempDir() const override { return m_folder.defaultTempDir(); }
     void closeForJob() override;
@@ -75,6 +81,13 @@ public:
     tasks::TaskList &Tasks() { return *m_tasks; }
     QMenu *ppmTask() const { return m_ppmTask; }
     job::EncoderRunner &Runner() { return m_runner; }
+    // The preview window; none before a row was first previewed.
+    TPreviewForm *previewForm() const { return m_previewForm.get(); }
+
+    // The user chose the part of a row's clip to keep in the preview.
+    void rowTrimChosen(int row, std::optional<double> start, std::optional<double> end);
+    // The kept parts chosen so far, by input file; a row not listed is kept whole.
+    const QHash<QString, tasks::Trim> &chosenTrims() const { return m_chosenTrims; }
     const QTimer &timerTime() const { return m_timerTime; }
 
 public Q_SLOTS:
@@ -86,6 +99,8 @@ public Q_SLOTS:
     void tbtnDownClick();
     void ltvTaskDblClick();
     void ppmTaskPopup();
+    void ppmOpenClick();
+    void tbtnPreviewClick();
     void tbtnStopClick();
     void tbtnStartClick();
     void timerTimeTimer();
@@ -124,6 +139,9 @@ private:
     void applyEnablingRule();
     void setupTaskMenu();
     void ltvTaskKeyDown(QKeyEvent *event);
+    // Preview needs a selected row and no job running.
+    void updatePreviewAction();
+    void previewRow(int row);
 
     std::unique_ptr<Ui::TMainForm> ui;
     prefs::ProgramFolder m_folder;
@@ -140,11 +158,16 @@ private:
     bool m_closingForJob = false;    // the close needs no question
     QTimer m_timerTime;
     bool m_shown = false;
+    bool m_locked = false; // a job runs
 
     QPointer<TAboutForm> m_aboutForm;
     std::unique_ptr<TAboutForm> m_ownAboutForm; // made here only when the program body made none
     QPointer<profiles::TopSettingForm> m_opSettingForm;
     QPointer<prefs::TSettingForm> m_settingForm;
+
+    std::unique_ptr<TPreviewForm> m_previewForm; // made on the first preview
+    int m_previewRow = -1;                       // the row the preview shows
+    QHash<QString, tasks::Trim> m_chosenTrims;
 };
 
 } // namespace velmora::app

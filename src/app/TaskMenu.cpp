@@ -16,6 +16,7 @@ QMenu *makeTaskMenu(QWidget *parent, const TaskMenuHandlers &handlers)
         QObject::connect(action, &QAction::triggered, menu, handler);
     };
     add("ppmOpen", tasks::texts::MenuOpen, handlers.open);
+    add("ppmPreview", tasks::texts::MenuPreview, handlers.preview);
     menu->addSeparator();
     add("ppmAddFiles", tasks::texts::MenuAddFiles, handlers.addFiles);
     add("ppmAddDir", tasks::texts::MenuAddFolder, handlers.addFolder);
@@ -31,6 +32,7 @@ void enableTaskMenu(QMenu *menu, int selectedRows, int rows)
         menu->findChild<QAction *>(QLatin1String(name))->setEnabled(enabled);
     };
     enable("ppmOpen", selectedRows > 0);
+    enable("ppmPreview", selectedRows > 0);
     enable("ppmRemove", selectedRows > 0);
     enable("ppmClear", rows > 0);
     enable("ppmAddFiles", true);

@@ -17,6 +17,7 @@ inline constexpr QLatin1String MenuSaveList{"Save List..."};
 inline constexpr QLatin1String SaveListTitle{"Save the Task List"};
 
 inline constexpr QLatin1String MenuOpen{"Open"};
+inline constexpr QLatin1String MenuPreview{"Preview"};
 inline constexpr QLatin1String MenuAddFiles{"Add Files..."};
 inline constexpr QLatin1String MenuAddFolder{"Add Directorys..."};
 inline constexpr QLatin1String MenuRemove{"Remove"};

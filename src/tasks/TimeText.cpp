@@ -43,6 +43,16 @@ QString SecondsToTimeText(double seconds)
     return text;
 }
 
+QString ClockText(double seconds)
+{
+    const qint64 total = seconds > 0 ? std::llround(seconds * 1000) : 0;
+    return QStringLiteral("%1:%2:%3.%4")
+        .arg(total / 3600000)
+        .arg(total / 60000 % 60, 2, 10, QLatin1Char('0'))
+        .arg(total / 1000 % 60, 2, 10, QLatin1Char('0'))
+        .arg(total % 1000, 3, 10, QLatin1Char('0'));
+}
+
 double TimeTextToSeconds(const QString &text)
 {
     static const QRegularExpression integer(QStringLiteral("^[+-]?[0-9]+$"));

@@ -62,6 +62,7 @@ private Q_SLOTS:
         QTest::newRow("down") << "tbtnDown" << "Move Down" << false;
         QTest::newRow("remove") << "tbtnRemove" << "Remove" << false;
         QTest::newRow("clear") << "tbtnClear" << "Clear" << false;
+        QTest::newRow("preview") << "tbtnPreview" << "Preview" << false;
         QTest::newRow("start") << "tbtnStart" << "Start" << false;
         QTest::newRow("stop") << "tbtnStop" << "Stop" << false;
         QTest::newRow("settings") << "tbtnSetting" << "General Settings" << true;

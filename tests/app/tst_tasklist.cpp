@@ -1,5 +1,6 @@
 #include "app/AppRun.h"
 #include "app/Drops.h"
+#include "app/Preview.h"
 #include "platform/FileFilter.h"
 #include "support/Clips.h"
 #include "support/FakeSeams.h"
@@ -439,18 +440,34 @@ private Q_SLOTS:
         QCOMPARE(run.rows(), QStringList{clip});
     }
 
-    void openOnDoubleClick()
+    void openFromTheMenu()
+    {
+        FakeSeams seams;
+        TestFolder folder;
+        const QStringList paths = clips(folder, {"A.avi", "B.avi", "C.avi"});
+        AppRun run(folder, paths);
+        QAction *open = run.main().ppmTask()->findChild<QAction *>("ppmOpen");
+        open->trigger();
+        QVERIFY(seams.shell.opened.isEmpty());
+        select(run.list(), {2, 1});
+        // The first selected row opens.
+        open->trigger();
+        QCOMPARE(seams.shell.opened, QStringList{paths.at(1)});
+    }
+
+    void doubleClickBelowTheRowsPreviewsTheSelectedRow()
     {
         FakeSeams seams;
         TestFolder folder;
         const QStringList paths = clips(folder, {"A.avi", "B.avi", "C.avi"});
         AppRun run(folder, paths);
         QTest::mouseDClick(run.list()->viewport(), Qt::LeftButton, {}, QPoint(5, 200));
-        QVERIFY(seams.shell.opened.isEmpty());
+        QVERIFY(!run.main().previewForm());
         select(run.list(), {2, 1});
-        // Below the last row: the first selected row opens wherever the click lands.
         QTest::mouseDClick(run.list()->viewport(), Qt::LeftButton, {}, QPoint(5, 200));
-        QCOMPARE(seams.shell.opened, QStringList{paths.at(1)});
+        QVERIFY(run.main().previewForm() && run.main().previewForm()->isVisible());
+        QCOMPARE(run.main().previewForm()->path(), paths.at(1));
+        QVERIFY(seams.shell.opened.isEmpty());
     }
 
     void popupMenu()
@@ -462,20 +479,20 @@ private Q_SLOTS:
         QStringList texts;
         for (QAction *action : menu->actions())
             texts << (action->isSeparator() ? QString("-") : action->text());
-        QCOMPARE(texts, (QStringList{"Open", "-", "Add Files...", "Add Directorys...", "-", "Remove", "Clear"}));
+        QCOMPARE(texts, (QStringList{"Open", "Preview", "-", "Add Files...", "Add Directorys...", "-", "Remove", "Clear"}));
         const auto enabled = [menu](const char *name) { return menu->findChild<QAction *>(name)->isEnabled(); };
 
         run.main().ppmTaskPopup();
-        QVERIFY(!enabled("ppmOpen") && !enabled("ppmRemove") && !enabled("ppmClear"));
+        QVERIFY(!enabled("ppmOpen") && !enabled("ppmPreview") && !enabled("ppmRemove") && !enabled("ppmClear"));
         QVERIFY(enabled("ppmAddFiles") && enabled("ppmAddDir"));
 
         seams.dialogs.openAnswers << QStringList{test::copyClip(folder.file("a.avi"))};
         menu->findChild<QAction *>("ppmAddFiles")->trigger();
         run.main().ppmTaskPopup();
-        QVERIFY(!enabled("ppmOpen") && !enabled("ppmRemove") && enabled("ppmClear"));
+        QVERIFY(!enabled("ppmOpen") && !enabled("ppmPreview") && !enabled("ppmRemove") && enabled("ppmClear"));
         select(run.list(), {0});
         run.main().ppmTaskPopup();
-        QVERIFY(enabled("ppmOpen") && enabled("ppmRemove") && enabled("ppmClear"));
+        QVERIFY(enabled("ppmOpen") && enabled("ppmPreview") && enabled("ppmRemove") && enabled("ppmClear"));
     }
 
     void columnsFollowTheListWidth()

@@ -34,6 +34,24 @@ private Q_SLOTS:
         QCOMPARE(SecondsToTimeText(seconds), text);
     }
 
+    void clockText_data()
+    {
+        QTest::addColumn<double>("seconds");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("zero") << 0.0 << "0:00:00.000";
+        QTest::newRow("minutes and milliseconds") << 83.456 << "0:01:23.456";
+        QTest::newRow("hours are not padded") << 43205.0 << "12:00:05.000";
+        QTest::newRow("half a millisecond rounds up") << 2.0625 << "0:00:02.063";
+        QTest::newRow("rounding carries into the minutes") << 59.9996 << "0:01:00.000";
+        QTest::newRow("below zero is zero") << -2.0 << "0:00:00.000";
+    }
+    void clockText()
+    {
+        QFETCH(double, seconds);
+        QFETCH(QString, text);
+        QCOMPARE(ClockText(seconds), text);
+    }
+
     void textToSeconds_data()
     {
         QTest::addColumn<QString>("text");
