@@ -163,6 +163,16 @@ void paintGlyph(QPainter &p, Glyph glyph)
         drawList(p);
         drawBadge(p, Red, Badge::Cross);
         break;
+    case Glyph::SaveList:
+        drawList(p);
+        p.setPen(Qt::NoPen);
+        p.setBrush(Blue);
+        p.drawEllipse(QPointF(36, 36), 11, 11);
+        p.setPen(QPen(Qt::white, 3, Qt::SolidLine, Qt::RoundCap));
+        p.drawLine(QPointF(36, 29), QPointF(36, 40));
+        p.drawLine(QPointF(31.5, 35.5), QPointF(36, 40));
+        p.drawLine(QPointF(40.5, 35.5), QPointF(36, 40));
+        break;
     case Glyph::Preview:
         drawFilm(p, QRectF(6, 4, 30, 38));
         drawBadge(p, Blue, Badge::Play);
@@ -248,7 +258,7 @@ QIcon toolbarIcon(Glyph glyph)
 void decorateToolbar(QToolBar *toolbar)
 {
     static const std::pair<const char *, Glyph> glyphs[] = {
-        {"tbtnAddFile", Glyph::AddFile}, {"tbtnAddDir", Glyph::AddDir},   {"tbtnUp", Glyph::MoveUp},
+        {"tbtnAddFile", Glyph::AddFile}, {"tbtnAddDir", Glyph::AddDir}, {"tbtnSaveList", Glyph::SaveList},   {"tbtnUp", Glyph::MoveUp},
         {"tbtnDown", Glyph::MoveDown},   {"tbtnRemove", Glyph::Remove},   {"tbtnClear", Glyph::Clear},
         {"tbtnPreview", Glyph::Preview}, {"tbtnStart", Glyph::Start},     {"tbtnStop", Glyph::Stop},       {"tbtnSetting", Glyph::Setting},
         {"tbtnAbout", Glyph::About},     {"tbtnHelp", Glyph::Help},

@@ -18,6 +18,7 @@ enum class Glyph {
     Remove,
     Clear,
     Preview,
+    SaveList,
     Start,
     Stop,
     Setting,

@@ -10,6 +10,7 @@
 #include "job/OutputNames.h"
 #include "platform/Clicks.h"
 #include "platform/FolderPicker.h"
+#include "platform/Error.h"
 #include "platform/GuardedCall.h"
 #include "platform/Paths.h"
 #include "platform/Seams.h"
@@ -31,6 +32,7 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMimeData>
+#include <QSaveFile>
 #include <QShowEvent>
 #include <QUrl>
 
@@ -87,7 +89,7 @@ void TMainForm::connectHandlers()
         {ui->tbtnAddFile, &TMainForm::tbtnAddFileClick}, {ui->tbtnAddDir, &TMainForm::tbtnAddDirClick},
         {ui->tbtnRemove, &TMainForm::tbtnRemoveClick},   {ui->tbtnClear, &TMainForm::tbtnClearClick},
         {ui->tbtnUp, &TMainForm::tbtnUpClick},           {ui->tbtnDown, &TMainForm::tbtnDownClick},
-        {ui->tbtnPreview, &TMainForm::tbtnPreviewClick},
+        {ui->tbtnPreview, &TMainForm::tbtnPreviewClick}, {ui->tbtnSaveList, &TMainForm::tbtnSaveListClick},
         {ui->tbtnStop, &TMainForm::tbtnStopClick},       {ui->tbtnStart, &TMainForm::tbtnStartClick},
         {ui->tbtnSetting, &TMainForm::tbtnSettingClick}, {ui->tbtnAbout, &TMainForm::tbtnAboutClick},
         {ui->tbtnHelp, &TMainForm::tbtnHelpClick},
@@ -127,7 +129,8 @@ void TMainForm::setOutputFileText(const QString &text)
 void TMainForm::setupTaskMenu()
 {
     m_ppmTask = makeTaskMenu(this, {[this] { ppmOpenClick(); }, [this] { tbtnPreviewClick(); }, [this] { tbtnAddFileClick(); },
-                                    [this] { tbtnAddDirClick(); }, [this] { tbtnRemoveClick(); }, [this] { tbtnClearClick(); }});
+                                    [this] { tbtnAddDirClick(); }, [this] { tbtnSaveListClick(); }, [this] { tbtnRemoveClick(); },
+                                    [this] { tbtnClearClick(); }});
 }
 
 void TMainForm::FormCreate()
@@ -185,7 +188,7 @@ void TMainForm::applyEnablingRule()
 
 void TMainForm::setTaskButtonsEnabled(bool enabled)
 {
-    for (QAction *action : {ui->tbtnUp, ui->tbtnDown, ui->tbtnRemove, ui->tbtnClear, ui->tbtnStart})
+    for (QAction *action : {ui->tbtnUp, ui->tbtnDown, ui->tbtnRemove, ui->tbtnClear, ui->tbtnSaveList, ui->tbtnStart})
         action->setEnabled(enabled);
 }
 
@@ -417,22 +420,41 @@ void TMainForm::previewRow(int row)
                 });
     }
     m_previewRow = row;
-    const tasks::Trim trim = m_chosenTrims.value(data.InputFile);
-    m_previewForm->open(data.InputFile, data.LengthSeconds, trim.start, trim.end, selectedProfileCopies());
+    // The row's Length is what it keeps; the preview shows the whole clip.
+    const tasks::RowTrim trim = tasks::TrimOf(data);
+    m_previewForm->open(data.InputFile, tasks::WholeLength(data), trim.start, trim.end, selectedProfileCopies());
 }
 
 void TMainForm::rowTrimChosen(int row, std::optional<double> start, std::optional<double> end)
 {
-    // TODO(integration): the trim belongs in the task record, where the Length column shows the
-    // kept length and the job cuts the row. Until that is joined up it is only kept here, by the
-    // row's input file, and handed back to the preview when the row is shown again.
+    // Kept in the row itself: its Length shows the part kept, the job converts just that, and
+    // Save List writes it.
+    m_tasks->setTrim(row, tasks::RowTrim{start, end});
+}
+
+tasks::RowTrim TMainForm::rowTrim(int row) const
+{
     tasks::ltvItemData data;
-    m_tasks->GetTaskItem(row, tasks::field::Caption, data);
-    const tasks::Trim trim{start, end};
-    if (trim.keepsWhole())
-        m_chosenTrims.remove(data.InputFile);
-    else
-        m_chosenTrims.insert(data.InputFile, trim);
+    m_tasks->GetTaskItem(row, tasks::field::All, data);
+    return tasks::TrimOf(data);
+}
+
+void TMainForm::tbtnSaveListClick()
+{
+    platform::runGuarded(this, [this] {
+        if (m_tasks->count() == 0)
+            return;
+        platform::SaveFileRequest request;
+        request.filter = QString(tasks::texts::ListFileFilter);
+        request.defaultSuffix = QStringLiteral("tmp");
+        request.initialPath = platform::ExtractFilePath(ui->edtOutputFile->text());
+        const std::optional<QString> chosen = platform::fileDialogs().saveFile(this, request);
+        if (!chosen)
+            return;
+        QSaveFile file(*chosen);
+        if (!file.open(QIODevice::WriteOnly) || file.write(tasks::ListFileText(tasks::ListEntriesOf(*m_tasks))) < 0 || !file.commit())
+            throw velmora::Error(QString(tasks::texts::SaveListFailedText).arg(*chosen, file.errorString()));
+    });
 }
 
 void TMainForm::updatePreviewAction()
@@ -485,7 +507,7 @@ void TMainForm::UnlockControls()
 void TMainForm::setJobLocked(bool locked)
 {
     for (QAction *action : {ui->tbtnAddFile, ui->tbtnAddDir, ui->tbtnUp, ui->tbtnDown, ui->tbtnRemove, ui->tbtnClear,
-                            ui->tbtnStart, ui->tbtnSetting})
+                            ui->tbtnSaveList, ui->tbtnStart, ui->tbtnSetting})
         action->setEnabled(!locked);
     ui->tbtnStop->setEnabled(locked);
     ui->ltvTask->setEnabled(!locked);

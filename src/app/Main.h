@@ -87,7 +87,7 @@ public:
     // The user chose the part of a row's clip to keep in the preview.
     void rowTrimChosen(int row, std::optional<double> start, std::optional<double> end);
     // The kept parts chosen so far, by input file; a row not listed is kept whole.
-    const QHash<QString, tasks::Trim> &chosenTrims() const { return m_chosenTrims; }
+    tasks::RowTrim rowTrim(int row) const;
     const QTimer &timerTime() const { return m_timerTime; }
 
 public Q_SLOTS:
@@ -101,6 +101,8 @@ public Q_SLOTS:
     void ppmTaskPopup();
     void ppmOpenClick();
     void tbtnPreviewClick();
+    // Writes the task list, trims included, as a list file the program reads back.
+    void tbtnSaveListClick();
     void tbtnStopClick();
     void tbtnStartClick();
     void timerTimeTimer();
@@ -167,7 +169,6 @@ private:
 
     std::unique_ptr<TPreviewForm> m_previewForm; // made on the first preview
     int m_previewRow = -1;                       // the row the preview shows
-    QHash<QString, tasks::Trim> m_chosenTrims;
 };
 
 } // namespace velmora::app

@@ -20,6 +20,7 @@ QMenu *makeTaskMenu(QWidget *parent, const TaskMenuHandlers &handlers)
     menu->addSeparator();
     add("ppmAddFiles", tasks::texts::MenuAddFiles, handlers.addFiles);
     add("ppmAddDir", tasks::texts::MenuAddFolder, handlers.addFolder);
+    add("ppmSaveList", tasks::texts::MenuSaveList, handlers.saveList);
     menu->addSeparator();
     add("ppmRemove", tasks::texts::MenuRemove, handlers.remove);
     add("ppmClear", tasks::texts::MenuClear, handlers.clear);
@@ -35,6 +36,7 @@ void enableTaskMenu(QMenu *menu, int selectedRows, int rows)
     enable("ppmPreview", selectedRows > 0);
     enable("ppmRemove", selectedRows > 0);
     enable("ppmClear", rows > 0);
+    enable("ppmSaveList", rows > 0);
     enable("ppmAddFiles", true);
     enable("ppmAddDir", true);
 }

@@ -10,13 +10,14 @@ namespace velmora::app {
 // What the task list's context menu does; each entry runs one of the window's handlers.
 struct TaskMenuHandlers
 {
-    std::function<void()> open, preview, addFiles, addFolder, remove, clear;
+    std::function<void()> open, preview, addFiles, addFolder, saveList, remove, clear;
 };
 
-// The context menu "ppmTask": Open, Preview; Add Files, Add Folder; Remove, Clear.
+// The context menu "ppmTask": Open, Preview; Add Files, Add Folder, Save List; Remove, Clear.
 QMenu *makeTaskMenu(QWidget *parent, const TaskMenuHandlers &handlers);
 
-// Before the menu opens: Open, Preview and Remove need a selected row, Clear a row at all.
+// Before the menu opens: Open, Preview and Remove need a selected row, Save List and Clear a
+// row at all.
 void enableTaskMenu(QMenu *menu, int selectedRows, int rows);
 
 } // namespace velmora::app

@@ -144,6 +144,17 @@ QList<ListEntry> CommandLineEntries(const QStringList &arguments)
     return entries;
 }
 
+QList<ListEntry> ListEntriesOf(const TaskListView &tasks)
+{
+    QList<ListEntry> entries;
+    for (int row = 0; row < tasks.count(); ++row) {
+        ltvItemData data;
+        tasks.GetTaskItem(row, field::All, data);
+        entries.append(ListEntry{data.InputFile, TrimOf(data)});
+    }
+    return entries;
+}
+
 QByteArray ListFileText(const QList<ListEntry> &entries)
 {
     QByteArray text;

@@ -63,5 +63,7 @@ QList<ListEntry> ListEntries(const QStringList &lines);
 // else its arguments as they are.
 QList<ListEntry> CommandLineEntries(const QStringList &arguments);
 QByteArray ListFileText(const QList<ListEntry> &entries);
+// The rows of a task list as a list file's entries.
+QList<ListEntry> ListEntriesOf(const TaskListView &tasks);
 
 } // namespace velmora::tasks

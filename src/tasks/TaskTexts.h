@@ -14,7 +14,8 @@ inline constexpr QLatin1String AddFolderTitle{"Add a directory to the Task List"
 // A trimmed row's Length: the span kept, of the clip's whole length.
 inline constexpr QLatin1String TrimmedToolTip{"Trimmed: %1 to %2 of %3"};
 inline constexpr QLatin1String MenuSaveList{"Save List..."};
-inline constexpr QLatin1String SaveListTitle{"Save the Task List"};
+inline constexpr QLatin1String ListFileFilter{"Task List (*.tmp)|*.tmp"};
+inline constexpr QLatin1String SaveListFailedText{"Cannot save the task list to \"%1\". %2"};
 
 inline constexpr QLatin1String MenuOpen{"Open"};
 inline constexpr QLatin1String MenuPreview{"Preview"};

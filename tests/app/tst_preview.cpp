@@ -332,7 +332,11 @@ private Q_SLOTS:
         seek(*preview, 500);
         QSignalSpy chosen(preview, &app::TPreviewForm::trimChosen);
         QTest::keyClick(preview, Qt::Key_I);
-        QCOMPARE(run.main().chosenTrims().value(path), tasks::Trim({0.5, std::nullopt}));
+        QCOMPARE(run.main().rowTrim(0), tasks::RowTrim({0.5, std::nullopt}));
+        // The row keeps it: its Length is the part kept, with the span in its tooltip.
+        QCOMPARE(run.list()->topLevelItem(0)->text(1), QString("00:00:02.500"));
+        QVERIFY2(run.list()->topLevelItem(0)->toolTip(1).startsWith("Trimmed: 00:00:00.500 to 00:00:03.000 of "),
+                 qPrintable(run.list()->topLevelItem(0)->toolTip(1)));
         preview->close();
 
         // Shown again, the row keeps its part.
@@ -340,7 +344,8 @@ private Q_SLOTS:
         QCOMPARE(preview->trim(), tasks::Trim({0.5, std::nullopt}));
         QCOMPARE(control<QLabel>(preview, "lblTrim")->text(), QString("Keeps 0:00:00.500 to 0:00:03.000 (0:00:02.500)"));
         QTest::mouseClick(control<QPushButton>(preview, "btnClear"), Qt::LeftButton);
-        QVERIFY(run.main().chosenTrims().isEmpty());
+        QCOMPARE(run.main().rowTrim(0), tasks::RowTrim());
+        QVERIFY(run.list()->topLevelItem(0)->toolTip(1).isEmpty());
     }
 
     void copyingFollowsTheSelectedProfile_data()

@@ -325,6 +325,41 @@ private Q_SLOTS:
         QVERIFY(QFileInfo::exists(list));
     }
 
+    // Save List writes what the list holds, trims included, and the list file reads back the
+    // same rows; a list without trims is one path a line.
+    void saveListReadsBack_data()
+    {
+        QTest::addColumn<bool>("trimmed");
+        QTest::newRow("no trims") << false;
+        QTest::newRow("a trimmed row") << true;
+    }
+    void saveListReadsBack()
+    {
+        QFETCH(bool, trimmed);
+        FakeSeams seams;
+        TestFolder folder;
+        const QString one = test::copyClip(folder.file("my clips/one.avi"));
+        const QString two = test::copyClip(folder.file("two.mpeg"));
+        const QByteArray trim = trimmed ? QByteArray("#velmora-trim start=0.200 end=0.900\n") : QByteArray();
+        const QByteArray text = one.toUtf8() + '\n' + trim + two.toUtf8() + '\n';
+        AppRun run(folder, {folder.write("in.tmp", text)});
+        QCOMPARE(run.rows(), (QStringList{one, two}));
+        if (trimmed) {
+            QCOMPARE(run.list()->topLevelItem(1)->text(1), QString("00:00:00.700"));
+            QVERIFY(!run.list()->topLevelItem(1)->toolTip(1).isEmpty());
+        }
+        seams.dialogs.saveAnswers << folder.file("saved.tmp");
+        run.action("tbtnSaveList")->trigger();
+        QCOMPARE(seams.messages.texts(), QStringList{});
+        QFile saved(folder.file("saved.tmp"));
+        QVERIFY(saved.open(QIODevice::ReadOnly));
+        QCOMPARE(saved.readAll(), text);
+
+        AppRun again(folder, {folder.file("saved.tmp")});
+        QCOMPARE(again.rows(), (QStringList{one, two}));
+        QCOMPARE(again.list()->topLevelItem(1)->text(1), run.list()->topLevelItem(1)->text(1));
+    }
+
     void unreadableListFile()
     {
         FakeSeams seams;
@@ -479,17 +514,17 @@ private Q_SLOTS:
         QStringList texts;
         for (QAction *action : menu->actions())
             texts << (action->isSeparator() ? QString("-") : action->text());
-        QCOMPARE(texts, (QStringList{"Open", "Preview", "-", "Add Files...", "Add Directorys...", "-", "Remove", "Clear"}));
+        QCOMPARE(texts, (QStringList{"Open", "Preview", "-", "Add Files...", "Add Directorys...", "Save List...", "-", "Remove", "Clear"}));
         const auto enabled = [menu](const char *name) { return menu->findChild<QAction *>(name)->isEnabled(); };
 
         run.main().ppmTaskPopup();
-        QVERIFY(!enabled("ppmOpen") && !enabled("ppmPreview") && !enabled("ppmRemove") && !enabled("ppmClear"));
+        QVERIFY(!enabled("ppmOpen") && !enabled("ppmPreview") && !enabled("ppmRemove") && !enabled("ppmClear") && !enabled("ppmSaveList"));
         QVERIFY(enabled("ppmAddFiles") && enabled("ppmAddDir"));
 
         seams.dialogs.openAnswers << QStringList{test::copyClip(folder.file("a.avi"))};
         menu->findChild<QAction *>("ppmAddFiles")->trigger();
         run.main().ppmTaskPopup();
-        QVERIFY(!enabled("ppmOpen") && !enabled("ppmPreview") && !enabled("ppmRemove") && enabled("ppmClear"));
+        QVERIFY(!enabled("ppmOpen") && !enabled("ppmPreview") && !enabled("ppmRemove") && enabled("ppmClear") && enabled("ppmSaveList"));
         select(run.list(), {0});
         run.main().ppmTaskPopup();
         QVERIFY(enabled("ppmOpen") && enabled("ppmPreview") && enabled("ppmRemove") && enabled("ppmClear"));
