@@ -74,7 +74,7 @@ void ApplyTrim(ltvItemData &row, const RowTrim &trim)
         row.subItem(TrimEndItem) = trim.end ? TrimTimeText(*trim.end) : QString();
         // A clip whose length does not read keeps its Length as it was.
         if (whole >= 0)
-            row.Length = TrimTimeText(KeptLength(trim, whole));
+            row.Length = SecondsToTimeText(KeptLength(trim, whole));
     }
     row.LengthSeconds = TimeTextToSeconds(row.Length);
     for (const int item : {TrimStartItem, TrimEndItem, WholeLengthItem})

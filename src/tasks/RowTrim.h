@@ -17,7 +17,8 @@ namespace velmora::tasks {
 //
 // The row holds it in its hidden sub-items: 5 the start, 6 the end, 7 the clip's whole length,
 // each a time text to the millisecond ("00:00:01.500"), empty when not set. The Length column
-// (sub-item 0) then shows the kept length, which is what the job and its progress count.
+// (sub-item 0) then shows the kept length, to the tenth as lengths are shown, which is what the
+// job and its progress count.
 struct RowTrim
 {
     std::optional<double> start;

@@ -90,15 +90,18 @@ void TaskList::setTrim(int index, const RowTrim &trim)
 
 void TaskList::showTrim(QTreeWidgetItem *row)
 {
-    // A trimmed row is marked by scissors beside its Length, which tells the span kept.
+    // A trimmed row is marked by scissors before its name (the Length column is too narrow to
+    // hold them beside a kept length); its name and its Length tell the span kept.
     constexpr int LengthColumn = field::Length + 1;
     const bool trimmed = !row->text(WholeLengthItem + 1).isEmpty();
     if (!trimmed && row->toolTip(LengthColumn).isEmpty())
         return;
     ltvItemData data;
     ReadTaskFields([row](int column) { return row->text(column); }, field::All, data);
-    row->setToolTip(LengthColumn, TrimToolTip(data));
-    row->setIcon(LengthColumn, trimmed ? scissors() : QIcon());
+    const QString tip = TrimToolTip(data);
+    row->setToolTip(LengthColumn, tip);
+    row->setToolTip(0, tip.isEmpty() ? QString() : data.InputFile + QLatin1Char('\n') + tip);
+    row->setIcon(0, trimmed ? scissors() : QIcon());
 }
 
 QIcon TaskList::scissors()

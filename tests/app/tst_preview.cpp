@@ -334,7 +334,7 @@ private Q_SLOTS:
         QTest::keyClick(preview, Qt::Key_I);
         QCOMPARE(run.main().rowTrim(0), tasks::RowTrim({0.5, std::nullopt}));
         // The row keeps it: its Length is the part kept, with the span in its tooltip.
-        QCOMPARE(run.list()->topLevelItem(0)->text(1), QString("00:00:02.500"));
+        QCOMPARE(run.list()->topLevelItem(0)->text(1), QString("00:00:02.5"));
         QVERIFY2(run.list()->topLevelItem(0)->toolTip(1).startsWith("Trimmed: 00:00:00.500 to 00:00:03.000 of "),
                  qPrintable(run.list()->topLevelItem(0)->toolTip(1)));
         preview->close();

@@ -41,12 +41,12 @@ private Q_SLOTS:
         QTest::addColumn<double>("end");
         QTest::addColumn<QString>("kept");
         QTest::addColumn<QString>("tip");
-        QTest::newRow("both sides") << "00:00:20" << 1.5 << 3.0 << "00:00:01.500" << "Trimmed: 00:00:01.500 to 00:00:03.000 of 00:00:20";
-        QTest::newRow("start only") << "00:01:00.5" << 30.25 << -1.0 << "00:00:30.250"
-                                    << "Trimmed: 00:00:30.250 to 00:01:00.500 of 00:01:00.5";
-        QTest::newRow("end only") << "01:00:00" << -1.0 << 61.001 << "00:01:01.001" << "Trimmed: 00:00:00.000 to 00:01:01.001 of 01:00:00";
-        QTest::newRow("end past the clip") << "00:00:10" << 4.0 << 12.0 << "00:00:06.000" << "Trimmed: 00:00:04.000 to 00:00:12.000 of 00:00:10";
-        QTest::newRow("end before start keeps nothing") << "00:00:10" << 6.0 << 5.0 << "00:00:00.000"
+        QTest::newRow("both sides") << "00:00:20" << 1.5 << 3.0 << "00:00:01.5" << "Trimmed: 00:00:01.500 to 00:00:03.000 of 00:00:20";
+        QTest::newRow("start only") << "00:01:00.5" << 30.0 << -1.0 << "00:00:30.5"
+                                    << "Trimmed: 00:00:30.000 to 00:01:00.500 of 00:01:00.5";
+        QTest::newRow("end only") << "01:00:00" << -1.0 << 61.001 << "00:01:01" << "Trimmed: 00:00:00.000 to 00:01:01.001 of 01:00:00";
+        QTest::newRow("end past the clip") << "00:00:10" << 4.0 << 12.0 << "00:00:06" << "Trimmed: 00:00:04.000 to 00:00:12.000 of 00:00:10";
+        QTest::newRow("end before start keeps nothing") << "00:00:10" << 6.0 << 5.0 << "00:00:00"
                                                         << "Trimmed: 00:00:06.000 to 00:00:05.000 of 00:00:10";
     }
     void rowFields()
@@ -65,7 +65,7 @@ private Q_SLOTS:
         QCOMPARE(TrimToolTip(data), tip);
         // Trimmed again, it is measured against the whole clip, not the span kept before.
         ApplyTrim(data, RowTrim{0.0, std::nullopt});
-        QCOMPARE(data.Length, TrimTimeText(TimeTextToSeconds(length)));
+        QCOMPARE(data.Length, SecondsToTimeText(TimeTextToSeconds(length)));
         ApplyTrim(data, RowTrim());
         QCOMPARE(data.Length, length);
         QCOMPARE(data.LengthSeconds, TimeTextToSeconds(length));
