@@ -108,6 +108,7 @@ void TPreviewForm::open(const QString &path, double lengthSeconds, std::optional
     m_copying = copyProfile;
     m_trim = {start, end};
     m_positionMs = 0;
+    m_originMs = 0;
     m_loaded = false;
     m_reloaded = false;
     m_keys.reset();
@@ -197,7 +198,7 @@ void TPreviewForm::playerPositionChange(qint64 milliseconds)
     // While the user drags the handle, the handle stays where the user holds it.
     if (ui->sldPosition->isSliderDown())
         return;
-    m_positionMs = milliseconds;
+    m_positionMs = std::max<qint64>(milliseconds - m_originMs, 0);
     showPosition();
 }
 
@@ -222,8 +223,17 @@ void TPreviewForm::playerStateChange(QMediaPlayer::PlaybackState state)
 
 void TPreviewForm::playerStatusChange(QMediaPlayer::MediaStatus status)
 {
-    if (status == QMediaPlayer::LoadedMedia || status == QMediaPlayer::BufferedMedia)
-        m_loaded = true;
+    if (status != QMediaPlayer::LoadedMedia && status != QMediaPlayer::BufferedMedia)
+        return;
+    if (!m_loaded) {
+        // The player's clock may start before the first picture: in MPEG program and transport
+        // streams it starts at the stream's first clock reference. The clip's own time starts at
+        // the picture the player shows first, as the key pictures' times do.
+        m_originMs = std::max<qint64>(m_player.position(), 0);
+        m_positionMs = 0;
+        showPosition();
+    }
+    m_loaded = true;
 }
 
 void TPreviewForm::playerError(QMediaPlayer::Error, const QString &text)
@@ -289,7 +299,7 @@ void TPreviewForm::step(int pictures)
 void TPreviewForm::seekTo(double seconds)
 {
     m_positionMs = milliseconds(seconds);
-    m_player.setPosition(m_positionMs);
+    m_player.setPosition(m_originMs + m_positionMs);
     showPosition();
 }
 

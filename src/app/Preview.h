@@ -91,7 +91,8 @@ private:
     double m_lengthSeconds = 0;
     bool m_copying = false;
     tasks::Trim m_trim;
-    qint64 m_positionMs = 0;
+    qint64 m_positionMs = 0; // in the clip's own time: its first picture at 0
+    qint64 m_originMs = 0;   // where the player's clock shows the clip's first picture
     bool m_loaded = false;   // the player has read the clip since it was opened
     bool m_reloaded = false; // and was given it once more after an error before that
 

@@ -4,6 +4,7 @@
 #include "support/ClipCache.h"
 #include "support/FakeSeams.h"
 #include "support/InputKinds.h"
+#include "tasks/TimeText.h"
 
 #include <QAbstractButton>
 #include <QAccessible>
@@ -26,6 +27,13 @@ QString keyedClip()
     return test::ffmpegClip("preview-g30.mp4", {"-f", "lavfi", "-i", "testsrc2=s=320x240:r=30:d=3", "-f", "lavfi", "-i", "sine=d=3",
                                                 "-c:v", "libx264", "-g", "30", "-keyint_min", "30", "-sc_threshold", "0", "-pix_fmt",
                                                 "yuv420p", "-c:a", "aac"});
+}
+
+// The same in an MPEG transport stream, whose clock starts 1.4 s before its first picture.
+QString keyedTransportStream()
+{
+    return test::ffmpegClip("preview-g30.ts", {"-f", "lavfi", "-i", "testsrc2=s=320x240:r=30:d=3", "-f", "lavfi", "-i", "sine=d=3",
+                                               "-c:v", "mpeg2video", "-g", "30", "-c:a", "mp2"});
 }
 
 // The keyed clip shown in a preview of its own and active, so that its keys work.
@@ -148,6 +156,31 @@ private Q_SLOTS:
         QVERIFY2(loaded, qPrintable(status->text()));
         QVERIFY(preview.player().hasVideo());
         QCOMPARE(preview.player().hasAudio(), sound);
+    }
+
+    void timeStartsAtTheFirstPicture_data()
+    {
+        QTest::addColumn<QString>("clip");
+        QTest::newRow("mp4") << keyedClip();
+        QTest::newRow("transport stream") << keyedTransportStream();
+    }
+    void timeStartsAtTheFirstPicture()
+    {
+        QFETCH(QString, clip);
+        app::TPreviewForm preview(nullptr);
+        double latest = -1; // the latest position the window showed while playing
+        connect(&preview.player(), &QMediaPlayer::positionChanged, this, [&] {
+            if (preview.player().mediaStatus() != QMediaPlayer::EndOfMedia)
+                latest = tasks::TimeTextToSeconds(control<QLabel>(&preview, "lblTime")->text().section(" / ", 0, 0));
+        });
+        preview.open(clip, 3.0, std::nullopt, std::nullopt, false);
+        QTRY_COMPARE_WITH_TIMEOUT(preview.player().mediaStatus(), QMediaPlayer::EndOfMedia, 20000);
+        // Played to its end, and not past it: the clock of a transport stream starts 0.7 s before
+        // its first picture, as ffmpeg writes it.
+        QVERIFY2(latest > 2.5 && latest <= 3.05, qPrintable(QString::number(latest)));
+        // A key picture's time is where the slider shows it.
+        QTRY_VERIFY(preview.keyPictures());
+        QCOMPARE(preview.keyPictures()->times, (std::vector<double>{0.0, 1.0, 2.0}));
     }
 
     void everyControlIsNamedForTheKeyboardAndScreenReaders_data()
