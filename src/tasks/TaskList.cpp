@@ -6,6 +6,7 @@
 #include "tasks/InputPaths.h"
 #include "tasks/InputTypes.h"
 #include "tasks/TaskTexts.h"
+#include "tasks/TaskThumbnails.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -35,6 +36,28 @@ TaskList::TaskList(QTreeWidget *control, QWidget *owner)
     m_control->header()->setStyleSheet(QStringLiteral("QHeaderView::section { background-color: rgb(243, 243, 243); }"));
     m_control->header()->setSectionsClickable(false);
     m_control->header()->setSectionsMovable(false);
+    showThumbnails(true);
+}
+
+TaskList::~TaskList() = default;
+
+void TaskList::showThumbnails(bool on)
+{
+    if (on && !m_thumbnails)
+        m_thumbnails = std::make_unique<TaskThumbnails>(m_control);
+    else if (!on)
+        m_thumbnails.reset();
+}
+
+void TaskList::stopThumbnails()
+{
+    if (m_thumbnails)
+        m_thumbnails->stop();
+}
+
+ThumbnailLoader *TaskList::thumbnails() const
+{
+    return m_thumbnails ? &m_thumbnails->loader() : nullptr;
 }
 
 void TaskList::followWidth()
@@ -73,9 +96,12 @@ void TaskList::SetTaskItem(int index, int field, const ltvItemData &data)
 
 int TaskList::appendRow(const QString &caption)
 {
-    auto *row = new QTreeWidgetItem(QStringList(caption));
+    QTreeWidgetItem *row = m_thumbnails ? m_thumbnails->newRow() : new QTreeWidgetItem;
+    row->setText(0, caption);
     for (int column = 1; column < Columns; ++column)
         row->setText(column, QString());
+    if (m_thumbnails)
+        m_thumbnails->noteFile(caption);
     m_control->addTopLevelItem(row);
     return count() - 1;
 }
@@ -231,6 +257,8 @@ void TaskList::removeSelected()
 void TaskList::clear()
 {
     m_control->clear();
+    if (m_thumbnails)
+        m_thumbnails->clear();
 }
 
 } // namespace velmora::tasks

@@ -12,11 +12,15 @@
 #include <QUrl>
 #include <QWidget>
 
+#include <memory>
 #include <vector>
 
 class QTreeWidget;
 
 namespace velmora::tasks {
+
+class TaskThumbnails;
+class ThumbnailLoader;
 
 // The task list over its list control: the control is the only store of the tasks, one row
 // a task, with the caption and ten sub-items as texts (sub-items 3 to 9 are not shown).
@@ -28,6 +32,7 @@ public:
     static constexpr ColumnSizer::Widths ColumnWidths = {350, 90, 80, 150};
 
     TaskList(QTreeWidget *control, QWidget *owner);
+    ~TaskList() override;
 
     // Hidden on the first file added, for the rest of the run.
     void setWelcomePanel(QWidget *panel) { m_welcome = panel; }
@@ -73,6 +78,15 @@ public:
     void removeSelected();
     void clear();
 
+    // Each row shows a thumbnail of its file beside its name, made off the window's thread for
+    // the rows in view (on from the start). Off, no row shows one, the thumbnail work ends and
+    // the rows added from then on are as they were before thumbnails.
+    void showThumbnails(bool on);
+    // The window is closing: the thumbnail work ends, after the picture in hand.
+    void stopThumbnails();
+    // What makes and keeps the thumbnails; nullptr while they are off.
+    ThumbnailLoader *thumbnails() const;
+
 private:
     int appendRow(const QString &caption);
 
@@ -81,6 +95,7 @@ private:
     QPointer<QWidget> m_welcome;
     ColumnSizer m_columnSizer{ColumnWidths};
     bool m_stopAdding = false;
+    std::unique_ptr<TaskThumbnails> m_thumbnails;
 };
 
 } // namespace velmora::tasks
