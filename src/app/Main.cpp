@@ -231,6 +231,7 @@ void TMainForm::closeEvent(QCloseEvent *event)
     platform::runGuarded(this, [this] { FormClose(); });
     event->accept();
     m_tasks->stopAdding();
+    m_tasks->stopThumbnails();
 }
 
 void TMainForm::closeFromOutside()

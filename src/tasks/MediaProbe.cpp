@@ -1,6 +1,7 @@
 #include "tasks/MediaProbe.h"
 
 #include "platform/Error.h"
+#include "tasks/MediaFile.h"
 #include "tasks/MediaInfoDll.h"
 #include "tasks/TimeText.h"
 
@@ -60,24 +61,17 @@ struct Measured
 
 std::optional<Measured> measureWithFFmpeg(const QString &path)
 {
-    AVFormatContext *format = nullptr;
-    AVDictionary *options = nullptr;
-    av_dict_set(&options, "protocol_whitelist", "file", 0); // a name is never a network address
-    const int opened = avformat_open_input(&format, ("file:" + path).toUtf8().constData(), nullptr, &options);
-    av_dict_free(&options);
-    if (opened < 0)
+    const MediaFile format = OpenMediaFile(path);
+    if (!format)
         return std::nullopt;
     Measured measured;
-    if (avformat_find_stream_info(format, nullptr) >= 0) {
-        if (format->duration != AV_NOPTS_VALUE && format->duration > 0)
-            measured.seconds = double(format->duration) / AV_TIME_BASE;
-        const int video = av_find_best_stream(format, AVMEDIA_TYPE_VIDEO, -1, -1, nullptr, 0);
-        if (video >= 0) {
-            measured.width = format->streams[video]->codecpar->width;
-            measured.height = format->streams[video]->codecpar->height;
-        }
+    if (format->duration != AV_NOPTS_VALUE && format->duration > 0)
+        measured.seconds = double(format->duration) / AV_TIME_BASE;
+    const int video = av_find_best_stream(format.get(), AVMEDIA_TYPE_VIDEO, -1, -1, nullptr, 0);
+    if (video >= 0) {
+        measured.width = format->streams[video]->codecpar->width;
+        measured.height = format->streams[video]->codecpar->height;
     }
-    avformat_close_input(&format);
     return measured;
 }
 

@@ -6,6 +6,7 @@
 #include "tasks/InputPaths.h"
 #include "tasks/InputTypes.h"
 #include "tasks/TaskTexts.h"
+#include "tasks/TaskThumbnails.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -38,6 +39,28 @@ TaskList::TaskList(QTreeWidget *control, QWidget *owner)
     m_control->header()->setStyleSheet(QStringLiteral("QHeaderView::section { background-color: rgb(243, 243, 243); }"));
     m_control->header()->setSectionsClickable(false);
     m_control->header()->setSectionsMovable(false);
+    showThumbnails(true);
+}
+
+TaskList::~TaskList() = default;
+
+void TaskList::showThumbnails(bool on)
+{
+    if (on && !m_thumbnails)
+        m_thumbnails = std::make_unique<TaskThumbnails>(m_control);
+    else if (!on)
+        m_thumbnails.reset();
+}
+
+void TaskList::stopThumbnails()
+{
+    if (m_thumbnails)
+        m_thumbnails->stop();
+}
+
+ThumbnailLoader *TaskList::thumbnails() const
+{
+    return m_thumbnails ? &m_thumbnails->loader() : nullptr;
 }
 
 void TaskList::followWidth()
@@ -91,7 +114,8 @@ void TaskList::setTrim(int index, const RowTrim &trim)
 void TaskList::showTrim(QTreeWidgetItem *row)
 {
     // A trimmed row is marked by scissors before its name (the Length column is too narrow to
-    // hold them beside a kept length); its name and its Length tell the span kept.
+    // hold them beside a kept length), as a badge on its thumbnail where rows show thumbnails;
+    // its name and its Length tell the span kept.
     constexpr int LengthColumn = field::Length + 1;
     const bool trimmed = !row->text(WholeLengthItem + 1).isEmpty();
     if (!trimmed && row->toolTip(LengthColumn).isEmpty())
@@ -123,9 +147,12 @@ QIcon TaskList::scissors()
 
 int TaskList::appendRow(const QString &caption)
 {
-    auto *row = new QTreeWidgetItem(QStringList(caption));
+    QTreeWidgetItem *row = m_thumbnails ? m_thumbnails->newRow() : new QTreeWidgetItem;
+    row->setText(0, caption);
     for (int column = 1; column < Columns; ++column)
         row->setText(column, QString());
+    if (m_thumbnails)
+        m_thumbnails->noteFile(caption);
     m_control->addTopLevelItem(row);
     return count() - 1;
 }
@@ -285,6 +312,8 @@ void TaskList::removeSelected()
 void TaskList::clear()
 {
     m_control->clear();
+    if (m_thumbnails)
+        m_thumbnails->clear();
 }
 
 } // namespace velmora::tasks

@@ -13,6 +13,7 @@
 #include <QUrl>
 #include <QWidget>
 
+#include <memory>
 #include <vector>
 
 class QIcon;
@@ -20,6 +21,9 @@ class QTreeWidget;
 class QTreeWidgetItem;
 
 namespace velmora::tasks {
+
+class TaskThumbnails;
+class ThumbnailLoader;
 
 // The task list over its list control: the control is the only store of the tasks, one row
 // a task, with the caption and ten sub-items as texts (sub-items 3 to 9 are not shown).
@@ -31,6 +35,7 @@ public:
     static constexpr ColumnSizer::Widths ColumnWidths = {350, 90, 80, 150};
 
     TaskList(QTreeWidget *control, QWidget *owner);
+    ~TaskList() override;
 
     // Hidden on the first file added, for the rest of the run.
     void setWelcomePanel(QWidget *panel) { m_welcome = panel; }
@@ -79,6 +84,15 @@ public:
     void removeSelected();
     void clear();
 
+    // Each row shows a thumbnail of its file beside its name, made off the window's thread for
+    // the rows in view (on from the start). Off, no row shows one, the thumbnail work ends and
+    // the rows added from then on are as they were before thumbnails.
+    void showThumbnails(bool on);
+    // The window is closing: the thumbnail work ends, after the picture in hand.
+    void stopThumbnails();
+    // What makes and keeps the thumbnails; nullptr while they are off.
+    ThumbnailLoader *thumbnails() const;
+
 private:
     int appendRow(const QString &caption);
     void showTrim(QTreeWidgetItem *row);
@@ -89,6 +103,7 @@ private:
     QPointer<QWidget> m_welcome;
     ColumnSizer m_columnSizer{ColumnWidths};
     bool m_stopAdding = false;
+    std::unique_ptr<TaskThumbnails> m_thumbnails;
 };
 
 } // namespace velmora::tasks

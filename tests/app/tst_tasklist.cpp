@@ -5,6 +5,7 @@
 #include "support/Clips.h"
 #include "support/FakeSeams.h"
 #include "support/InputKinds.h"
+#include "support/Threads.h"
 #include "tasks/InputTypes.h"
 #include "tasks/TimeText.h"
 
@@ -447,6 +448,21 @@ private Q_SLOTS:
         run.action("tbtnAddDir")->trigger();
         QVERIFY(!run.main().isVisible());
         QVERIFY2(run.list()->topLevelItemCount() <= 3, qPrintable(QString::number(run.list()->topLevelItemCount())));
+    }
+
+    void closingEndsTheThumbnailWork()
+    {
+        FakeSeams seams;
+        TestFolder folder;
+        const QStringList paths = clips(folder, {"a.avi", "b.avi", "c.avi"});
+        AppRun run(folder, paths);
+        QCOMPARE(run.list()->topLevelItemCount(), 3);
+        // The rows in view are asked for when painted; their threads stay until the window closes.
+        QTRY_VERIFY(test::threadsNamed("thumbnails") > 0);
+        run.main().close();
+        QVERIFY(!run.main().isVisible());
+        // Joined by then; the system may list an ended thread a moment longer.
+        QTRY_COMPARE(test::threadsNamed("thumbnails"), 0);
     }
 
     void dropWhileTheListIsDisabled()
