@@ -210,7 +210,10 @@ void TMainForm::LoadMainPreferences()
 {
     const prefs::IniFile preferences(m_folder.preferencesFile());
     if (ui->cmbProfile->count() > 0) {
-        const int index = preferences.readInteger(prefs::section::Main, prefs::key::Profile, prefs::DefaultProfile);
+        QStringList names;
+        for (int item = 0; item < ui->cmbProfile->count(); ++item)
+            names.append(ui->cmbProfile->itemText(item));
+        const int index = profiles::ChosenProfile(m_folder.preferencesFile(), names);
         ui->cmbProfile->setCurrentIndex(index >= 0 && index < ui->cmbProfile->count() ? index : -1);
         cmbProfileChange();
     }

@@ -214,8 +214,10 @@ std::optional<QString> TerminalJoin::chooseProfile()
 {
     const QList<profiles::ProfileEntry> profiles = profiles::discoverProfiles(m_folder.profilesDir());
     if (m_request.profile.isEmpty()) {
-        const int index = prefs::IniFile(m_folder.preferencesFile())
-                              .readInteger(prefs::section::Main, prefs::key::Profile, prefs::DefaultProfile);
+        QStringList names;
+        for (const profiles::ProfileEntry &profile : profiles)
+            names.append(profile.name);
+        const int index = profiles::ChosenProfile(m_folder.preferencesFile(), names);
         if (index >= 0 && index < profiles.size())
             return m_folder.profilesDir() + profiles.at(index).fileName;
         complain(QStringLiteral("No profile is chosen in the settings: name one with --profile. The profiles are:\n")

@@ -44,10 +44,10 @@ public:
 
     QString readString(const QString &section, const QString &key, const QString &def) const;
     int readInteger(const QString &section, const QString &key, int def) const;
-
-private:
+    // The key's text; nothing where the file does not hold the key.
     std::optional<QString> value(const QString &section, const QString &key) const;
 
+private:
     QHash<QString, QHash<QString, QString>> m_sections; // by lower-case names
 };
 

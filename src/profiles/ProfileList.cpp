@@ -2,6 +2,8 @@
 
 #include "platform/Logging.h"
 #include "platform/Paths.h"
+#include "prefs/IniFile.h"
+#include "prefs/PrefKeys.h"
 
 #include <QDir>
 
@@ -22,6 +24,15 @@ QList<ProfileEntry> discoverProfiles(const QString &profilesDir)
     }
     qCInfo(profilesLog).noquote() << "Found" << profiles.size() << "profiles in" << profilesDir;
     return profiles;
+}
+
+int ChosenProfile(const QString &preferencesFile, const QStringList &names)
+{
+    const prefs::IniSnapshot preferences(preferencesFile);
+    if (preferences.value(prefs::section::Main, prefs::key::Profile))
+        return preferences.readInteger(prefs::section::Main, prefs::key::Profile, prefs::DefaultProfile);
+    const qsizetype plays = names.indexOf(FirstStartProfile);
+    return plays < 0 ? prefs::DefaultProfile : int(plays);
 }
 
 } // namespace velmora::profiles

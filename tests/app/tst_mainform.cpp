@@ -131,16 +131,29 @@ private Q_SLOTS:
         QCOMPARE(run.main().AppVersion(), caption.mid(9));
     }
 
+    // A first start chooses the profile that plays everywhere where the folder has it, else the
+    // first; a choice made then survives a restart.
+    void profileAndOutputFileRoundTrip_data()
+    {
+        QTest::addColumn<bool>("playsEverywhere");
+        QTest::addColumn<QString>("firstChoice");
+        QTest::newRow("shipped profiles") << true << "MP4 - H.264 and AAC (plays everywhere)";
+        QTest::newRow("own profiles only") << false << "Alpha";
+    }
     void profileAndOutputFileRoundTrip()
     {
+        QFETCH(bool, playsEverywhere);
+        QFETCH(QString, firstChoice);
         FakeSeams seams;
         TestFolder folder;
         for (const char *name : {"Alpha.bpf", "beta.bpf", "Gamma.bpf"})
             folder.write(QStringLiteral("Profiles/") + name, "[Main]\r\nType=avi\r\n");
+        if (playsEverywhere)
+            folder.write("Profiles/MP4 - H.264 and AAC (plays everywhere).bpf", "[Main]\r\nType=mp4\r\n");
         {
             Run first(folder);
-            QCOMPARE(first.profiles()->currentIndex(), 0); // no preferences: the first profile
-            QCOMPARE(first.program.opSettingForm().profilePath(), folder.file("Profiles/Alpha.bpf"));
+            QCOMPARE(first.profiles()->currentText(), firstChoice);
+            QCOMPARE(first.program.opSettingForm().profilePath(), folder.file("Profiles/" + firstChoice + ".bpf"));
             first.chooseProfile(2);
             first.outputField()->setText("/videos/joined.avi");
             first.main().close();

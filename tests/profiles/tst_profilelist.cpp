@@ -30,6 +30,35 @@ private Q_SLOTS:
         QVERIFY(discoverProfiles(folder.file("Profiles")).isEmpty());
     }
 
+    // The Profile key wins wherever it is present, read as always; without it, the profile that
+    // plays everywhere, else the first.
+    void chosenProfile_data()
+    {
+        QTest::addColumn<QByteArray>("preferences"); // empty: no file
+        QTest::addColumn<QStringList>("names");
+        QTest::addColumn<int>("chosen");
+        const QStringList shipped = {"DivX Compatible - High Quality", "Editing", "MP4 - H.264 and AAC (plays everywhere)", "WebM"};
+        QTest::newRow("no file") << QByteArray() << shipped << 2;
+        QTest::newRow("no Profile key") << QByteArray("[Main]\r\nOutput File=x.avi\r\n") << shipped << 2;
+        QTest::newRow("key in another section") << QByteArray("[Default]\r\nProfile=1\r\n") << shipped << 2;
+        QTest::newRow("saved choice") << QByteArray("[main]\r\nprofile=0\r\n") << shipped << 0;
+        QTest::newRow("none chosen at close") << QByteArray("[Main]\r\nProfile=-1\r\n") << shipped << -1;
+        QTest::newRow("unreadable value") << QByteArray("[Main]\r\nProfile=two\r\n") << shipped << 0;
+        QTest::newRow("empty value") << QByteArray("[Main]\r\nProfile=\r\n") << shipped << 0;
+        QTest::newRow("not shipped") << QByteArray() << QStringList{"Mine", "Yours"} << 0;
+        QTest::newRow("other letter case") << QByteArray() << QStringList{"Mine", "mp4 - h.264 and aac (plays everywhere)"} << 0;
+    }
+    void chosenProfile()
+    {
+        QFETCH(QByteArray, preferences);
+        QFETCH(QStringList, names);
+        QFETCH(int, chosen);
+        TestFolder folder;
+        if (!preferences.isEmpty())
+            folder.write("Preferences.ini", preferences);
+        QCOMPARE(ChosenProfile(folder.file("Preferences.ini"), names), chosen);
+    }
+
     // A profile named from a terminal: its list name in any letter case, or a profile file.
     void findProfile_data()
     {
