@@ -425,7 +425,7 @@ void TMainForm::previewRow(int row)
     }
     m_previewRow = row;
     // The row's Length is what it keeps; the preview shows the whole clip.
-    const tasks::RowTrim trim = tasks::TrimOf(data);
+    const tasks::Trim trim = tasks::TrimOf(data);
     m_previewForm->open(data.InputFile, tasks::WholeLength(data), trim.start, trim.end, selectedProfileCopies());
 }
 
@@ -433,10 +433,10 @@ void TMainForm::rowTrimChosen(int row, std::optional<double> start, std::optiona
 {
     // Kept in the row itself: its Length shows the part kept, the job converts just that, and
     // Save List writes it.
-    m_tasks->setTrim(row, tasks::RowTrim{start, end});
+    m_tasks->setTrim(row, tasks::Trim{start, end});
 }
 
-tasks::RowTrim TMainForm::rowTrim(int row) const
+tasks::Trim TMainForm::rowTrim(int row) const
 {
     tasks::ltvItemData data;
     m_tasks->GetTaskItem(row, tasks::field::All, data);

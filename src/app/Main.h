@@ -87,7 +87,7 @@ public:
     // The user chose the part of a row's clip to keep in the preview.
     void rowTrimChosen(int row, std::optional<double> start, std::optional<double> end);
     // The kept parts chosen so far, by input file; a row not listed is kept whole.
-    tasks::RowTrim rowTrim(int row) const;
+    tasks::Trim rowTrim(int row) const;
     const QTimer &timerTime() const { return m_timerTime; }
 
 public Q_SLOTS:

@@ -269,14 +269,14 @@ int TerminalJoin::run()
     }
     // Each file with the trim its list line came with: a folder's files are whole.
     tasks::InputFiles inputs;
-    QList<tasks::RowTrim> trims;
+    QList<tasks::Trim> trims;
     for (const tasks::ListEntry &entry : named) {
         const tasks::InputFiles each = tasks::ExpandInputs({entry.path});
         inputs.files << each.files;
         inputs.missing << each.missing;
         inputs.unsupported << each.unsupported;
         for (qsizetype i = 0; i < each.files.size(); ++i)
-            trims << (tasks::ClassifyInput(entry.path).kind == tasks::NamedInput::Kind::File ? entry.trim : tasks::RowTrim());
+            trims << (tasks::ClassifyInput(entry.path).kind == tasks::NamedInput::Kind::File ? entry.trim : tasks::Trim());
     }
     for (const QString &missing : inputs.missing)
         complain(QStringLiteral("There is no file or folder \"%1\".").arg(missing));
@@ -299,7 +299,7 @@ int TerminalJoin::run()
             return finish("stopped", exitstatus::Stopped);
         try {
             rows.AddTaskFile(file);
-            if (trims[i].trimmed())
+            if (!trims[i].keepsWhole())
                 tasks::SetRowTrim(rows, rows.count() - 1, trims[i]);
         } catch (const std::exception &error) {
             const QString text = QStringLiteral("%1 cannot be added: %2").arg(file, QString::fromUtf8(error.what()));

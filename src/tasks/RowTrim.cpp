@@ -39,9 +39,9 @@ QString TrimTimeText(double seconds)
         .arg(millis % 1000, 3, 10, QLatin1Char('0'));
 }
 
-RowTrim TrimOf(const ltvItemData &row)
+Trim TrimOf(const ltvItemData &row)
 {
-    return RowTrim{secondsIn(row.subItem(TrimStartItem)), secondsIn(row.subItem(TrimEndItem))};
+    return Trim{secondsIn(row.subItem(TrimStartItem)), secondsIn(row.subItem(TrimEndItem))};
 }
 
 double WholeLength(const ltvItemData &row)
@@ -51,19 +51,12 @@ double WholeLength(const ltvItemData &row)
     return TimeTextToSeconds(row.Length);
 }
 
-double KeptLength(const RowTrim &trim, double whole)
-{
-    const double from = std::clamp(trim.start.value_or(0.0), 0.0, std::max(0.0, whole));
-    const double to = std::clamp(trim.end.value_or(whole), 0.0, std::max(0.0, whole));
-    return std::max(0.0, to - from);
-}
-
-void ApplyTrim(ltvItemData &row, const RowTrim &trim)
+void ApplyTrim(ltvItemData &row, const Trim &trim)
 {
     const bool wasTrimmed = !row.subItem(WholeLengthItem).isEmpty();
     const QString wholeText = wasTrimmed ? row.subItem(WholeLengthItem) : row.Length;
     const double whole = WholeLength(row);
-    if (!trim.trimmed()) {
+    if (trim.keepsWhole()) {
         row.Length = wholeText;
         row.subItem(TrimStartItem).clear();
         row.subItem(TrimEndItem).clear();
@@ -74,7 +67,7 @@ void ApplyTrim(ltvItemData &row, const RowTrim &trim)
         row.subItem(TrimEndItem) = trim.end ? TrimTimeText(*trim.end) : QString();
         // A clip whose length does not read keeps its Length as it was.
         if (whole >= 0)
-            row.Length = SecondsToTimeText(KeptLength(trim, whole));
+            row.Length = SecondsToTimeText(trim.keptSeconds(whole));
     }
     row.LengthSeconds = TimeTextToSeconds(row.Length);
     for (const int item : {TrimStartItem, TrimEndItem, WholeLengthItem})
@@ -83,8 +76,8 @@ void ApplyTrim(ltvItemData &row, const RowTrim &trim)
 
 QString TrimToolTip(const ltvItemData &row)
 {
-    const RowTrim trim = TrimOf(row);
-    if (!trim.trimmed())
+    const Trim trim = TrimOf(row);
+    if (trim.keepsWhole())
         return QString();
     const double whole = WholeLength(row);
     return QString(texts::TrimmedToolTip)
@@ -92,7 +85,7 @@ QString TrimToolTip(const ltvItemData &row)
              row.subItem(WholeLengthItem));
 }
 
-void SetRowTrim(TaskListView &tasks, int row, const RowTrim &trim)
+void SetRowTrim(TaskListView &tasks, int row, const Trim &trim)
 {
     if (row < 0 || row >= tasks.count())
         return;
@@ -102,12 +95,12 @@ void SetRowTrim(TaskListView &tasks, int row, const RowTrim &trim)
     tasks.SetTaskItem(row, field::All, data);
 }
 
-QString TrimLine(const RowTrim &trim)
+QString TrimLine(const Trim &trim)
 {
     return QStringLiteral("#velmora-trim start=%1 end=%2").arg(sideText(trim.start), sideText(trim.end));
 }
 
-std::optional<RowTrim> ReadTrimLine(const QString &line)
+std::optional<Trim> ReadTrimLine(const QString &line)
 {
     static const QRegularExpression form(QStringLiteral("^#velmora-trim start=([0-9]+(?:\\.[0-9]+)?|-) end=([0-9]+(?:\\.[0-9]+)?|-)$"));
     const QRegularExpressionMatch match = form.match(line);
@@ -116,20 +109,20 @@ std::optional<RowTrim> ReadTrimLine(const QString &line)
     const auto side = [](const QString &text) {
         return text == QLatin1String("-") ? std::nullopt : std::optional<double>(text.toDouble());
     };
-    return RowTrim{side(match.captured(1)), side(match.captured(2))};
+    return Trim{side(match.captured(1)), side(match.captured(2))};
 }
 
 QList<ListEntry> ListEntries(const QStringList &lines)
 {
     QList<ListEntry> entries;
-    RowTrim pending;
+    Trim pending;
     for (const QString &line : lines) {
-        if (const std::optional<RowTrim> trim = ReadTrimLine(line)) {
+        if (const std::optional<Trim> trim = ReadTrimLine(line)) {
             pending = *trim;
             continue;
         }
         entries.append(ListEntry{line, pending});
-        pending = RowTrim();
+        pending = Trim();
     }
     return entries;
 }
@@ -140,7 +133,7 @@ QList<ListEntry> CommandLineEntries(const QStringList &arguments)
         return ListEntries(ReadListFile(arguments.constFirst()));
     QList<ListEntry> entries;
     for (const QString &argument : arguments)
-        entries.append(ListEntry{argument, RowTrim()});
+        entries.append(ListEntry{argument, Trim()});
     return entries;
 }
 
@@ -159,7 +152,7 @@ QByteArray ListFileText(const QList<ListEntry> &entries)
 {
     QByteArray text;
     for (const ListEntry &entry : entries) {
-        if (entry.trim.trimmed())
+        if (!entry.trim.keepsWhole())
             text += TrimLine(entry.trim).toUtf8() + '\n';
         text += entry.path.toUtf8() + '\n';
     }

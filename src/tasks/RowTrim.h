@@ -2,6 +2,7 @@
 
 #include "tasks/TaskItem.h"
 #include "tasks/TaskListView.h"
+#include "tasks/Trim.h"
 
 #include <QByteArray>
 #include <QList>
@@ -12,22 +13,12 @@
 
 namespace velmora::tasks {
 
-// The part of a clip a row keeps: from start to end, in seconds of the clip; an open side
-// keeps the clip's own.
+// The part of a clip a row keeps (a Trim, see Trim.h).
 //
 // The row holds it in its hidden sub-items: 5 the start, 6 the end, 7 the clip's whole length,
 // each a time text to the millisecond ("00:00:01.500"), empty when not set. The Length column
 // (sub-item 0) then shows the kept length, to the tenth as lengths are shown, which is what the
 // job and its progress count.
-struct RowTrim
-{
-    std::optional<double> start;
-    std::optional<double> end;
-
-    bool trimmed() const { return start || end; }
-    bool operator==(const RowTrim &) const = default;
-};
-
 inline constexpr int TrimStartItem = 5;
 inline constexpr int TrimEndItem = 6;
 inline constexpr int WholeLengthItem = 7;
@@ -35,18 +26,16 @@ inline constexpr int WholeLengthItem = 7;
 // "HH:MM:SS.mmm", which TimeTextToSeconds reads back.
 QString TrimTimeText(double seconds);
 
-RowTrim TrimOf(const ltvItemData &row);
+Trim TrimOf(const ltvItemData &row);
 // The clip's whole play time: sub-item 7 where the row is trimmed, else its Length.
 double WholeLength(const ltvItemData &row);
-// The length kept of a clip of `whole` seconds; an end before the start keeps nothing.
-double KeptLength(const RowTrim &trim, double whole);
 // Sets the row's trim sub-items and its Length to the kept length (the whole length again
 // when the trim is cleared).
-void ApplyTrim(ltvItemData &row, const RowTrim &trim);
+void ApplyTrim(ltvItemData &row, const Trim &trim);
 // What a trimmed row's Length tells in its tooltip; empty for a row that is not trimmed.
 QString TrimToolTip(const ltvItemData &row);
 // Trims a row of any task list.
-void SetRowTrim(TaskListView &tasks, int row, const RowTrim &trim);
+void SetRowTrim(TaskListView &tasks, int row, const Trim &trim);
 
 // List files (.tmp): one path a line, as Velmora has always read them. A trimmed row's path
 // comes after a line of its own, "#velmora-trim start=1.500 end=-": a reader that knows
@@ -54,10 +43,10 @@ void SetRowTrim(TaskListView &tasks, int row, const RowTrim &trim);
 struct ListEntry
 {
     QString path;
-    RowTrim trim;
+    Trim trim;
 };
-QString TrimLine(const RowTrim &trim);
-std::optional<RowTrim> ReadTrimLine(const QString &line);
+QString TrimLine(const Trim &trim);
+std::optional<Trim> ReadTrimLine(const QString &line);
 // A list file's lines as entries: each trim line goes with the path on the line after it.
 QList<ListEntry> ListEntries(const QStringList &lines);
 // What a command line names: the entries of the list file it names first (a ".tmp" file),

@@ -101,7 +101,7 @@ void TaskList::SetTaskItem(int index, int field, const ltvItemData &data)
         showTrim(row);
 }
 
-void TaskList::setTrim(int index, const RowTrim &trim)
+void TaskList::setTrim(int index, const Trim &trim)
 {
     if (index < 0 || index >= count())
         return;
@@ -207,7 +207,7 @@ void TaskList::AddCommandLine(const QStringList &arguments)
         if (named.kind == NamedInput::Kind::File) {
             const int before = count();
             AddTaskFile(named.path);
-            if (entry.trim.trimmed() && count() > before)
+            if (!entry.trim.keepsWhole() && count() > before)
                 setTrim(count() - 1, entry.trim);
         }
         else if (named.kind == NamedInput::Kind::Folder)

@@ -76,7 +76,7 @@ public:
     void followWidth();
 
     // Keeps only part of a row's clip (see RowTrim.h); an empty trim keeps all of it again.
-    void setTrim(int index, const RowTrim &trim);
+    void setTrim(int index, const Trim &trim);
 
     void applyReorder(const Reorder &reorder);
     // Moves the selected rows by the rule given (MoveUp or MoveDown); nothing when none is selected.

@@ -370,7 +370,7 @@ private Q_SLOTS:
         seek(*preview, 500);
         QSignalSpy chosen(preview, &app::TPreviewForm::trimChosen);
         QTest::keyClick(preview, Qt::Key_I);
-        QCOMPARE(run.main().rowTrim(0), tasks::RowTrim({0.5, std::nullopt}));
+        QCOMPARE(run.main().rowTrim(0), tasks::Trim({0.5, std::nullopt}));
         // The row keeps it: its Length is the part kept, with the span in its tooltip.
         QCOMPARE(run.list()->topLevelItem(0)->text(1), QString("00:00:02.5"));
         QVERIFY2(run.list()->topLevelItem(0)->toolTip(1).startsWith("Trimmed: 00:00:00.500 to 00:00:03.000 of "),
@@ -382,7 +382,7 @@ private Q_SLOTS:
         QCOMPARE(preview->trim(), tasks::Trim({0.5, std::nullopt}));
         QCOMPARE(control<QLabel>(preview, "lblTrim")->text(), QString("Keeps 0:00:00.500 to 0:00:03.000 (0:00:02.500)"));
         QTest::mouseClick(control<QPushButton>(preview, "btnClear"), Qt::LeftButton);
-        QCOMPARE(run.main().rowTrim(0), tasks::RowTrim());
+        QCOMPARE(run.main().rowTrim(0), tasks::Trim());
         QVERIFY(run.list()->topLevelItem(0)->toolTip(1).isEmpty());
     }
 

@@ -46,7 +46,7 @@ struct Trimmed
 Trimmed convertAndJoin(const test::TestFolder &folder, MarkedClip::Picture picture)
 {
     const profiles::EncoderArgs options = test::divxOptions(QStringLiteral("320x240"));
-    const tasks::RowTrim trim{Start, End};
+    const tasks::Trim trim{Start, End};
     const QString name = picture == MarkedClip::Picture::Numbered ? QStringLiteral("numbers") : QStringLiteral("flashes");
     Trimmed trimmed;
     for (const MarkedClip &clip : fourKinds(picture)) {
@@ -87,7 +87,7 @@ private Q_SLOTS:
         QFETCH(double, start);
         QFETCH(double, end);
         QFETCH(QStringList, words);
-        tasks::RowTrim trim;
+        tasks::Trim trim;
         if (start >= 0)
             trim.start = start;
         if (end >= 0)

@@ -57,16 +57,16 @@ private Q_SLOTS:
         QFETCH(QString, kept);
         QFETCH(QString, tip);
         ltvItemData data = row(length);
-        const RowTrim trim{side(start), side(end)};
+        const Trim trim{side(start), side(end)};
         ApplyTrim(data, trim);
         QCOMPARE(data.Length, kept);
         QCOMPARE(data.LengthSeconds, TimeTextToSeconds(kept));
         QCOMPARE(TrimOf(data), trim);
         QCOMPARE(TrimToolTip(data), tip);
         // Trimmed again, it is measured against the whole clip, not the span kept before.
-        ApplyTrim(data, RowTrim{0.0, std::nullopt});
+        ApplyTrim(data, Trim{0.0, std::nullopt});
         QCOMPARE(data.Length, SecondsToTimeText(TimeTextToSeconds(length)));
-        ApplyTrim(data, RowTrim());
+        ApplyTrim(data, Trim());
         QCOMPARE(data.Length, length);
         QCOMPARE(data.LengthSeconds, TimeTextToSeconds(length));
         QVERIFY(TrimToolTip(data).isEmpty());
@@ -90,10 +90,10 @@ private Q_SLOTS:
         QFETCH(QString, line);
         QFETCH(double, start);
         QFETCH(double, end);
-        const std::optional<RowTrim> trim = ReadTrimLine(line);
+        const std::optional<Trim> trim = ReadTrimLine(line);
         QCOMPARE(trim.has_value(), start != -2.0);
         if (trim)
-            QCOMPARE(*trim, (RowTrim{side(start), side(end)}));
+            QCOMPARE(*trim, (Trim{side(start), side(end)}));
     }
 
     // Saved and read back, every row keeps its path and trim; a list without trims is one path
@@ -107,7 +107,7 @@ private Q_SLOTS:
 
         QFile::copy(QFINDTESTDATA("tst_rowtrim.cpp"), folder.file("a b.mp4"));
         const QList<ListEntry> entries{
-            {folder.file("a b.mp4"), RowTrim{1.5, 3.0}}, {folder.file("ç.mkv"), {}}, {folder.file("a b.mp4"), RowTrim{std::nullopt, 9.25}}};
+            {folder.file("a b.mp4"), Trim{1.5, 3.0}}, {folder.file("ç.mkv"), {}}, {folder.file("a b.mp4"), Trim{std::nullopt, 9.25}}};
         const QString list = folder.file("list.tmp");
         QFile file(list);
         QVERIFY(file.open(QIODevice::WriteOnly));
