@@ -50,7 +50,7 @@ QString secondsWord(double seconds)
 }
 
 // -ss and -endpos for a trim; an end alone is a length from the clip's start.
-QStringList trimWords(const tasks::RowTrim &trim, std::optional<double> longest = std::nullopt)
+QStringList trimWords(const tasks::Trim &trim, std::optional<double> longest = std::nullopt)
 {
     QStringList words;
     const double start = trim.start.value_or(0.0);
@@ -74,7 +74,7 @@ QStringList factorWords(double factor)
 } // namespace
 
 EncoderArgs ConversionCommand(const QString &input, const QString &part, const EncoderArgs &options, const QString &shape,
-                              std::optional<double> factor, const tasks::RowTrim &trim)
+                              std::optional<double> factor, const tasks::Trim &trim)
 {
     EncoderArgs command = partCommand(input, part, options, shape);
     command.words(trimWords(trim));
@@ -85,7 +85,7 @@ EncoderArgs ConversionCommand(const QString &input, const QString &part, const E
 }
 
 EncoderArgs LookCommand(const QString &input, const QString &look, const EncoderArgs &options, const QString &shape, double seconds,
-                        double factor, const tasks::RowTrim &trim)
+                        double factor, const tasks::Trim &trim)
 {
     EncoderArgs command = partCommand(input, look, options, shape);
     command.words(trimWords(trim, seconds));

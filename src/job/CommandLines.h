@@ -21,12 +21,12 @@ using profiles::EncoderArgs;
 // bitrate (-x264encopts crf=F), the join's bitrate being shared among its parts.
 // A trimmed row is converted from its start for its kept length (-ss START -endpos LENGTH).
 EncoderArgs ConversionCommand(const QString &input, const QString &part, const EncoderArgs &options, const QString &shape = QString(),
-                              std::optional<double> factor = std::nullopt, const tasks::RowTrim &trim = {});
+                              std::optional<double> factor = std::nullopt, const tasks::Trim &trim = {});
 
 // A look at how busy an input's pictures are: its first `seconds` encoded as its conversion
 // would be, at rate factor `factor`, into `look`.
 EncoderArgs LookCommand(const QString &input, const QString &look, const EncoderArgs &options, const QString &shape, double seconds,
-                        double factor, const tasks::RowTrim &trim = {});
+                        double factor, const tasks::Trim &trim = {});
 
 // The -info value naming the input and the options: srcform=%<bytes>%<full path>, and with
 // options, :comment=%<bytes>%<the fragment's words, one blank between>.

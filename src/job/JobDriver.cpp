@@ -187,7 +187,7 @@ bool JobDriver::checksPass(QString &output)
             tasks::ltvItemData data;
             m_tasks.GetTaskItem(row, tasks::field::All, data);
             inputs << data.InputFile;
-            if (tasks::TrimOf(data).trimmed())
+            if (!tasks::TrimOf(data).keepsWhole())
                 trimmed << platform::ExtractFileName(data.InputFile);
         }
         // A trim is never passed over without a word.
