@@ -149,11 +149,14 @@ private Q_SLOTS:
         const QString own = m_folder.file("home/.config/velmora/Preferences.ini");
 
         // The first start copies the shipped preferences; the close writes to the copy. The
-        // profiles were found: the first of them is the one kept.
+        // profiles were found: the one that plays everywhere, chosen at the first start, is
+        // the one kept.
         const QString clip = velmora::test::sharedClip();
         QCOMPARE(runOnce({clip}), 0);
         QVERIFY(QFileInfo::exists(own));
-        QCOMPARE(IniFile(own).readInteger("Main", "Profile", -2), 0);
+        const QStringList profiles = QDir(appDir + "/Profiles").entryList({"*.bpf"}, QDir::Files, QDir::Name | QDir::IgnoreCase);
+        QCOMPARE(IniFile(own).readInteger("Main", "Profile", -2), int(profiles.indexOf("MP4 - H.264 and AAC (plays everywhere).bpf")));
+        QVERIFY(IniFile(own).readInteger("Main", "Profile", -2) >= 0);
         QCOMPARE(IniFile(own).readString("Main", "Version", {}), QString("1.5"));
         QCOMPARE(m_folder.read("prefix/lib/velmora/Preferences.ini"), shipped);
 
