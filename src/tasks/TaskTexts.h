@@ -23,5 +23,9 @@ inline constexpr QLatin1String MenuAddFiles{"Add Files..."};
 inline constexpr QLatin1String MenuAddFolder{"Add Directorys..."};
 inline constexpr QLatin1String MenuRemove{"Remove"};
 inline constexpr QLatin1String MenuClear{"Clear"};
+inline constexpr QLatin1String MenuSort{"Sort"};
+inline constexpr QLatin1String MenuSortByName{"By File Name"};
+inline constexpr QLatin1String MenuSortByTime{"By Recording Time"};
+inline constexpr QLatin1String MenuSortReverse{"Reverse Order"};
 
 } // namespace velmora::tasks::texts
