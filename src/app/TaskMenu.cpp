@@ -10,6 +10,7 @@ QMenu *makeSortMenu(QWidget *parent, const QString &prefix, const std::function<
 {
     auto *menu = new QMenu(tasks::texts::MenuSort, parent);
     menu->setObjectName(prefix + QStringLiteral("Sort"));
+    menu->setAccessibleName(tasks::texts::MenuSort);
     menu->menuAction()->setObjectName(prefix + QStringLiteral("SortMenu"));
     const std::pair<const char *, std::pair<QLatin1String, tasks::SortKey>> entries[] = {
         {"SortByName", {tasks::texts::MenuSortByName, tasks::SortKey::FileName}},

@@ -6,6 +6,7 @@
 #include "support/Clips.h"
 #include "support/FakeSeams.h"
 
+#include <QContextMenuEvent>
 #include <QMenu>
 #include <QToolButton>
 
@@ -207,7 +208,13 @@ private Q_SLOTS:
         QVERIFY(button);
         QCOMPARE(button->accessibleName(), QString("Sort"));
         QCOMPARE(button->popupMode(), QToolButton::InstantPopup);
-        QCOMPARE(run.action("tbtnSort")->menu<QMenu *>()->objectName(), QString("mnuSort"));
+        auto *menu = run.action("tbtnSort")->menu<QMenu *>();
+        QCOMPARE(menu->objectName(), QString("mnuSort"));
+        QStringList entries;
+        for (QAction *entry : menu->actions())
+            entries << entry->text();
+        QCOMPARE(entries, (QStringList{"By File Name", "By Recording Time", "Reverse Order"}));
+        QCOMPARE(run.list()->findChild<QWidget *>("ltvTaskDropLine")->accessibleName(), QString("Drop position"));
         QVERIFY(!run.action("tbtnSort")->isEnabled()); // nothing to sort
         run.main().ppmTaskPopup();
         QVERIFY(!run.action("ppmSortMenu")->isEnabled());
@@ -220,6 +227,13 @@ private Q_SLOTS:
         QVERIFY(run.action("ppmSortMenu")->isEnabled());
         run.action("mnuSortByName")->trigger();
         QCOMPARE(names(run), (QStringList{"Clip1.avi", "clip2.avi", "clip10.avi"}));
+        // From the keyboard (the Menu key, Shift+F10), the list's menu holds Sort too: toolbar
+        // buttons take no focus.
+        QContextMenuEvent menuKey(QContextMenuEvent::Keyboard, QPoint(10, 10));
+        QCoreApplication::sendEvent(run.list(), &menuKey);
+        QVERIFY(run.main().ppmTask()->isVisible());
+        QVERIFY(run.main().ppmTask()->actions().contains(run.action("ppmSortMenu")));
+        run.main().ppmTask()->close();
 
         // A job running: no sorting, as no moving.
         run.main().LockControls();
