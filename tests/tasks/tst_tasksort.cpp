@@ -1,5 +1,6 @@
 // The Sort menu's orders: names as people read them, moments as the files' tags write them, and
 // when each clip was filmed, read from real files through the probe.
+#include "support/BrokenClips.h"
 #include "support/ClipCache.h"
 #include "support/Clips.h"
 #include "support/TestFolder.h"
@@ -158,6 +159,41 @@ private Q_SLOTS:
         const QDateTime recorded = RecordingTime(path);
         qInfo("read in %lld ms", static_cast<long long>(timer.elapsed()));
         QCOMPARE(recorded.toUTC(), utc(moment));
+    }
+
+    void damagedFiles_data()
+    {
+        QTest::addColumn<QString>("clip");
+        QTest::addColumn<QString>("moment"); // in UTC
+        const QString tagged = test::taggedClip("utc.mp4", {"-metadata", "creation_time=2024-05-01T10:00:00Z"});
+        const QString modified = "2024-06-15T09:00:00Z";
+        // The index (and its tag) at the end: a cut-off copy has neither.
+        QTest::newRow("MP4 cut off before its index") << test::cutClip("sort-cut.mp4", tagged, 0.4) << modified;
+        QTest::newRow("MP4 with its index in front, cut off")
+            << test::cutClip("sort-faststart-cut.mp4",
+                             test::taggedClip("faststart.mp4", {"-movflags", "+faststart", "-metadata", "creation_time=2024-05-01T10:00:00Z"}), 0.5)
+            << "2024-05-01T10:00:00Z";
+        QTest::newRow("Matroska cut off in its header")
+            << test::cutClip("sort-cut.mkv", test::taggedClip("utc.mkv", {"-metadata", "creation_time=2024-05-03T08:00:00Z"}), 0.02)
+            << modified;
+        if (test::haveZzuf()) {
+            for (int seed = 1; seed <= 6; ++seed)
+                QTest::addRow("damaged MP4, seed %d", seed) << test::zzufClip(QStringLiteral("sort-zzuf-%1.mp4").arg(seed), tagged, seed, 0.01) << "";
+        }
+    }
+    void damagedFiles()
+    {
+        QFETCH(QString, clip);
+        QFETCH(QString, moment);
+        test::TestFolder folder;
+        const QString path = folder.file("clip." + QFileInfo(clip).suffix());
+        QVERIFY(QFile::copy(clip, path));
+        test::setModified(path, "2024-06-15T09:00:00Z");
+        // Whatever the damage, a moment: the tag where it can still be read, else the file's.
+        const QDateTime recorded = RecordingTime(path);
+        QVERIFY(recorded.isValid());
+        if (!moment.isEmpty())
+            QCOMPARE(recorded.toUTC(), utc(moment));
     }
 
     void goneFile()
