@@ -155,6 +155,18 @@ void paintGlyph(QPainter &p, Glyph glyph)
     case Glyph::MoveDown:
         drawArrow(p, false);
         break;
+    case Glyph::Sort: {
+        // Bars from short to long, and an arrow down beside them.
+        p.setPen(Qt::NoPen);
+        for (int i = 0; i < 4; ++i) {
+            p.setBrush(Steel.lighter(100 + i * 15));
+            p.drawRoundedRect(QRectF(4, 6 + i * 9, 8 + i * 5, 7), 2, 2);
+        }
+        p.setBrush(Blue);
+        p.setPen(QPen(Blue.darker(130), 1.5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        p.drawPolygon(QPolygonF({{37, 44}, {46, 32}, {41, 32}, {41, 5}, {33, 5}, {33, 32}, {28, 32}}));
+        break;
+    }
     case Glyph::Remove:
         drawFilm(p, QRectF(6, 4, 30, 38));
         drawBadge(p, Red, Badge::Minus);
@@ -259,7 +271,7 @@ void decorateToolbar(QToolBar *toolbar)
 {
     static const std::pair<const char *, Glyph> glyphs[] = {
         {"tbtnAddFile", Glyph::AddFile}, {"tbtnAddDir", Glyph::AddDir}, {"tbtnSaveList", Glyph::SaveList},   {"tbtnUp", Glyph::MoveUp},
-        {"tbtnDown", Glyph::MoveDown},   {"tbtnRemove", Glyph::Remove},   {"tbtnClear", Glyph::Clear},
+        {"tbtnDown", Glyph::MoveDown},   {"tbtnSort", Glyph::Sort},   {"tbtnRemove", Glyph::Remove},   {"tbtnClear", Glyph::Clear},
         {"tbtnPreview", Glyph::Preview}, {"tbtnStart", Glyph::Start},     {"tbtnStop", Glyph::Stop},       {"tbtnSetting", Glyph::Setting},
         {"tbtnAbout", Glyph::About},     {"tbtnHelp", Glyph::Help},
     };

@@ -15,6 +15,7 @@ enum class Glyph {
     AddDir,
     MoveUp,
     MoveDown,
+    Sort,
     Remove,
     Clear,
     Preview,

@@ -29,11 +29,13 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMimeData>
 #include <QSaveFile>
 #include <QShowEvent>
+#include <QToolButton>
 #include <QUrl>
 
 namespace velmora::app {
@@ -76,6 +78,10 @@ void TMainForm::attachWindows(TAboutForm *about, profiles::TopSettingForm *outpu
 void TMainForm::setupToolbar()
 {
     decorateToolbar(ui->Toolbar1);
+    // Sort opens its menu at once; the task list's context menu holds the same entries.
+    ui->tbtnSort->setMenu(makeSortMenu(this, QStringLiteral("mnu"), [this](tasks::SortKey key) { sortTasks(key); }));
+    if (auto *button = qobject_cast<QToolButton *>(ui->Toolbar1->widgetForAction(ui->tbtnSort)))
+        button->setPopupMode(QToolButton::InstantPopup);
     setWindowIcon(applicationIcon());
     ui->imgbannerbk->setPixmap(bannerBackground());
     ui->image3->setPixmap(welcomePicture());
@@ -130,7 +136,7 @@ void TMainForm::setupTaskMenu()
 {
     m_ppmTask = makeTaskMenu(this, {[this] { ppmOpenClick(); }, [this] { tbtnPreviewClick(); }, [this] { tbtnAddFileClick(); },
                                     [this] { tbtnAddDirClick(); }, [this] { tbtnSaveListClick(); }, [this] { tbtnRemoveClick(); },
-                                    [this] { tbtnClearClick(); }});
+                                    [this] { tbtnClearClick(); }, [this](tasks::SortKey key) { sortTasks(key); }});
 }
 
 void TMainForm::FormCreate()
@@ -188,7 +194,7 @@ void TMainForm::applyEnablingRule()
 
 void TMainForm::setTaskButtonsEnabled(bool enabled)
 {
-    for (QAction *action : {ui->tbtnUp, ui->tbtnDown, ui->tbtnRemove, ui->tbtnClear, ui->tbtnSaveList, ui->tbtnStart})
+    for (QAction *action : {ui->tbtnUp, ui->tbtnDown, ui->tbtnSort, ui->tbtnRemove, ui->tbtnClear, ui->tbtnSaveList, ui->tbtnStart})
         action->setEnabled(enabled);
 }
 
@@ -387,6 +393,18 @@ void TMainForm::tbtnDownClick()
     platform::runGuarded(this, [this] { m_tasks->moveSelected(tasks::MoveDown); });
 }
 
+void TMainForm::sortTasks(tasks::SortKey key)
+{
+    if (m_locked)
+        return;
+    // By recording time each file not read before is opened; a wait cursor shows for that.
+    if (key == tasks::SortKey::RecordingTime)
+        QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    platform::runGuarded(this, [this, key] { m_tasks->sortBy(key); });
+    if (key == tasks::SortKey::RecordingTime)
+        QGuiApplication::restoreOverrideCursor();
+}
+
 void TMainForm::ltvTaskDblClick()
 {
     tbtnPreviewClick();
@@ -510,7 +528,7 @@ void TMainForm::UnlockControls()
 
 void TMainForm::setJobLocked(bool locked)
 {
-    for (QAction *action : {ui->tbtnAddFile, ui->tbtnAddDir, ui->tbtnUp, ui->tbtnDown, ui->tbtnRemove, ui->tbtnClear,
+    for (QAction *action : {ui->tbtnAddFile, ui->tbtnAddDir, ui->tbtnUp, ui->tbtnDown, ui->tbtnSort, ui->tbtnRemove, ui->tbtnClear,
                             ui->tbtnSaveList, ui->tbtnStart, ui->tbtnSetting})
         action->setEnabled(!locked);
     ui->tbtnStop->setEnabled(locked);

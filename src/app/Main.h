@@ -97,6 +97,8 @@ public Q_SLOTS:
     void tbtnClearClick();
     void tbtnUpClick();
     void tbtnDownClick();
+    // An entry of the Sort menu, on the toolbar or in the task list's context menu.
+    void sortTasks(tasks::SortKey key);
     void ltvTaskDblClick();
     void ppmTaskPopup();
     void ppmOpenClick();

@@ -6,6 +6,26 @@
 
 namespace velmora::app {
 
+QMenu *makeSortMenu(QWidget *parent, const QString &prefix, const std::function<void(tasks::SortKey)> &sort)
+{
+    auto *menu = new QMenu(tasks::texts::MenuSort, parent);
+    menu->setObjectName(prefix + QStringLiteral("Sort"));
+    menu->setAccessibleName(tasks::texts::MenuSort);
+    menu->menuAction()->setObjectName(prefix + QStringLiteral("SortMenu"));
+    const std::pair<const char *, std::pair<QLatin1String, tasks::SortKey>> entries[] = {
+        {"SortByName", {tasks::texts::MenuSortByName, tasks::SortKey::FileName}},
+        {"SortByTime", {tasks::texts::MenuSortByTime, tasks::SortKey::RecordingTime}},
+        {"SortReverse", {tasks::texts::MenuSortReverse, tasks::SortKey::Reverse}},
+    };
+    for (const auto &[name, entry] : entries) {
+        QAction *action = menu->addAction(entry.first);
+        action->setObjectName(prefix + QLatin1String(name));
+        const tasks::SortKey key = entry.second;
+        QObject::connect(action, &QAction::triggered, menu, [sort, key] { sort(key); });
+    }
+    return menu;
+}
+
 QMenu *makeTaskMenu(QWidget *parent, const TaskMenuHandlers &handlers)
 {
     auto *menu = new QMenu(parent);
@@ -21,6 +41,7 @@ QMenu *makeTaskMenu(QWidget *parent, const TaskMenuHandlers &handlers)
     add("ppmAddFiles", tasks::texts::MenuAddFiles, handlers.addFiles);
     add("ppmAddDir", tasks::texts::MenuAddFolder, handlers.addFolder);
     add("ppmSaveList", tasks::texts::MenuSaveList, handlers.saveList);
+    menu->addMenu(makeSortMenu(menu, QStringLiteral("ppm"), handlers.sort));
     menu->addSeparator();
     add("ppmRemove", tasks::texts::MenuRemove, handlers.remove);
     add("ppmClear", tasks::texts::MenuClear, handlers.clear);
@@ -37,6 +58,7 @@ void enableTaskMenu(QMenu *menu, int selectedRows, int rows)
     enable("ppmRemove", selectedRows > 0);
     enable("ppmClear", rows > 0);
     enable("ppmSaveList", rows > 0);
+    enable("ppmSortMenu", rows > 0);
     enable("ppmAddFiles", true);
     enable("ppmAddDir", true);
 }

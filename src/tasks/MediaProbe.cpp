@@ -3,8 +3,10 @@
 #include "platform/Error.h"
 #include "tasks/MediaFile.h"
 #include "tasks/MediaInfoDll.h"
+#include "tasks/TaskSort.h"
 #include "tasks/TimeText.h"
 
+#include <QFileInfo>
 #include <QRegularExpression>
 
 extern "C" {
@@ -16,6 +18,7 @@ extern "C" {
 #include <langinfo.h>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace velmora::tasks {
 
@@ -75,7 +78,55 @@ std::optional<Measured> measureWithFFmpeg(const QString &path)
     return measured;
 }
 
+// The first tag in the file's header that names a moment, read without looking into its
+// streams.
+QDateTime taggedWithFFmpeg(const QString &path)
+{
+    AVFormatContext *format = avformat_alloc_context();
+    if (!format)
+        return {};
+    AVDictionary *options = nullptr;
+    av_dict_set(&options, "protocol_whitelist", "file", 0);
+    const int opened = avformat_open_input(&format, ("file:" + path).toUtf8().constData(), nullptr, &options);
+    av_dict_free(&options);
+    if (opened < 0)
+        return {};
+    const MediaFile file(format);
+    std::vector<const AVDictionary *> tags{format->metadata};
+    for (unsigned i = 0; i < format->nb_streams; ++i)
+        tags.push_back(format->streams[i]->metadata);
+    for (const AVDictionary *dictionary : tags) {
+        for (const char *key : {"com.apple.quicktime.creationdate", "creation_time", "date"}) {
+            if (const AVDictionaryEntry *entry = av_dict_get(dictionary, key, nullptr, 0)) {
+                const QDateTime moment = ParseTagTime(QString::fromUtf8(entry->value));
+                if (moment.isValid())
+                    return moment;
+            }
+        }
+    }
+    return {};
+}
+
 } // namespace
+
+QDateTime RecordingTime(const QString &path)
+{
+    const QFileInfo info(path);
+    if (!info.isFile())
+        return {};
+    {
+        const std::wstring widePath = path.toStdWString();
+        Handle handle;
+        MediaInfo_Open(handle.get(), widePath.c_str());
+        for (const wchar_t *tag : {L"Recorded_Date", L"Encoded_Date", L"Tagged_Date"}) {
+            const QDateTime moment = ParseTagTime(get(handle.get(), MediaInfo_Stream_General, tag));
+            if (moment.isValid())
+                return moment;
+        }
+    }
+    const QDateTime tagged = taggedWithFFmpeg(path);
+    return tagged.isValid() ? tagged : info.lastModified();
+}
 
 void UseUtf8FileNames()
 {

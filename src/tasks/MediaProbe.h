@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDateTime>
 #include <QString>
 
 namespace velmora::tasks {
@@ -14,6 +15,11 @@ struct ProbeResult
 // FFmpeg's readers. A play time that neither gives, or that is not a number, raises
 // velmora::Error "'<text>' is not a valid floating point value".
 ProbeResult ProbeMedia(const QString &path);
+
+// When the file was filmed, by its own tags: MediaInfo's recording, encoding and tagging
+// dates, or FFmpeg's creation_time and QuickTime's creation date where MediaInfo finds none;
+// the file's modification time when it holds none of them. Invalid when the file is gone.
+QDateTime RecordingTime(const QString &path);
 
 // The library turns wide file names into bytes with the C library's character conversion,
 // which only knows the letters of the current character type. File names here are UTF-8, so

@@ -5,6 +5,8 @@
 #include "platform/Seams.h"
 #include "tasks/InputPaths.h"
 #include "tasks/InputTypes.h"
+#include "tasks/MediaProbe.h"
+#include "tasks/RowDrag.h"
 #include "tasks/TaskTexts.h"
 #include "tasks/TaskThumbnails.h"
 
@@ -39,6 +41,7 @@ TaskList::TaskList(QTreeWidget *control, QWidget *owner)
     m_control->header()->setStyleSheet(QStringLiteral("QHeaderView::section { background-color: rgb(243, 243, 243); }"));
     m_control->header()->setSectionsClickable(false);
     m_control->header()->setSectionsMovable(false);
+    m_drag = new RowDrag(m_control, [this](int target) { dropSelected(target); });
     showThumbnails(true);
 }
 
@@ -278,16 +281,74 @@ void TaskList::moveSelected(Reorder (*rule)(const std::vector<bool> &selected))
 
 void TaskList::applyReorder(const Reorder &reorder)
 {
-    std::vector<ltvItemData> before(reorder.order.size());
-    for (size_t row = 0; row < reorder.order.size(); ++row) {
-        if (reorder.order[row] != static_cast<int>(row))
-            GetTaskItem(reorder.order[row], field::All, before[static_cast<size_t>(reorder.order[row])]);
-    }
-    for (size_t row = 0; row < reorder.order.size(); ++row) {
-        if (reorder.order[row] != static_cast<int>(row))
-            SetTaskItem(static_cast<int>(row), field::All, before[static_cast<size_t>(reorder.order[row])]);
+    const int rows = count();
+    if (static_cast<int>(reorder.order.size()) != rows)
+        return;
+    bool moves = false;
+    for (int row = 0; row < rows && !moves; ++row)
+        moves = reorder.order[static_cast<size_t>(row)] != row;
+    if (moves) {
+        // The rows' own items are taken out and put back in their new order, so that each
+        // keeps its texts, icons, tips and thumbnail. The selection goes first, so that no
+        // range has to follow the rows out.
+        QTreeWidgetItem *current = m_control->currentItem();
+        m_control->selectionModel()->clearSelection();
+        const QList<QTreeWidgetItem *> items = m_control->invisibleRootItem()->takeChildren();
+        QList<QTreeWidgetItem *> arranged;
+        arranged.reserve(rows);
+        for (const int from : reorder.order)
+            arranged << items.at(from);
+        m_control->addTopLevelItems(arranged);
+        if (current)
+            m_control->setCurrentItem(current, 0, QItemSelectionModel::NoUpdate);
     }
     setSelection(reorder.selected);
+}
+
+void TaskList::dropSelected(int target)
+{
+    if (selectedCount() == 0)
+        return;
+    applyReorder(MoveTo(selection(), target));
+    if (QTreeWidgetItem *first = m_control->topLevelItem(firstSelected()))
+        m_control->scrollToItem(first);
+}
+
+bool TaskList::dragging() const
+{
+    return m_drag->dragging();
+}
+
+QDateTime TaskList::recordingTime(const QString &path)
+{
+    const QDateTime modified = QFileInfo(path).lastModified();
+    const auto known = m_recorded.constFind(path);
+    if (known != m_recorded.cend() && known->modified == modified)
+        return known->recorded;
+    const QDateTime recorded = RecordingTime(path);
+    m_recorded.insert(path, {modified, recorded});
+    return recorded;
+}
+
+void TaskList::sortBy(SortKey key)
+{
+    QStringList paths;
+    for (int row = 0; row < count(); ++row)
+        paths << m_control->topLevelItem(row)->text(0);
+    std::vector<int> order;
+    if (key == SortKey::FileName) {
+        order = NaturalOrder(paths);
+    } else if (key == SortKey::RecordingTime) {
+        std::vector<QDateTime> times;
+        times.reserve(static_cast<size_t>(paths.size()));
+        for (const QString &path : std::as_const(paths))
+            times.push_back(recordingTime(path));
+        order = TimeOrder(times);
+    } else {
+        order = ReversedOrder(count());
+    }
+    applyReorder(Arranged(order, selection()));
+    qCInfo(tasksLog) << "Sorted" << count() << "rows by" << static_cast<int>(key);
 }
 
 void TaskList::removeSelected()
@@ -312,6 +373,7 @@ void TaskList::removeSelected()
 void TaskList::clear()
 {
     m_control->clear();
+    m_recorded.clear();
     if (m_thumbnails)
         m_thumbnails->clear();
 }

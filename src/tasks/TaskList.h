@@ -6,7 +6,10 @@
 #include "tasks/TaskItem.h"
 #include "tasks/TaskListView.h"
 #include "tasks/TaskOrder.h"
+#include "tasks/TaskSort.h"
 
+#include <QDateTime>
+#include <QHash>
 #include <QList>
 #include <QPointer>
 #include <QStringList>
@@ -22,6 +25,7 @@ class QTreeWidgetItem;
 
 namespace velmora::tasks {
 
+class RowDrag;
 class TaskThumbnails;
 class ThumbnailLoader;
 
@@ -78,9 +82,17 @@ public:
     // Keeps only part of a row's clip (see RowTrim.h); an empty trim keeps all of it again.
     void setTrim(int index, const Trim &trim);
 
+    // Puts the rows in the order given; the rows are the same items after, with all they hold.
     void applyReorder(const Reorder &reorder);
     // Moves the selected rows by the rule given (MoveUp or MoveDown); nothing when none is selected.
     void moveSelected(Reorder (*rule)(const std::vector<bool> &selected));
+    // The selected rows go before the row at target (0 to count()), as dropped there.
+    void dropSelected(int target);
+    // Orders all rows by the key (see TaskSort.h); the selection stays with its rows. By
+    // recording time, each file is read once (again when it changed since).
+    void sortBy(SortKey key);
+    // Whether rows are being dragged with the mouse right now.
+    bool dragging() const;
     void removeSelected();
     void clear();
 
@@ -97,6 +109,7 @@ private:
     int appendRow(const QString &caption);
     void showTrim(QTreeWidgetItem *row);
     static QIcon scissors();
+    QDateTime recordingTime(const QString &path);
 
     QTreeWidget *m_control;
     QWidget *m_owner;
@@ -104,6 +117,13 @@ private:
     ColumnSizer m_columnSizer{ColumnWidths};
     bool m_stopAdding = false;
     std::unique_ptr<TaskThumbnails> m_thumbnails;
+    RowDrag *m_drag;
+    struct Recorded
+    {
+        QDateTime modified;
+        QDateTime recorded;
+    };
+    QHash<QString, Recorded> m_recorded;
 };
 
 } // namespace velmora::tasks

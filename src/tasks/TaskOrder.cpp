@@ -45,4 +45,37 @@ Reorder MoveDown(const std::vector<bool> &selected)
     return r;
 }
 
+Reorder MoveTo(const std::vector<bool> &selected, int target)
+{
+    const int rows = static_cast<int>(selected.size());
+    if (target < 0 || target > rows)
+        return identity(selected);
+    std::vector<int> order;
+    order.reserve(selected.size());
+    // The rows above the target that stay, the moved ones, then the rest that stay.
+    for (int row = 0; row < target; ++row) {
+        if (!selected[static_cast<size_t>(row)])
+            order.push_back(row);
+    }
+    for (int row = 0; row < rows; ++row) {
+        if (selected[static_cast<size_t>(row)])
+            order.push_back(row);
+    }
+    for (int row = target; row < rows; ++row) {
+        if (!selected[static_cast<size_t>(row)])
+            order.push_back(row);
+    }
+    return Arranged(order, selected);
+}
+
+Reorder Arranged(const std::vector<int> &order, const std::vector<bool> &selected)
+{
+    Reorder r;
+    r.order = order;
+    r.selected.resize(order.size(), false);
+    for (size_t row = 0; row < order.size(); ++row)
+        r.selected[row] = static_cast<size_t>(order[row]) < selected.size() && selected[static_cast<size_t>(order[row])];
+    return r;
+}
+
 } // namespace velmora::tasks

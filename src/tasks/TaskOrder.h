@@ -20,4 +20,13 @@ Reorder MoveUp(const std::vector<bool> &selected);
 // 0; the selection moves with the row. The last row is never visited.
 Reorder MoveDown(const std::vector<bool> &selected);
 
+// The selected rows, in their order, dropped before the row at target (0 to the row count;
+// the row count drops them at the end); the other rows keep theirs. The selection moves with
+// the rows. Nothing moves when no row is selected or the target is out of range.
+Reorder MoveTo(const std::vector<bool> &selected, int target);
+
+// The rows in the order given (order[i] is the row that goes to i, each row once); the
+// selection moves with the rows.
+Reorder Arranged(const std::vector<int> &order, const std::vector<bool> &selected);
+
 } // namespace velmora::tasks

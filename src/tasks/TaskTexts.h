@@ -23,5 +23,11 @@ inline constexpr QLatin1String MenuAddFiles{"Add Files..."};
 inline constexpr QLatin1String MenuAddFolder{"Add Directorys..."};
 inline constexpr QLatin1String MenuRemove{"Remove"};
 inline constexpr QLatin1String MenuClear{"Clear"};
+inline constexpr QLatin1String MenuSort{"Sort"};
+inline constexpr QLatin1String MenuSortByName{"By File Name"};
+inline constexpr QLatin1String MenuSortByTime{"By Recording Time"};
+inline constexpr QLatin1String MenuSortReverse{"Reverse Order"};
+// The line that shows where dragged rows will go, for screen readers.
+inline constexpr QLatin1String DropLineName{"Drop position"};
 
 } // namespace velmora::tasks::texts

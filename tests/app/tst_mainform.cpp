@@ -60,6 +60,7 @@ private Q_SLOTS:
         QTest::newRow("add folder") << "tbtnAddDir" << "Add Directory" << true;
         QTest::newRow("up") << "tbtnUp" << "Move Up" << false;
         QTest::newRow("down") << "tbtnDown" << "Move Down" << false;
+        QTest::newRow("sort") << "tbtnSort" << "Sort" << false;
         QTest::newRow("remove") << "tbtnRemove" << "Remove" << false;
         QTest::newRow("clear") << "tbtnClear" << "Clear" << false;
         QTest::newRow("preview") << "tbtnPreview" << "Preview" << false;

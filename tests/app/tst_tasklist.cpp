@@ -28,10 +28,7 @@ namespace {
 // Copies of one tiny clip under the given names; their full paths.
 QStringList clips(const TestFolder &folder, const QStringList &names)
 {
-    QStringList paths;
-    for (const QString &name : names)
-        paths << test::copyClip(folder.file(name));
-    return paths;
+    return test::copyClips(folder.path(), names);
 }
 
 void select(QTreeWidget *list, const QList<int> &rows)
@@ -530,7 +527,7 @@ private Q_SLOTS:
         QStringList texts;
         for (QAction *action : menu->actions())
             texts << (action->isSeparator() ? QString("-") : action->text());
-        QCOMPARE(texts, (QStringList{"Open", "Preview", "-", "Add Files...", "Add Directorys...", "Save List...", "-", "Remove", "Clear"}));
+        QCOMPARE(texts, (QStringList{"Open", "Preview", "-", "Add Files...", "Add Directorys...", "Save List...", "Sort", "-", "Remove", "Clear"}));
         const auto enabled = [menu](const char *name) { return menu->findChild<QAction *>(name)->isEnabled(); };
 
         run.main().ppmTaskPopup();

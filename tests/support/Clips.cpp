@@ -1,6 +1,7 @@
 #include "support/Clips.h"
 #include "support/ClipCache.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -53,6 +54,28 @@ QString copyClip(const QString &destination, const ClipSpec &spec)
     if (!QFile::copy(sharedClip(spec), destination))
         qFatal("Cannot copy a clip to %s", qPrintable(destination));
     return destination;
+}
+
+QStringList copyClips(const QString &folder, const QStringList &names)
+{
+    QStringList paths;
+    for (const QString &name : names)
+        paths << copyClip(folder + QLatin1Char('/') + name);
+    return paths;
+}
+
+QString taggedClip(const QString &name, const QStringList &tags)
+{
+    return ffmpegClip(QStringLiteral("tagged-") + name,
+                      QStringList{"-f", "lavfi", "-i", "testsrc=s=64x48:r=10", "-t", "0.5", "-c:v", "mpeg4"} + tags);
+}
+
+void setModified(const QString &path, const QString &isoMoment)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadWrite | QIODevice::Append)
+        || !file.setFileTime(QDateTime::fromString(isoMoment, Qt::ISODate), QFileDevice::FileModificationTime))
+        qFatal("Cannot set the modification time of %s", qPrintable(path));
 }
 
 } // namespace velmora::test

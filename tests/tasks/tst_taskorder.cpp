@@ -64,6 +64,48 @@ private Q_SLOTS:
         QCOMPARE(render(MoveDown(selectionOf(before))), down);
     }
 
+    void dropsAt_data()
+    {
+        QTest::addColumn<QString>("before");
+        QTest::addColumn<int>("target");
+        QTest::addColumn<QString>("after");
+        QTest::newRow("rows 4 and 5 to the top") << "ABCD*E*" << 0 << "D*E*ABC";
+        QTest::newRow("to the end") << "A*B*CDE" << 5 << "CDEA*B*";
+        QTest::newRow("apart, gathered in the middle") << "A*BCD*E" << 3 << "BCA*D*E";
+        QTest::newRow("onto themselves") << "AB*C*D" << 2 << "AB*C*D";
+        QTest::newRow("just after themselves") << "AB*C*D" << 3 << "AB*C*D";
+        QTest::newRow("down past one") << "AB*C*DE" << 4 << "ADB*C*E";
+        QTest::newRow("one row up") << "ABC*" << 1 << "AC*B";
+        QTest::newRow("nothing selected") << "ABC" << 0 << "ABC";
+        QTest::newRow("out of range") << "A*BC" << 4 << "A*BC";
+        QTest::newRow("below zero") << "A*BC" << -1 << "A*BC";
+        QTest::newRow("empty") << "" << 0 << "";
+    }
+    void dropsAt()
+    {
+        QFETCH(QString, before);
+        QFETCH(int, target);
+        QFETCH(QString, after);
+        QCOMPARE(render(MoveTo(selectionOf(before), target)), after);
+    }
+
+    void arranged_data()
+    {
+        QTest::addColumn<QString>("before");
+        QTest::addColumn<QList<int>>("order");
+        QTest::addColumn<QString>("after");
+        QTest::newRow("reversed, selection follows") << "A*BC*" << QList<int>{2, 1, 0} << "C*BA*";
+        QTest::newRow("unchanged") << "AB*" << QList<int>{0, 1} << "AB*";
+        QTest::newRow("rotated") << "AB*CD" << QList<int>{1, 2, 3, 0} << "B*CDA";
+    }
+    void arranged()
+    {
+        QFETCH(QString, before);
+        QFETCH(QList<int>, order);
+        QFETCH(QString, after);
+        QCOMPARE(render(Arranged(std::vector<int>(order.begin(), order.end()), selectionOf(before))), after);
+    }
+
     void columnSizing_data()
     {
         QTest::addColumn<QList<int>>("widths"); // the list's widths, resize after resize
