@@ -9,6 +9,8 @@
 
 #include <QDir>
 
+#include <algorithm>
+
 namespace velmora::app {
 
 QString PlayTimeText(double seconds)
@@ -48,9 +50,8 @@ std::optional<platform::Notice> EndNotice(const job::JobReport &report)
     return std::nullopt;
 }
 
-DesktopJob::DesktopJob(QObject *parent)
-    : QObject(parent)
-    , m_sleep(texts::ProductName)
+DesktopJob::DesktopJob()
+    : m_sleep(texts::ProductName)
     , m_notifications(texts::ProductName, DesktopFileId)
     , m_launcher(DesktopFileId)
 {

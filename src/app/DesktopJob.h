@@ -6,7 +6,6 @@
 #include "platform/SleepInhibitor.h"
 
 #include <QLatin1String>
-#include <QObject>
 
 #include <optional>
 
@@ -26,10 +25,10 @@ std::optional<platform::Notice> EndNotice(const job::JobReport &report);
 // The window's job as the desktop sees it: the computer does not sleep while it runs, the
 // taskbar entry shows its progress, and when it ends with the window in the background a
 // notification says how. The terminal join holds only the sleep inhibitor.
-class DesktopJob final : public QObject
+class DesktopJob final
 {
 public:
-    explicit DesktopJob(QObject *parent = nullptr);
+    DesktopJob();
 
     void begins();
     // The whole job's progress, as the total bar shows it.
