@@ -14,6 +14,10 @@ inline constexpr QLatin1String SalesAddress{"velmora-sales@example.org"};
 inline constexpr QLatin1String MailTo{"mailto:"};
 inline constexpr QLatin1String VersionPrefix{"Version "};
 inline constexpr QLatin1String SaveDefaultExt{"avi"};
+// The notification at the end of a job while the window is in the background: the rows
+// joined, the output's file name and its play time.
+inline constexpr QLatin1String JoinedNotice{"Joined %1 files into %2 (%3)"};
+inline constexpr QLatin1String OpenFolderAction{"Open Folder"};
 
 inline constexpr QLatin1String PreviewTitle{"Preview - %1"};
 inline constexpr QLatin1String PreviewPlay{"Play"};

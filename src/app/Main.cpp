@@ -3,6 +3,7 @@
 #include "app/About.h"
 #include "app/AppTexts.h"
 #include "app/Artwork.h"
+#include "app/DesktopJob.h"
 #include "app/OutputTypes.h"
 #include "app/Preview.h"
 #include "app/TaskMenu.h"
@@ -58,6 +59,7 @@ TMainForm::TMainForm(const prefs::ProgramFolder &folder, const QStringList &argu
         ui->panBottomCenter, ui->panBottomLeft, ui->labProcessTitle, ui->labConvertingFile, ui->labElapsed, ui->labRemaining,
         ui->pgbCurrent, ui->pgbTotal, ui->labCurProgress, ui->labTotalProgress, &m_timerTime});
     m_tasks = std::make_unique<tasks::TaskList>(ui->ltvTask, this);
+    m_desktopJob = std::make_unique<DesktopJob>();
     m_tasks->setWelcomePanel(ui->panltvTask);
     setupToolbar();
     setupTaskMenu();
@@ -111,6 +113,7 @@ void TMainForm::connectHandlers()
         connect(button, &QPushButton::clicked, this, handler);
     connect(ui->cmbProfile, &QComboBox::activated, this, &TMainForm::cmbProfileChange);
     connect(&m_timerTime, &QTimer::timeout, this, &TMainForm::timerTimeTimer);
+    connect(ui->pgbTotal, &QProgressBar::valueChanged, this, [this](int percent) { m_desktopJob->progress(percent); });
     connect(ui->ltvTask, &QWidget::customContextMenuRequested, this, [this](const QPoint &position) {
         ppmTaskPopup();
         m_ppmTask->popup(ui->ltvTask->viewport()->mapToGlobal(position));
@@ -261,6 +264,16 @@ void TMainForm::closeForJob()
 {
     m_closingForJob = true;
     close();
+}
+
+void TMainForm::jobBegins()
+{
+    m_desktopJob->begins();
+}
+
+void TMainForm::jobEnds(const job::JobReport &report)
+{
+    m_desktopJob->ends(report, isActiveWindow());
 }
 
 void TMainForm::FormClose()

@@ -34,6 +34,7 @@ namespace velmora::app {
 
 class TAboutForm;
 class TPreviewForm;
+class DesktopJob;
 
 // The main window: toolbar, task list, output row, progress display.
 class TMainForm : public QMainWindow, public prefs::OutputFileField, public job::JobHost
@@ -70,6 +71,8 @@ public:
     QString outputExtension() const override;
     QString fallbackTempDir() const override { return m_folder.defaultTempDir(); }
     void closeForJob() override;
+    void jobBegins() override;
+    void jobEnds(const job::JobReport &report) override;
     // The session or the user ended the program from outside: a running job stops without a
     // question, then the window closes as usual, saving the preferences.
     void closeFromOutside();
@@ -89,6 +92,8 @@ public:
     // The kept parts chosen so far, by input file; a row not listed is kept whole.
     tasks::Trim rowTrim(int row) const;
     const QTimer &timerTime() const { return m_timerTime; }
+    // What the desktop is told of the job: the sleep inhibitor, taskbar progress, notifications.
+    const DesktopJob &desktopJob() const { return *m_desktopJob; }
 
 public Q_SLOTS:
     void tbtnAddFileClick();
@@ -158,6 +163,7 @@ private:
     job::EncoderRunner m_runner;
     std::unique_ptr<job::ProgressDisplay> m_progress;
     std::unique_ptr<job::JobDriver> m_job;
+    std::unique_ptr<DesktopJob> m_desktopJob;
     bool m_closeWhenJobEnds = false; // the user asked to exit during a job
     bool m_closingForJob = false;    // the close needs no question
     QTimer m_timerTime;

@@ -1,5 +1,6 @@
 #include "app/TerminalJoin.h"
 
+#include "app/AppTexts.h"
 #include "app/TerminalOptions.h"
 #include "app/TerminalProgress.h"
 #include "job/EncoderRunner.h"
@@ -8,6 +9,7 @@
 #include "platform/Error.h"
 #include "platform/Paths.h"
 #include "platform/Seams.h"
+#include "platform/SleepInhibitor.h"
 #include "platform/TerminationSignals.h"
 #include "prefs/IniFile.h"
 #include "prefs/PrefKeys.h"
@@ -108,7 +110,7 @@ private:
     }
 };
 
-// The window's part in a job, without a window.
+// The window's part in a job, without a window; the computer does not sleep while it runs.
 class TerminalHost final : public job::JobHost
 {
 public:
@@ -117,6 +119,7 @@ public:
         , m_profilePath(std::move(profilePath))
         , m_extension(std::move(extension))
         , m_fallbackTempDir(std::move(fallbackTempDir))
+        , m_sleep(texts::ProductName)
     {
     }
 
@@ -131,12 +134,15 @@ public:
     QString outputExtension() const override { return m_extension; }
     QString fallbackTempDir() const override { return m_fallbackTempDir; }
     void closeForJob() override {}
+    void jobBegins() override { m_sleep.hold(job::texts::SleepInhibitReason); }
+    void jobEnds(const job::JobReport &) override { m_sleep.release(); }
 
 private:
     QString m_output;
     QString m_profilePath;
     QString m_extension;
     QString m_fallbackTempDir;
+    platform::SleepInhibitor m_sleep;
 };
 
 // The general settings of a join from a terminal: the temporary folder and the rule for an

@@ -1,3 +1,4 @@
+#include "app/DesktopJob.h"
 #include "app/Main.h"
 #include "app/Program.h"
 #include "app/TerminalJoin.h"
@@ -22,7 +23,7 @@ int main(int argc, char *argv[])
     }
     QApplication application(argc, argv);
     // The desktop groups the window with its menu entry by this name.
-    QGuiApplication::setDesktopFileName(QStringLiteral("org.example.velmora.Velmora"));
+    QGuiApplication::setDesktopFileName(velmora::app::DesktopFileId);
     velmora::platform::installQtSeams();
     velmora::app::Program program(QCoreApplication::applicationDirPath(), application.arguments().mid(1));
     velmora::platform::TerminationSignals termination;

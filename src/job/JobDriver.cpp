@@ -1,6 +1,7 @@
 #include "job/JobDriver.h"
 
 #include "job/CopyMatch.h"
+#include "job/JobScope.h"
 #include "job/JobTexts.h"
 #include "job/OutputNames.h"
 #include "job/Progress.h"
@@ -63,43 +64,6 @@ QString seconds(double value)
     return QString::number(value, 'f', 1);
 }
 
-// Runs at the end of Start, however it ends: the controls are unlocked, and a job that
-// ended by an error leaves no panel, timer or private folder behind.
-class JobScope
-{
-public:
-    JobScope(bool &active, JobState &state, JobHost &host, ProgressView &display, std::function<void()> cleanUp)
-        : m_active(active)
-        , m_state(state)
-        , m_host(host)
-        , m_display(display)
-        , m_cleanUp(std::move(cleanUp))
-    {
-        m_host.LockControls();
-        m_active = true;
-    }
-    ~JobScope()
-    {
-        if (std::uncaught_exceptions() > 0) {
-            m_display.stopTimer();
-            m_display.showOutputRow();
-            m_state = JobState::Idle;
-        }
-        m_cleanUp();
-        m_active = false;
-        m_host.UnlockControls();
-    }
-    JobScope(const JobScope &) = delete;
-    JobScope &operator=(const JobScope &) = delete;
-
-private:
-    bool &m_active;
-    JobState &m_state;
-    JobHost &m_host;
-    ProgressView &m_display;
-    std::function<void()> m_cleanUp;
-};
-
 } // namespace
 
 JobDriver::JobDriver(JobHost &host, tasks::TaskListView &tasks, const profiles::OutputSettingsView &outputSettings,
@@ -133,12 +97,18 @@ void JobDriver::tbtnStartClick()
             m_report.outcome = JobOutcome::Refused;
         return;
     }
-    JobScope scope(m_active, m_state, m_host, m_display, [this] { removeWorkFolder(); });
+    JobScope scope(m_active, m_state, m_host, m_display, [this] {
+        removeWorkFolder();
+        ended();
+    });
     if (!makeWorkFolder()) {
         m_report.outcome = JobOutcome::Refused;
         platform::messageBoxes().notice(m_host.ownerWindow(), texts::TempFolderTitle, texts::TempFolderText);
         return;
     }
+    m_report.rows = m_tasks.count();
+    m_began = true;
+    m_host.jobBegins();
     const QString profilePath = m_host.selectedProfilePath();
     if (m_copying) {
         CopyJoinPass(output, profilePath);
@@ -592,6 +562,7 @@ std::optional<QString> JobDriver::runJoin(const QStringList &files, const QStrin
 void JobDriver::completionActions(const QString &finalOutput)
 {
     m_report.outcome = JobOutcome::Joined;
+    ended();
     if (m_generalSettings.turnOffComputer()) {
         platform::powerControl().powerOff();
         m_host.closeForJob();
@@ -605,12 +576,8 @@ void JobDriver::completionActions(const QString &finalOutput)
     for (const QString &shortInput : std::as_const(m_shortInputs))
         text += QLatin1Char('\n') + shortInput;
     platform::messageBoxes().notice(m_host.ownerWindow(), texts::CompleteTitle, text);
-    if (m_generalSettings.openOutputFolder()) {
-        QString folder = platform::ExtractFilePath(finalOutput);
-        if (folder.size() > 1 && folder.endsWith(QDir::separator()))
-            folder.chop(1);
-        platform::shell().open(folder);
-    }
+    if (m_generalSettings.openOutputFolder())
+        platform::shell().open(OutputFolder(finalOutput));
     m_state = JobState::Idle;
     m_display.showOutputRow();
 }
@@ -619,6 +586,7 @@ void JobDriver::cancelConversion(int row)
 {
     qCInfo(jobLog) << "The conversion was stopped at row" << row;
     m_report.outcome = JobOutcome::Stopped;
+    ended();
     m_display.stopTimer();
     setStatus(row, texts::StatusStop);
     removeWorkFolder();
@@ -631,6 +599,7 @@ void JobDriver::cancelJoin()
 {
     qCInfo(jobLog) << "The join was stopped";
     m_report.outcome = JobOutcome::Stopped;
+    ended();
     m_display.stopTimer();
     setAllStatuses(texts::StatusStop);
     removeWorkFolder();
@@ -642,6 +611,10 @@ void JobDriver::cancelJoin()
 void JobDriver::fail(QLatin1String title, const QString &text, const QString &details)
 {
     qCInfo(jobLog).noquote() << title << "-" << text;
+    m_report.outcome = JobOutcome::Failed;
+    m_report.failureTitle = title;
+    m_report.failureText = text;
+    ended();
     m_display.stopTimer();
     platform::messageBoxes().error(m_host.ownerWindow(), title, text, details);
     endOrderly();
@@ -650,10 +623,19 @@ void JobDriver::fail(QLatin1String title, const QString &text, const QString &de
 void JobDriver::endOrderly()
 {
     m_report.outcome = JobOutcome::Failed;
+    ended();
     m_display.stopTimer();
     removeWorkFolder();
     m_display.showOutputRow();
     m_state = JobState::Idle;
+}
+
+void JobDriver::ended()
+{
+    if (!m_began)
+        return;
+    m_began = false;
+    m_host.jobEnds(m_report);
 }
 
 } // namespace velmora::job

@@ -29,6 +29,25 @@ class GeneralSettingsView;
 
 namespace velmora::job {
 
+// How the last job ended, for whoever started it without a window to look at.
+enum class JobOutcome {
+    None,    // no job ran yet, or it ended by an error raised through Start
+    Refused, // a check before the start said no: nothing ran, nothing was touched
+    Failed,  // an encoder run or an output check failed, or the encoder could not start
+    Stopped, // Stop, in either pass
+    Joined,  // the output is in place and plays as long as what went in
+};
+
+struct JobReport
+{
+    JobOutcome outcome = JobOutcome::None;
+    int rows = 0;       // the rows the job took
+    QString output;     // the output's final name, once joined
+    double seconds = 0; // its play time, as measured before it took that name
+    QString failureTitle; // a failure's message, as the error box shows it
+    QString failureText;
+};
+
 // What the job needs of the main window.
 class JobHost
 {
@@ -51,22 +70,11 @@ public:
     virtual QString fallbackTempDir() const = 0;
     // Closes the main window for the job's own completion actions.
     virtual void closeForJob() = 0;
-};
-
-// How the last job ended, for whoever started it without a window to look at.
-enum class JobOutcome {
-    None,    // no job ran yet, or it ended by an error raised through Start
-    Refused, // a check before the start said no: nothing ran, nothing was touched
-    Failed,  // an encoder run or an output check failed, or the encoder could not start
-    Stopped, // Stop, in either pass
-    Joined,  // the output is in place and plays as long as what went in
-};
-
-struct JobReport
-{
-    JobOutcome outcome = JobOutcome::None;
-    QString output;     // the output's final name, once joined
-    double seconds = 0; // its play time, as measured before it took that name
+    // The job proper begins (its work folder made, its first encoder next) and ends, however it
+    // ends: joined, failed, stopped, or by an error raised through Start. The end comes before
+    // the closing message, which may wait long for its OK, and at most once for each beginning.
+    virtual void jobBegins() {}
+    virtual void jobEnds(const JobReport &report) { Q_UNUSED(report); }
 };
 
 // The join job that Start runs: checks, the conversion pass (each task into an intermediate
@@ -129,6 +137,8 @@ private:
     void cancelJoin();
     void fail(QLatin1String title, const QString &text, const QString &details);
     void endOrderly();
+    // Tells the host that the job it was told of has ended, once.
+    void ended();
 
     JobHost &m_host;
     tasks::TaskListView &m_tasks;
@@ -145,6 +155,7 @@ private:
     QStringList m_shortInputs;      // inputs that gave less than their listed length
     QString m_commandLine;          // the last encoder command line, as the log shows it
     bool m_active = false;
+    bool m_began = false; // the host was told that the job began, not yet that it ended
     JobState m_state = JobState::Idle;
     JobReport m_report;
 };

@@ -6,6 +6,8 @@
 namespace velmora::job::texts {
 
 inline constexpr QLatin1String ReinstallText{"Error. Please re-install Velmora"};
+// Why the computer must not sleep, as the system's list of inhibitors shows it.
+inline constexpr QLatin1String SleepInhibitReason{"Joining videos"};
 
 inline constexpr QLatin1String ConvertingTitle{"Prepare (Converting):"};
 inline constexpr QLatin1String JoiningTitle{"Final Step: Joining all files..."};

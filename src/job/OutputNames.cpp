@@ -37,6 +37,14 @@ QString JoiningName(const QString &output)
     }
 }
 
+QString OutputFolder(const QString &output)
+{
+    QString folder = platform::ExtractFilePath(output);
+    if (folder.size() > 1 && folder.endsWith(QLatin1Char('/')))
+        folder.chop(1);
+    return folder;
+}
+
 QString OpenTargetFor(const QString &output)
 {
     if (QFileInfo(output).isFile())

@@ -17,6 +17,10 @@ QString JoiningName(const QString &output);
 // (it would otherwise mean the working folder).
 QString OpenTargetFor(const QString &output);
 
+// The folder an output file is in, as the shell opens it: without a trailing separator
+// (but "/" itself).
+QString OutputFolder(const QString &output);
+
 // True when something (a file, a folder, a link, even a broken one) stands at path.
 bool Occupied(const QString &path);
 

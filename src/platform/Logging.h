@@ -12,4 +12,5 @@ Q_DECLARE_LOGGING_CATEGORY(tasksLog)    // velmora.tasks: files added and measur
 Q_DECLARE_LOGGING_CATEGORY(profilesLog) // velmora.profiles: profiles loaded
 Q_DECLARE_LOGGING_CATEGORY(jobLog)      // velmora.job: the passes, each command line, each run's end
 Q_DECLARE_LOGGING_CATEGORY(encoderLog)  // velmora.encoder: the encoder process and what it wrote
+Q_DECLARE_LOGGING_CATEGORY(desktopLog)  // velmora.desktop: the sleep inhibitor, notifications and taskbar progress
 } // namespace velmora

@@ -11,8 +11,25 @@
 #include <QLabel>
 #include <QProgressBar>
 #include <QRadioButton>
+#include <QTimer>
+
+#include <functional>
 
 namespace velmora::test {
+
+// Calls what when the condition first holds, looking every 10 ms.
+inline void when(QObject *context, std::function<bool()> condition, std::function<void()> what)
+{
+    auto *timer = new QTimer(context);
+    QObject::connect(timer, &QTimer::timeout, context, [timer, condition, what] {
+        if (condition()) {
+            timer->stop();
+            timer->deleteLater();
+            what();
+        }
+    });
+    timer->start(10);
+}
 
 // A program folder ready for a whole job: a profile, a temporary folder of its own, and
 // input clips named on the command line. The encoder is the build's own (asapi.dll) unless

@@ -15,6 +15,7 @@ using velmora::test::FakeSeams;
 using velmora::test::JobFolder;
 using velmora::test::JobRun;
 using velmora::test::ShownMessage;
+using velmora::test::when;
 
 namespace {
 
@@ -27,20 +28,6 @@ QString works(int seconds = 1)
     return QStringLiteral("lines 21 starting 2\npos 0.1 1.0 0.1 15\ncopy %1\n").arg(test::sharedClip(clip));
 }
 const QString Hangs = QStringLiteral("say working\nhang\n");
-
-// Calls what when the condition first holds, looking every 10 ms.
-void when(QObject *context, std::function<bool()> condition, std::function<void()> what)
-{
-    auto *timer = new QTimer(context);
-    QObject::connect(timer, &QTimer::timeout, context, [timer, condition, what] {
-        if (condition()) {
-            timer->stop();
-            timer->deleteLater();
-            what();
-        }
-    });
-    timer->start(10);
-}
 
 // Calls what (once) when a row's Status becomes status.
 void onStatus(QTreeWidget *list, int row, const QString &status, std::function<void()> what)
