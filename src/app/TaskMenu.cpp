@@ -1,6 +1,7 @@
 #include "app/TaskMenu.h"
 
 #include "tasks/TaskTexts.h"
+#include "platform/Translation.h"
 
 #include <QMenu>
 
@@ -11,7 +12,7 @@ QMenu *makeTaskMenu(QWidget *parent, const TaskMenuHandlers &handlers)
     auto *menu = new QMenu(parent);
     menu->setObjectName(QStringLiteral("ppmTask"));
     const auto add = [menu](const char *name, QLatin1String text, const std::function<void()> &handler) {
-        QAction *action = menu->addAction(text);
+        QAction *action = menu->addAction(platform::translated(text));
         action->setObjectName(QLatin1String(name));
         QObject::connect(action, &QAction::triggered, menu, handler);
     };
