@@ -1,5 +1,5 @@
 # The installed layout: the program folder in lib/velmora (the program, its encoder as
-# asapi.dll, the profiles, the help page and the shipped preferences), links to the program
+# asapi.dll, the profiles, the help page, the shipped preferences and the translations), links to the program
 # and the encoder in bin, what the desktop needs (the menu entry, icons and AppStream
 # metadata), the manual pages and the bash completion.
 set(VELMORA_ID org.example.velmora.Velmora)
@@ -9,6 +9,7 @@ install(TARGETS velmora velmora-encoder RUNTIME DESTINATION ${VELMORA_INSTALL_AP
 install(DIRECTORY ${CMAKE_SOURCE_DIR}/data/Profiles DESTINATION ${VELMORA_INSTALL_APPDIR})
 install(FILES ${CMAKE_SOURCE_DIR}/data/Tavisol.html ${CMAKE_SOURCE_DIR}/data/Preferences.ini
         DESTINATION ${VELMORA_INSTALL_APPDIR})
+install(FILES ${VELMORA_QM_FILES} DESTINATION ${VELMORA_INSTALL_APPDIR}/translations)
 
 # The launcher: a relative link, so the program finds its folder wherever the prefix is.
 # The encoder gets one too, under the name its manual page gives it.
@@ -70,7 +71,8 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # ...), and a sound output (PulseAudio's is among the good plugins; ALSA's for a desktop without
 # a sound server).
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, gstreamer1.0-plugins-base, gstreamer1.0-plugins-good, gstreamer1.0-plugins-bad, gstreamer1.0-plugins-ugly, gstreamer1.0-libav")
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils, gstreamer1.0-alsa")
+# Qt's own translations give the standard buttons (Yes, No, Cancel) the user's language.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils, gstreamer1.0-alsa, qt6-translations-l10n")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_COMPRESSION_TYPE xz)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)

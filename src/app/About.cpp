@@ -7,6 +7,7 @@
 #include "platform/Seams.h"
 
 #include "ui_About.h"
+#include "platform/Translation.h"
 
 namespace velmora::app {
 
@@ -32,14 +33,14 @@ void TAboutForm::FormCreate(const QString &appVersion)
     ui->imgbk->setStyleSheet(QStringLiteral("background: white;"));
     ui->Image2->setPixmap(bannerBackground());
     ui->labProgramName->setText(texts::ProductName);
-    ui->labVersion->setText(texts::VersionPrefix + appVersion);
+    ui->labVersion->setText(platform::translated(texts::VersionPrefix) + appVersion);
     ui->labCopyright->setText(texts::MakerNotice);
     ui->labWebsite->setText(texts::MakerWebsite);
     QLabel *const productLabels[] = {ui->labProduct1, ui->labProduct2, ui->labProduct3};
     for (size_t i = 0; i < std::size(productLabels); ++i) {
         const texts::Product &product = texts::Products[i];
-        productLabels[i]->setText(product.name);
-        productLabels[i]->setAccessibleName(product.name);
+        productLabels[i]->setText(platform::translated(product.name));
+        productLabels[i]->setAccessibleName(platform::translated(product.name));
         platform::onClick(productLabels[i], [this, page = QString(product.page)] {
             platform::runGuarded(this, [&page] { platform::shell().open(page); });
         });

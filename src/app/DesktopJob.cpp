@@ -6,6 +6,7 @@
 #include "platform/Paths.h"
 #include "platform/Seams.h"
 #include "tasks/TimeText.h"
+#include "platform/Translation.h"
 
 #include <QDir>
 
@@ -28,12 +29,12 @@ std::optional<platform::Notice> EndNotice(const job::JobReport &report)
     switch (report.outcome) {
     case job::JobOutcome::Joined: {
         const QString folder = job::OutputFolder(report.output);
-        notice.summary = QString(texts::JoinedNotice)
+        notice.summary = platform::translated(texts::JoinedNotice)
                              .arg(report.rows)
                              .arg(platform::ExtractFileName(report.output), PlayTimeText(report.seconds));
         notice.body = QDir::toNativeSeparators(folder);
         notice.actionKey = QStringLiteral("open-folder");
-        notice.actionLabel = texts::OpenFolderAction;
+        notice.actionLabel = platform::translated(texts::OpenFolderAction);
         notice.onAction = [folder] { platform::shell().open(folder); };
         return notice;
     }
@@ -60,7 +61,7 @@ DesktopJob::DesktopJob()
 void DesktopJob::begins()
 {
     m_running = true;
-    m_sleep.hold(job::texts::SleepInhibitReason);
+    m_sleep.hold(platform::translated(job::texts::SleepInhibitReason));
     m_launcher.progress(0);
     m_notifications.prepare();
 }

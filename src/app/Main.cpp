@@ -25,6 +25,7 @@
 #include "tasks/TaskTexts.h"
 
 #include "ui_Main.h"
+#include "platform/Translation.h"
 
 #include <QCloseEvent>
 #include <QDragEnterEvent>
@@ -235,7 +236,7 @@ void TMainForm::closeEvent(QCloseEvent *event)
         // The encoder must not outlive the window: a running job stops first, and the
         // window closes once Start has cleaned up.
         event->ignore();
-        if (!m_closeWhenJobEnds && platform::messageBoxes().question(this, job::texts::ExitTitle, job::texts::ExitText))
+        if (!m_closeWhenJobEnds && platform::messageBoxes().question(this, platform::translated(job::texts::ExitTitle), platform::translated(job::texts::ExitText)))
             stopJobThenClose();
         return;
     }
@@ -372,7 +373,7 @@ void TMainForm::tbtnAddDirClick()
 {
     platform::runGuarded(this, [this] {
         QString folder;
-        if (platform::SelectFolder(this, tasks::texts::AddFolderTitle, folder))
+        if (platform::SelectFolder(this, platform::translated(tasks::texts::AddFolderTitle), folder))
             m_tasks->AddTaskFolder(folder);
     });
     ui->ltvTask->setFocus();
@@ -480,7 +481,7 @@ void TMainForm::tbtnSaveListClick()
         if (m_tasks->count() == 0)
             return;
         platform::SaveFileRequest request;
-        request.filter = QString(tasks::texts::ListFileFilter);
+        request.filter = platform::translated(tasks::texts::ListFileFilter);
         request.defaultSuffix = QStringLiteral("tmp");
         request.initialPath = platform::ExtractFilePath(ui->edtOutputFile->text());
         const std::optional<QString> chosen = platform::fileDialogs().saveFile(this, request);
@@ -488,7 +489,7 @@ void TMainForm::tbtnSaveListClick()
             return;
         QSaveFile file(*chosen);
         if (!file.open(QIODevice::WriteOnly) || file.write(tasks::ListFileText(tasks::ListEntriesOf(*m_tasks))) < 0 || !file.commit())
-            throw velmora::Error(QString(tasks::texts::SaveListFailedText).arg(*chosen, file.errorString()));
+            throw velmora::Error(platform::translated(tasks::texts::SaveListFailedText).arg(*chosen, file.errorString()));
     });
 }
 

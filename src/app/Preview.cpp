@@ -5,6 +5,7 @@
 #include "tasks/TimeText.h"
 
 #include "ui_Preview.h"
+#include "platform/Translation.h"
 
 #include <QFileInfo>
 #include <QMediaMetaData>
@@ -114,7 +115,7 @@ void TPreviewForm::open(const QString &path, double lengthSeconds, std::optional
     m_keys.reset();
     m_startWaitingForKeys.reset();
 
-    setWindowTitle(QString(texts::PreviewTitle).arg(QFileInfo(path).fileName()));
+    setWindowTitle(platform::translated(texts::PreviewTitle).arg(QFileInfo(path).fileName()));
     ui->lblStatus->clear();
     ui->sldPosition->setKeyMarks({});
     ui->sldPosition->setRange(0, milliseconds(m_lengthSeconds));
@@ -215,7 +216,7 @@ void TPreviewForm::playerDurationChange(qint64 milliseconds)
 void TPreviewForm::playerStateChange(QMediaPlayer::PlaybackState state)
 {
     const bool playing = state == QMediaPlayer::PlayingState;
-    const QString caption = playing ? texts::PreviewPause : texts::PreviewPlay;
+    const QString caption = playing ? platform::translated(texts::PreviewPause) : platform::translated(texts::PreviewPlay);
     ui->btnPlay->setText(caption);
     ui->btnPlay->setAccessibleName(caption);
     ui->btnPlay->setIcon(style()->standardIcon(playing ? QStyle::SP_MediaPause : QStyle::SP_MediaPlay));
@@ -247,7 +248,7 @@ void TPreviewForm::playerError(QMediaPlayer::Error, const QString &text)
         m_player.play();
         return;
     }
-    ui->lblStatus->setText(QString(texts::PreviewCannotPlay).arg(text));
+    ui->lblStatus->setText(platform::translated(texts::PreviewCannotPlay).arg(text));
 }
 
 void TPreviewForm::findKeyPictures()
@@ -310,12 +311,12 @@ bool TPreviewForm::choose(const tasks::Trim &trim)
     case tasks::TrimFault::None:
         break;
     case tasks::TrimFault::EndNotAfterStart:
-        refusal = trim.end != m_trim.end ? QString(texts::PreviewEndBeforeStart).arg(tasks::ClockText(*trim.start))
-                                         : QString(texts::PreviewStartAfterEnd).arg(tasks::ClockText(*trim.end));
+        refusal = trim.end != m_trim.end ? platform::translated(texts::PreviewEndBeforeStart).arg(tasks::ClockText(*trim.start))
+                                         : platform::translated(texts::PreviewStartAfterEnd).arg(tasks::ClockText(*trim.end));
         break;
     case tasks::TrimFault::StartOutsideClip:
     case tasks::TrimFault::EndOutsideClip:
-        refusal = texts::PreviewOutsideClip;
+        refusal = platform::translated(texts::PreviewOutsideClip);
         break;
     }
     ui->lblStatus->setText(refusal);
@@ -331,14 +332,14 @@ void TPreviewForm::placeStart(double moment)
 {
     if (m_copying && !m_keys) {
         m_startWaitingForKeys = moment;
-        showKeyNote(QString(texts::PreviewStartWaits).arg(tasks::ClockText(moment)));
+        showKeyNote(platform::translated(texts::PreviewStartWaits).arg(tasks::ClockText(moment)));
         return;
     }
     const tasks::StartChoice choice = tasks::ChooseStart(moment, m_copying, m_keys ? m_keys->times : std::vector<double>{});
     if (!choose(tasks::WithStart(m_trim, choice.seconds)))
         return;
     if (choice.movedToKey)
-        showKeyNote(QString(texts::PreviewStartMoved).arg(tasks::ClockText(moment), tasks::ClockText(choice.seconds)));
+        showKeyNote(platform::translated(texts::PreviewStartMoved).arg(tasks::ClockText(moment), tasks::ClockText(choice.seconds)));
     else
         showKeyNote();
 }
@@ -354,8 +355,8 @@ void TPreviewForm::showTrim()
 {
     ui->sldPosition->setKeptPart(milliseconds(m_trim.start), milliseconds(m_trim.end));
     ui->lblTrim->setText(m_trim.keepsWhole()
-                             ? QString(texts::PreviewKeepsWhole).arg(tasks::ClockText(m_lengthSeconds))
-                             : QString(texts::PreviewKeepsPart)
+                             ? platform::translated(texts::PreviewKeepsWhole).arg(tasks::ClockText(m_lengthSeconds))
+                             : platform::translated(texts::PreviewKeepsPart)
                                    .arg(tasks::ClockText(m_trim.start.value_or(0)), tasks::ClockText(m_trim.end.value_or(m_lengthSeconds)),
                                         tasks::ClockText(m_trim.keptSeconds(m_lengthSeconds))));
     ui->btnClear->setEnabled(!m_trim.keepsWhole());
@@ -366,13 +367,13 @@ void TPreviewForm::showKeyNote(const QString &text)
     QString note = text;
     if (note.isEmpty() && m_copying) {
         if (!m_keys)
-            note = texts::PreviewFindingKeys;
+            note = platform::translated(texts::PreviewFindingKeys);
         else if (m_keys->times.empty())
-            note = texts::PreviewKeysUnknown;
+            note = platform::translated(texts::PreviewKeysUnknown);
         else if (!m_keys->complete)
-            note = QString(texts::PreviewKeysPartly).arg(tasks::ClockText(m_keys->times.back()));
+            note = platform::translated(texts::PreviewKeysPartly).arg(tasks::ClockText(m_keys->times.back()));
         else
-            note = texts::PreviewCopyNote;
+            note = platform::translated(texts::PreviewCopyNote);
     }
     ui->lblKeyNote->setText(note);
 }

@@ -1,6 +1,7 @@
 #include "app/TaskMenu.h"
 
 #include "tasks/TaskTexts.h"
+#include "platform/Translation.h"
 
 #include <QMenu>
 
@@ -8,9 +9,9 @@ namespace velmora::app {
 
 QMenu *makeSortMenu(QWidget *parent, const QString &prefix, const std::function<void(tasks::SortKey)> &sort)
 {
-    auto *menu = new QMenu(tasks::texts::MenuSort, parent);
+    auto *menu = new QMenu(platform::translated(tasks::texts::MenuSort), parent);
     menu->setObjectName(prefix + QStringLiteral("Sort"));
-    menu->setAccessibleName(tasks::texts::MenuSort);
+    menu->setAccessibleName(platform::translated(tasks::texts::MenuSort));
     menu->menuAction()->setObjectName(prefix + QStringLiteral("SortMenu"));
     const std::pair<const char *, std::pair<QLatin1String, tasks::SortKey>> entries[] = {
         {"SortByName", {tasks::texts::MenuSortByName, tasks::SortKey::FileName}},
@@ -18,7 +19,7 @@ QMenu *makeSortMenu(QWidget *parent, const QString &prefix, const std::function<
         {"SortReverse", {tasks::texts::MenuSortReverse, tasks::SortKey::Reverse}},
     };
     for (const auto &[name, entry] : entries) {
-        QAction *action = menu->addAction(entry.first);
+        QAction *action = menu->addAction(platform::translated(entry.first));
         action->setObjectName(prefix + QLatin1String(name));
         const tasks::SortKey key = entry.second;
         QObject::connect(action, &QAction::triggered, menu, [sort, key] { sort(key); });
@@ -31,7 +32,7 @@ QMenu *makeTaskMenu(QWidget *parent, const TaskMenuHandlers &handlers)
     auto *menu = new QMenu(parent);
     menu->setObjectName(QStringLiteral("ppmTask"));
     const auto add = [menu](const char *name, QLatin1String text, const std::function<void()> &handler) {
-        QAction *action = menu->addAction(text);
+        QAction *action = menu->addAction(platform::translated(text));
         action->setObjectName(QLatin1String(name));
         QObject::connect(action, &QAction::triggered, menu, handler);
     };

@@ -21,6 +21,7 @@
 #include "tasks/MediaProbe.h"
 #include "tasks/RowTrim.h"
 #include "tasks/TaskRows.h"
+#include "platform/Translation.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -58,7 +59,7 @@ public:
 
     void notice(QWidget *, const QString &title, const QString &text) override
     {
-        if (title == job::texts::CompleteTitle) {
+        if (title == platform::translated(job::texts::CompleteTitle)) {
             completion = text;
             return;
         }
@@ -66,18 +67,18 @@ public:
     }
     bool question(QWidget *, const QString &title, const QString &text) override
     {
-        if (title == job::texts::FileExistsTitle) {
+        if (title == platform::translated(job::texts::FileExistsTitle)) {
             declinedOverwrite = true;
             return false;
         }
         // What a join that copies cannot keep is said either way; the command line answers.
-        if (title == job::texts::CopyLossesTitle) {
+        if (title == platform::translated(job::texts::CopyLossesTitle)) {
             const QString differs = text.left(text.lastIndexOf(QStringLiteral("\n\n")));
             if (acceptLosses) {
                 tell(title, differs, QString()); // a note, not the job's result
                 return true;
             }
-            say(title, differs + QStringLiteral("\nJoin with --accept-losses to join them anyway."), QString());
+            say(title, differs + QCoreApplication::translate("Velmora", "\nJoin with --accept-losses to join them anyway."), QString());
             return false;
         }
         say(title, text, QString());
@@ -134,7 +135,7 @@ public:
     QString outputExtension() const override { return m_extension; }
     QString fallbackTempDir() const override { return m_fallbackTempDir; }
     void closeForJob() override {}
-    void jobBegins() override { m_sleep.hold(job::texts::SleepInhibitReason); }
+    void jobBegins() override { m_sleep.hold(platform::translated(job::texts::SleepInhibitReason)); }
     void jobEnds(const job::JobReport &) override { m_sleep.release(); }
 
 private:
@@ -226,13 +227,13 @@ std::optional<QString> TerminalJoin::chooseProfile()
         const int index = profiles::ChosenProfile(m_folder.preferencesFile(), names);
         if (index >= 0 && index < profiles.size())
             return m_folder.profilesDir() + profiles.at(index).fileName;
-        complain(QStringLiteral("No profile is chosen in the settings: name one with --profile. The profiles are:\n")
+        complain(QCoreApplication::translate("Velmora", "No profile is chosen in the settings: name one with --profile. The profiles are:\n")
                  + profileNames(profiles).chopped(1));
         return std::nullopt;
     }
     if (auto found = profiles::FindProfile(profiles, m_folder.profilesDir(), m_request.profile))
         return found;
-    complain(QStringLiteral("There is no profile \"%1\". The profiles are:\n").arg(m_request.profile) + profileNames(profiles).chopped(1));
+    complain(QCoreApplication::translate("Velmora", "There is no profile \"%1\". The profiles are:\n").arg(m_request.profile) + profileNames(profiles).chopped(1));
     return std::nullopt;
 }
 
@@ -285,11 +286,11 @@ int TerminalJoin::run()
             trims << (tasks::ClassifyInput(entry.path).kind == tasks::NamedInput::Kind::File ? entry.trim : tasks::Trim());
     }
     for (const QString &missing : inputs.missing)
-        complain(QStringLiteral("There is no file or folder \"%1\".").arg(missing));
+        complain(QCoreApplication::translate("Velmora", "There is no file or folder \"%1\".").arg(missing));
     if (!inputs.missing.isEmpty())
         return exitstatus::Usage;
     for (const QString &unsupported : inputs.unsupported)
-        complain(QStringLiteral("%1 is left out: Velmora does not take files of its type.").arg(unsupported));
+        complain(QCoreApplication::translate("Velmora", "%1 is left out: Velmora does not take files of its type.").arg(unsupported));
 
     m_seams.acceptLosses = m_request.acceptLosses;
     platform::installMessageBoxes(&m_seams);
@@ -308,9 +309,10 @@ int TerminalJoin::run()
             if (!trims[i].keepsWhole())
                 tasks::SetRowTrim(rows, rows.count() - 1, trims[i]);
         } catch (const std::exception &error) {
-            const QString text = QStringLiteral("%1 cannot be added: %2").arg(file, QString::fromUtf8(error.what()));
-            complain(text);
-            return finish("refused", exitstatus::Refused, text);
+            static const char *const cannotAdd = QT_TRANSLATE_NOOP("Velmora", "%1 cannot be added: %2");
+            const QString why = QString::fromUtf8(error.what());
+            complain(QCoreApplication::translate("Velmora", cannotAdd).arg(file, why));
+            return finish("refused", exitstatus::Refused, QLatin1String(cannotAdd).arg(file, why));
         }
     }
 
@@ -352,21 +354,21 @@ int TerminalJoin::run()
         if (!lines.isEmpty())
             lines.removeFirst();
         for (const QString &warning : std::as_const(lines))
-            complain(QStringLiteral("warning: ") + warning);
+            complain(QCoreApplication::translate("Velmora", "warning: ") + warning);
         if (m_style == TerminalProgress::Style::Plain || m_style == TerminalProgress::Style::Bar)
-            WriteText(stdout, QStringLiteral("Joined %1 files into %2 (%3 s).\n").arg(rows.count()).arg(report.output).arg(report.seconds, 0, 'f', 1));
+            WriteText(stdout, QCoreApplication::translate("Velmora", "Joined %1 files into %2 (%3 s).\n").arg(rows.count()).arg(report.output).arg(report.seconds, 0, 'f', 1));
         return finish("joined", exitstatus::Success, QString(), &report);
     }
     case job::JobOutcome::Stopped: return finish("stopped", exitstatus::Stopped);
     case job::JobOutcome::Refused: {
         QString text = m_seams.firstMessage;
         if (m_seams.declinedOverwrite) {
-            text = QStringLiteral("%1 exists and is kept as it is. Join with --overwrite to replace it, or with --rename to "
-                                  "join into a new name.")
-                       .arg(host.outputFileText());
-            complain(text);
+            static const char *const kept = QT_TRANSLATE_NOOP("Velmora", "%1 exists and is kept as it is. Join with --overwrite to replace it, "
+                                                                         "or with --rename to join into a new name.");
+            complain(QCoreApplication::translate("Velmora", kept).arg(host.outputFileText()));
+            text = QLatin1String(kept).arg(host.outputFileText()); // scripts read the JSON line in English
         } else if (m_request.output.isEmpty() && output.isEmpty()) {
-            complain(QStringLiteral("Name the output file with --output."));
+            complain(QCoreApplication::translate("Velmora", "Name the output file with --output."));
         }
         return finish("refused", m_interrupted ? exitstatus::Stopped : exitstatus::Refused, text);
     }
@@ -389,7 +391,7 @@ int RunTerminal(const QStringList &arguments, const QString &appDir)
         WriteText(stdout, QStringLiteral("Velmora %1\n").arg(QStringLiteral(VELMORA_VERSION)));
         return exitstatus::Success;
     case TerminalRequest::Action::Wrong:
-        complain(request.wrong + QStringLiteral("\nSee velmora --help."));
+        complain(request.wrong + QCoreApplication::translate("Velmora", "\nSee velmora --help."));
         return exitstatus::Usage;
     case TerminalRequest::Action::ListProfiles: {
         const prefs::ProgramFolder folder(appDir, prefs::ProgramFolder::FirstStart::ReadShipped);

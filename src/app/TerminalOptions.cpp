@@ -1,5 +1,6 @@
 #include "app/TerminalOptions.h"
 
+#include <QCoreApplication>
 #include <QCommandLineParser>
 
 #include <array>
@@ -10,39 +11,39 @@ namespace {
 
 struct Options
 {
-    QCommandLineOption join{QStringLiteral("join"), QStringLiteral("Join the inputs into one file, without a window.")};
+    QCommandLineOption join{QStringLiteral("join"), QCoreApplication::translate("Velmora", "Join the inputs into one file, without a window.")};
     QCommandLineOption profile{QStringLiteral("profile"),
-                               QStringLiteral("The output profile: a name as the Profile list shows it (letter case does not "
+                               QCoreApplication::translate("Velmora", "The output profile: a name as the Profile list shows it (letter case does not "
                                               "matter) or a .bpf file. Default: the profile last chosen in the window."),
                                QStringLiteral("NAME|FILE.bpf")};
     QCommandLineOption output{QStringLiteral("output"),
-                              QStringLiteral("The output file; its extension follows the profile's type. Default: the "
+                              QCoreApplication::translate("Velmora", "The output file; its extension follows the profile's type. Default: the "
                                              "output file last used in the window."),
                               QStringLiteral("FILE")};
-    QCommandLineOption overwrite{QStringLiteral("overwrite"), QStringLiteral("Replace an output file that exists.")};
+    QCommandLineOption overwrite{QStringLiteral("overwrite"), QCoreApplication::translate("Velmora", "Replace an output file that exists.")};
     QCommandLineOption rename{QStringLiteral("rename"),
-                              QStringLiteral("When the output file exists, join into a new name that counts up.")};
+                              QCoreApplication::translate("Velmora", "When the output file exists, join into a new name that counts up.")};
     QCommandLineOption keep{QStringLiteral("keep"),
-                            QStringLiteral("When the output file exists, leave it and do not join (exit status 3). Without "
+                            QCoreApplication::translate("Velmora", "When the output file exists, leave it and do not join (exit status 3). Without "
                                            "one of these three, the rule of the settings applies, with Ask taken as --keep.")};
     QCommandLineOption acceptLosses{QStringLiteral("accept-losses"),
-                                    QStringLiteral("Join without re-encoding even where the output cannot hold everything as the "
+                                    QCoreApplication::translate("Velmora", "Join without re-encoding even where the output cannot hold everything as the "
                                                    "inputs do (a track its type cannot hold, a clip cut between key pictures); "
                                                    "what differs is said on standard error. Without it, such a join is refused "
                                                    "(exit status 3).")};
     QCommandLineOption tempDir{QStringLiteral("temp-dir"),
-                               QStringLiteral("The folder for the converted intermediates. Default: the settings' "
+                               QCoreApplication::translate("Velmora", "The folder for the converted intermediates. Default: the settings' "
                                               "temporary folder."),
                                QStringLiteral("DIR")};
     QCommandLineOption progress{QStringLiteral("progress"),
-                                QStringLiteral("How progress shows: auto (a bar on a terminal, plain lines otherwise), "
+                                QCoreApplication::translate("Velmora", "How progress shows: auto (a bar on a terminal, plain lines otherwise), "
                                                "bar, plain, json (one object a line) or none (errors only)."),
                                 QStringLiteral("MODE"), QStringLiteral("auto")};
-    QCommandLineOption list{QStringLiteral("list"), QStringLiteral("Join the files a list file names, one path a line."),
+    QCommandLineOption list{QStringLiteral("list"), QCoreApplication::translate("Velmora", "Join the files a list file names, one path a line."),
                             QStringLiteral("FILE.tmp")};
-    QCommandLineOption listProfiles{QStringLiteral("list-profiles"), QStringLiteral("Print the profiles' names, one a line.")};
-    QCommandLineOption help{{QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("Print this help.")};
-    QCommandLineOption version{QStringLiteral("version"), QStringLiteral("Print the program's version.")};
+    QCommandLineOption listProfiles{QStringLiteral("list-profiles"), QCoreApplication::translate("Velmora", "Print the profiles' names, one a line.")};
+    QCommandLineOption help{{QStringLiteral("h"), QStringLiteral("help")}, QCoreApplication::translate("Velmora", "Print this help.")};
+    QCommandLineOption version{QStringLiteral("version"), QCoreApplication::translate("Velmora", "Print the program's version.")};
 
     std::array<const QCommandLineOption *, 13> all() const
     {
@@ -51,11 +52,11 @@ struct Options
 
     void addTo(QCommandLineParser &parser) const
     {
-        parser.setApplicationDescription(QStringLiteral("Velmora joins several video files into one."));
+        parser.setApplicationDescription(QCoreApplication::translate("Velmora", "Velmora joins several video files into one."));
         parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
         for (const QCommandLineOption *option : all())
             parser.addOption(*option);
-        parser.addPositionalArgument(QStringLiteral("INPUT"), QStringLiteral("Videos or folders of videos, in the order to join."),
+        parser.addPositionalArgument(QStringLiteral("INPUT"), QCoreApplication::translate("Velmora", "Videos or folders of videos, in the order to join."),
                                      QStringLiteral("[INPUT...]"));
     }
 };
@@ -119,17 +120,17 @@ TerminalRequest ParseTerminalRequest(const QStringList &arguments)
     const bool joining = parser.isSet(options.join);
     if (parser.isSet(options.listProfiles)) {
         if (joining || !parser.positionalArguments().isEmpty())
-            return wrong(QStringLiteral("--list-profiles takes nothing else."));
+            return wrong(QCoreApplication::translate("Velmora", "--list-profiles takes nothing else."));
         request.action = TerminalRequest::Action::ListProfiles;
         return request;
     }
     if (!joining)
-        return wrong(QStringLiteral("These options belong to --join."));
+        return wrong(QCoreApplication::translate("Velmora", "These options belong to --join."));
 
     request.action = TerminalRequest::Action::Join;
     for (const QCommandLineOption *single : {&options.profile, &options.output, &options.tempDir, &options.progress, &options.list}) {
         if (parser.values(*single).size() > 1)
-            return wrong(QStringLiteral("--%1 is given more than once.").arg(single->names().constLast()));
+            return wrong(QCoreApplication::translate("Velmora", "--%1 is given more than once.").arg(single->names().constLast()));
     }
     int rules = 0;
     for (const auto &[option, rule] : {std::pair{&options.overwrite, prefs::OverwriteRule::Overwrite},
@@ -141,10 +142,10 @@ TerminalRequest ParseTerminalRequest(const QStringList &arguments)
         }
     }
     if (rules > 1)
-        return wrong(QStringLiteral("Choose one of --overwrite, --rename and --keep."));
+        return wrong(QCoreApplication::translate("Velmora", "Choose one of --overwrite, --rename and --keep."));
     const auto mode = progressMode(parser.value(options.progress));
     if (!mode)
-        return wrong(QStringLiteral("--progress takes auto, bar, plain, json or none, not \"%1\".").arg(parser.value(options.progress)));
+        return wrong(QCoreApplication::translate("Velmora", "--progress takes auto, bar, plain, json or none, not \"%1\".").arg(parser.value(options.progress)));
     request.progress = *mode;
     request.acceptLosses = parser.isSet(options.acceptLosses);
     request.profile = parser.value(options.profile);
@@ -153,15 +154,15 @@ TerminalRequest ParseTerminalRequest(const QStringList &arguments)
     request.listFile = parser.value(options.list);
     request.inputs = parser.positionalArguments();
     if (parser.isSet(options.profile) && request.profile.isEmpty())
-        return wrong(QStringLiteral("--profile names no profile."));
+        return wrong(QCoreApplication::translate("Velmora", "--profile names no profile."));
     if (parser.isSet(options.output) && request.output.isEmpty())
-        return wrong(QStringLiteral("--output names no file."));
+        return wrong(QCoreApplication::translate("Velmora", "--output names no file."));
     if (parser.isSet(options.tempDir) && request.tempDir.isEmpty())
-        return wrong(QStringLiteral("--temp-dir names no folder."));
+        return wrong(QCoreApplication::translate("Velmora", "--temp-dir names no folder."));
     if (parser.isSet(options.list) && !request.inputs.isEmpty())
-        return wrong(QStringLiteral("Name the inputs or a list file, not both."));
+        return wrong(QCoreApplication::translate("Velmora", "Name the inputs or a list file, not both."));
     if (!parser.isSet(options.list) && request.inputs.isEmpty())
-        return wrong(QStringLiteral("Name the videos to join, or a list file with --list."));
+        return wrong(QCoreApplication::translate("Velmora", "Name the videos to join, or a list file with --list."));
     return request;
 }
 
@@ -172,11 +173,11 @@ QString TerminalHelp()
     options.addTo(parser);
     QString text = parser.helpText();
     text.remove(0, text.indexOf(QLatin1Char('\n')) + 1); // Qt's own usage line, which knows one form only
-    text.prepend(QStringLiteral("Usage: velmora --join [options] INPUT... | --list FILE.tmp\n"
+    text.prepend(QCoreApplication::translate("Velmora", "Usage: velmora --join [options] INPUT... | --list FILE.tmp\n"
                                 "       velmora --list-profiles\n"
                                 "       velmora --help | --version\n"
                                 "       velmora [FILE|FOLDER]...   (the window, with these in its task list)\n"));
-    text += QStringLiteral("\nExit status:\n"
+    text += QCoreApplication::translate("Velmora", "\nExit status:\n"
                            "  0    joined, and the output plays as long as the inputs\n"
                            "  1    the join failed\n"
                            "  2    wrong usage, an unknown profile or an input that does not exist\n"

@@ -3,6 +3,7 @@
 #include "tasks/TaskListView.h"
 #include "tasks/TimeText.h"
 
+#include <QCoreApplication>
 #include <QJsonArray>
 #include <QJsonDocument>
 
@@ -30,10 +31,10 @@ QString clockText(double seconds)
 QString passTitle(const QString &pass)
 {
     if (pass == QLatin1String("convert"))
-        return QStringLiteral("Converting");
+        return QCoreApplication::translate("Velmora", "Converting");
     if (pass == QLatin1String("copy"))
-        return QStringLiteral("Copying");
-    return QStringLiteral("Joining");
+        return QCoreApplication::translate("Velmora", "Copying");
+    return QCoreApplication::translate("Velmora", "Joining");
 }
 
 // A share of the whole, held between 0 and 1; nothing measured counts as nothing.
@@ -89,7 +90,7 @@ QString ProgressJson(const ProgressPoint &point)
 QString ProgressBarLine(const ProgressPoint &point, int width)
 {
     const QString head = QStringLiteral("%1 %2/%3 ").arg(passTitle(point.pass)).arg(point.row).arg(point.rows);
-    QString tail = QStringLiteral(" %1%  %2 elapsed  %3 left")
+    QString tail = QCoreApplication::translate("Velmora", " %1%  %2 elapsed  %3 left")
                        .arg(number(point.percent).rightJustified(5), clockText(point.elapsed),
                             point.remaining ? clockText(*point.remaining) : QStringLiteral("--:--:--"));
     if (!point.file.isEmpty())
@@ -107,7 +108,7 @@ QString ProgressBarLine(const ProgressPoint &point, int width)
 QString ProgressPlainLine(const ProgressPoint &point)
 {
     if (point.pass == QLatin1String("join"))
-        return QStringLiteral("Joining %1 files").arg(point.rows);
+        return QCoreApplication::translate("Velmora", "Joining %1 files").arg(point.rows);
     return QStringLiteral("%1 %2/%3: %4").arg(passTitle(point.pass)).arg(point.row).arg(point.rows).arg(point.file);
 }
 

@@ -5,6 +5,7 @@
 #include "app/TerminalOptions.h"
 #include "platform/QtSeams.h"
 #include "platform/TerminationSignals.h"
+#include "platform/Translation.h"
 
 #include <QApplication>
 
@@ -19,9 +20,12 @@ int main(int argc, char *argv[])
     if (velmora::app::IsTerminalCommand(arguments)) {
         const QCoreApplication application(argc, argv);
         QCoreApplication::setApplicationName(QStringLiteral("velmora"));
+        velmora::platform::InstallTranslators(velmora::platform::TranslationsDir(QCoreApplication::applicationDirPath()));
         return velmora::app::RunTerminal(QCoreApplication::arguments().mid(1), QCoreApplication::applicationDirPath());
     }
     QApplication application(argc, argv);
+    // The user's language, before the first window or text is made.
+    velmora::platform::InstallTranslators(velmora::platform::TranslationsDir(QCoreApplication::applicationDirPath()));
     // The desktop groups the window with its menu entry by this name.
     QGuiApplication::setDesktopFileName(velmora::app::DesktopFileId);
     velmora::platform::installQtSeams();

@@ -3,6 +3,7 @@
 #include "job/JobTexts.h"
 #include "platform/Logging.h"
 #include "platform/Seams.h"
+#include "platform/Translation.h"
 
 #include <QCoreApplication>
 #include <QEventLoop>
@@ -28,10 +29,10 @@ QString RunResult::lastLines(int lines) const
 QString RunResult::describe() const
 {
     switch (end) {
-    case End::CouldNotStart: return QStringLiteral("could not start");
-    case End::Exited: return QStringLiteral("exited with status %1").arg(exitCode);
-    case End::Crashed: return QStringLiteral("crashed");
-    case End::Stopped: return QStringLiteral("was stopped");
+    case End::CouldNotStart: return QCoreApplication::translate("Velmora", "could not start");
+    case End::Exited: return QCoreApplication::translate("Velmora", "exited with status %1").arg(exitCode);
+    case End::Crashed: return QCoreApplication::translate("Velmora", "crashed");
+    case End::Stopped: return QCoreApplication::translate("Velmora", "was stopped");
     }
     return {};
 }
@@ -133,7 +134,7 @@ RunResult EncoderRunner::RunEncoder(const QStringList &arguments, PositionReader
     m_process = nullptr;
 
     if (failedToStart) {
-        platform::messageBoxes().error(owner, QCoreApplication::applicationName(), texts::ReinstallText, QString());
+        platform::messageBoxes().error(owner, QCoreApplication::applicationName(), platform::translated(texts::ReinstallText), QString());
         result.end = RunResult::End::CouldNotStart;
         return result;
     }

@@ -15,6 +15,7 @@
 #include "tasks/RowTrim.h"
 #include "tasks/TaskListView.h"
 #include "tasks/TimeText.h"
+#include "platform/Translation.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -103,7 +104,7 @@ void JobDriver::tbtnStartClick()
     });
     if (!makeWorkFolder()) {
         m_report.outcome = JobOutcome::Refused;
-        platform::messageBoxes().notice(m_host.ownerWindow(), texts::TempFolderTitle, texts::TempFolderText);
+        platform::messageBoxes().notice(m_host.ownerWindow(), platform::translated(texts::TempFolderTitle), platform::translated(texts::TempFolderText));
         return;
     }
     m_report.rows = m_tasks.count();
@@ -125,7 +126,7 @@ bool JobDriver::checksPass(QString &output)
 {
     QWidget *owner = m_host.ownerWindow();
     if (m_tasks.count() < 2) {
-        platform::messageBoxes().notice(owner, texts::AddMoreTitle, texts::AddMoreText);
+        platform::messageBoxes().notice(owner, platform::translated(texts::AddMoreTitle), platform::translated(texts::AddMoreText));
         return false;
     }
     m_host.focusTaskList();
@@ -134,12 +135,12 @@ bool JobDriver::checksPass(QString &output)
     // working folder, which the user never chose.
     const QString folder = platform::ExtractFilePath(output);
     if (folder.isEmpty() || QDir::isRelativePath(folder) || !QFileInfo(folder).isDir()) {
-        platform::messageBoxes().notice(owner, texts::NoOutputPathTitle, texts::NoOutputPathText);
+        platform::messageBoxes().notice(owner, platform::translated(texts::NoOutputPathTitle), platform::translated(texts::NoOutputPathText));
         m_host.focusOutputFile();
         return false;
     }
     if (platform::ExtractFileName(output).isEmpty()) {
-        platform::messageBoxes().notice(owner, texts::NoFileNameTitle, texts::NoFileNameText);
+        platform::messageBoxes().notice(owner, platform::translated(texts::NoFileNameTitle), platform::translated(texts::NoFileNameText));
         m_host.focusOutputFile();
         return false;
     }
@@ -162,10 +163,10 @@ bool JobDriver::checksPass(QString &output)
         }
         // A trim is never passed over without a word.
         if (!trimmed.isEmpty()) {
-            const QString names = trimmed.size() > 3 ? QStringLiteral("%1 and %2 other files").arg(trimmed.constFirst()).arg(trimmed.size() - 1)
+            const QString names = trimmed.size() > 3 ? QCoreApplication::translate("Velmora", "%1 and %2 other files").arg(trimmed.constFirst()).arg(trimmed.size() - 1)
                                                      : trimmed.join(QStringLiteral(", "));
             qCInfo(jobLog).noquote() << "Not joined without re-encoding: trimmed rows" << trimmed.join(QLatin1Char(' '));
-            platform::messageBoxes().notice(owner, texts::CopyRefusedTitle, QString(texts::CopyTrimmedText).arg(names));
+            platform::messageBoxes().notice(owner, platform::translated(texts::CopyRefusedTitle), platform::translated(texts::CopyTrimmedText).arg(names));
             m_host.focusTaskList();
             return false;
         }
@@ -184,7 +185,7 @@ bool JobDriver::checksPass(QString &output)
         }
         if (!match.refusal.isEmpty()) {
             qCInfo(jobLog).noquote() << "Not joined without re-encoding:" << match.refusal;
-            platform::messageBoxes().notice(owner, texts::CopyRefusedTitle, match.refusal);
+            platform::messageBoxes().notice(owner, platform::translated(texts::CopyRefusedTitle), match.refusal);
             m_host.focusTaskList();
             return false;
         }
@@ -194,7 +195,7 @@ bool JobDriver::checksPass(QString &output)
             QStringList lines;
             for (const QString &loss : match.losses)
                 lines << QStringLiteral("- ") + loss;
-            if (!platform::messageBoxes().question(owner, texts::CopyLossesTitle, QString(texts::CopyLossesText).arg(lines.join(QLatin1Char('\n'))))) {
+            if (!platform::messageBoxes().question(owner, platform::translated(texts::CopyLossesTitle), platform::translated(texts::CopyLossesText).arg(lines.join(QLatin1Char('\n'))))) {
                 m_host.focusTaskList();
                 return false;
             }
@@ -205,7 +206,7 @@ bool JobDriver::checksPass(QString &output)
         m_allowance = Shortfall + CopyAllowance * m_tasks.count();
     }
     if (Occupied(output) && m_generalSettings.overwriteRule() == prefs::OverwriteRule::Ask
-        && !platform::messageBoxes().question(owner, texts::FileExistsTitle, texts::FileExistsText)) {
+        && !platform::messageBoxes().question(owner, platform::translated(texts::FileExistsTitle), platform::translated(texts::FileExistsText))) {
         m_host.focusOutputFile();
         return false;
     }
@@ -256,7 +257,7 @@ RunResult JobDriver::runEncoder(const EncoderArgs &command, const std::function<
 
 QString JobDriver::failureDetails(const RunResult &result, const QString &found) const
 {
-    QStringList parts{found, result.lastLines(), QString(texts::CommandLineText).arg(m_commandLine)};
+    QStringList parts{found, result.lastLines(), platform::translated(texts::CommandLineText).arg(m_commandLine)};
     parts.removeAll(QString());
     return parts.join(QLatin1Char('\n'));
 }
@@ -270,7 +271,7 @@ QString JobDriver::intermediate(int row) const
 void JobDriver::setStatus(int row, QLatin1String status)
 {
     tasks::ltvItemData data;
-    data.Status = status;
+    data.Status = platform::translated(status);
     m_tasks.SetTaskItem(row, tasks::field::Status, data);
 }
 
@@ -373,15 +374,15 @@ JobDriver::Outcome JobDriver::ConversionPass(const EncoderArgs &options)
         }
         if (!result.succeeded() || !hasContent(intermediate(row))) {
             setStatus(row, texts::StatusFailed);
-            fail(texts::ConversionFailedTitle, QString(texts::ConversionFailedText).arg(data.InputFile), failureDetails(result));
+            fail(texts::ConversionFailedTitle, platform::translated(texts::ConversionFailedText).arg(data.InputFile), failureDetails(result));
             return Outcome::Ended;
         }
         // Measured, not trusted: a damaged input converts to less than its listed length.
         const std::optional<double> converted = playTime(intermediate(row));
         if (!converted) {
             setStatus(row, texts::StatusFailed);
-            fail(texts::ConversionFailedTitle, QString(texts::ConversionFailedText).arg(data.InputFile),
-                 failureDetails(result, texts::ConvertedUnreadableText));
+            fail(texts::ConversionFailedTitle, platform::translated(texts::ConversionFailedText).arg(data.InputFile),
+                 failureDetails(result, platform::translated(texts::ConvertedUnreadableText)));
             return Outcome::Ended;
         }
         qCInfo(jobLog) << "Converted" << data.InputFile << "to" << *converted << "s of its" << duration << "s";
@@ -392,7 +393,7 @@ JobDriver::Outcome JobDriver::ConversionPass(const EncoderArgs &options)
             rate->converted(row, *factor, *converted, kbits.value_or(0));
         }
         if (*converted < duration - Shortfall)
-            m_shortInputs << QString(texts::ShortInputText).arg(platform::ExtractFileName(data.InputFile), seconds(*converted), seconds(duration));
+            m_shortInputs << platform::translated(texts::ShortInputText).arg(platform::ExtractFileName(data.InputFile), seconds(*converted), seconds(duration));
         done += duration;
         setStatus(row, texts::StatusWaiting);
         if (row != rows - 1)
@@ -527,7 +528,7 @@ std::optional<QString> JobDriver::runJoin(const QStringList &files, const QStrin
     if (!result.succeeded() || !hasContent(joining)) {
         QFile::remove(joining);
         setAllStatuses(texts::StatusFailed);
-        fail(texts::JoiningFailedTitle, QString(texts::JoiningFailedText).arg(finalOutput), failureDetails(result));
+        fail(texts::JoiningFailedTitle, platform::translated(texts::JoiningFailedText).arg(finalOutput), failureDetails(result));
         return std::nullopt;
     }
     // The output must hold what went in before it takes the output's name: an encoder may end
@@ -536,9 +537,9 @@ std::optional<QString> JobDriver::runJoin(const QStringList &files, const QStrin
     if (!joined || *joined < m_converted - m_allowance) {
         QFile::remove(joining);
         setAllStatuses(texts::StatusFailed);
-        const QString measured = joined ? QString(texts::JoinedShortText).arg(seconds(*joined), seconds(m_converted))
-                                        : QString(texts::JoinedUnreadableText);
-        fail(texts::JoiningFailedTitle, QString(texts::JoiningFailedText).arg(finalOutput), failureDetails(result, measured));
+        const QString measured = joined ? platform::translated(texts::JoinedShortText).arg(seconds(*joined), seconds(m_converted))
+                                        : platform::translated(texts::JoinedUnreadableText);
+        fail(texts::JoiningFailedTitle, platform::translated(texts::JoiningFailedText).arg(finalOutput), failureDetails(result, measured));
         return std::nullopt;
     }
     // The joined file takes the output's name in one step, replacing a file the rule lets go.
@@ -546,7 +547,7 @@ std::optional<QString> JobDriver::runJoin(const QStringList &files, const QStrin
         const QString reason = QString::fromLocal8Bit(std::strerror(errno));
         setAllStatuses(texts::StatusFailed);
         fail(texts::JoiningFailedTitle,
-             QString(texts::JoiningFailedText).arg(finalOutput) + QLatin1Char('\n') + QString(texts::JoinedFileKeptText).arg(joining, reason),
+             platform::translated(texts::JoiningFailedText).arg(finalOutput) + QLatin1Char('\n') + platform::translated(texts::JoinedFileKeptText).arg(joining, reason),
              QString());
         return std::nullopt;
     }
@@ -572,10 +573,10 @@ void JobDriver::completionActions(const QString &finalOutput)
         m_host.closeForJob();
         return;
     }
-    QString text = texts::CompleteText;
+    QString text = platform::translated(texts::CompleteText);
     for (const QString &shortInput : std::as_const(m_shortInputs))
         text += QLatin1Char('\n') + shortInput;
-    platform::messageBoxes().notice(m_host.ownerWindow(), texts::CompleteTitle, text);
+    platform::messageBoxes().notice(m_host.ownerWindow(), platform::translated(texts::CompleteTitle), text);
     if (m_generalSettings.openOutputFolder())
         platform::shell().open(OutputFolder(finalOutput));
     m_state = JobState::Idle;
@@ -590,7 +591,7 @@ void JobDriver::cancelConversion(int row)
     m_display.stopTimer();
     setStatus(row, texts::StatusStop);
     removeWorkFolder();
-    platform::messageBoxes().notice(m_host.ownerWindow(), texts::CancelTitle, texts::ConversionCanceledText);
+    platform::messageBoxes().notice(m_host.ownerWindow(), platform::translated(texts::CancelTitle), platform::translated(texts::ConversionCanceledText));
     m_display.showOutputRow();
     // The state stays "stop requested" until the next Start.
 }
@@ -603,7 +604,7 @@ void JobDriver::cancelJoin()
     m_display.stopTimer();
     setAllStatuses(texts::StatusStop);
     removeWorkFolder();
-    platform::messageBoxes().notice(m_host.ownerWindow(), texts::CancelTitle, texts::JoiningCanceledText);
+    platform::messageBoxes().notice(m_host.ownerWindow(), platform::translated(texts::CancelTitle), platform::translated(texts::JoiningCanceledText));
     m_display.showOutputRow();
     m_state = JobState::Idle;
 }
@@ -612,11 +613,11 @@ void JobDriver::fail(QLatin1String title, const QString &text, const QString &de
 {
     qCInfo(jobLog).noquote() << title << "-" << text;
     m_report.outcome = JobOutcome::Failed;
-    m_report.failureTitle = title;
+    m_report.failureTitle = platform::translated(title);
     m_report.failureText = text;
     ended();
     m_display.stopTimer();
-    platform::messageBoxes().error(m_host.ownerWindow(), title, text, details);
+    platform::messageBoxes().error(m_host.ownerWindow(), platform::translated(title), text, details);
     endOrderly();
 }
 

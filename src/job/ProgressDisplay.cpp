@@ -3,6 +3,7 @@
 #include "job/JobTexts.h"
 #include "job/Progress.h"
 #include "tasks/TimeText.h"
+#include "platform/Translation.h"
 
 #include <QLabel>
 #include <QProgressBar>
@@ -33,7 +34,7 @@ void ProgressDisplay::setBars(std::optional<int> current, std::optional<int> tot
 
 void ProgressDisplay::conversionBegins()
 {
-    m_w.processTitle->setText(texts::ConvertingTitle);
+    m_w.processTitle->setText(platform::translated(texts::ConvertingTitle));
     m_w.convertingFile->show();
     m_w.convertingFile->clear();
     m_w.elapsed->clear();
@@ -73,7 +74,7 @@ void ProgressDisplay::rowEnded()
 
 void ProgressDisplay::joinBegins()
 {
-    m_w.processTitle->setText(texts::JoiningTitle);
+    m_w.processTitle->setText(platform::translated(texts::JoiningTitle));
     m_w.convertingFile->hide();
     m_w.outputRow->hide();
     m_w.progressPanel->show();
@@ -82,7 +83,7 @@ void ProgressDisplay::joinBegins()
 void ProgressDisplay::copyBegins()
 {
     conversionBegins();
-    m_w.processTitle->setText(texts::CopyingTitle);
+    m_w.processTitle->setText(platform::translated(texts::CopyingTitle));
 }
 
 void ProgressDisplay::copyPosition(double position, double rowStart, double rowDuration, double total)

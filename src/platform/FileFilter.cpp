@@ -1,6 +1,7 @@
 #include "platform/FileFilter.h"
 
 #include <QRegularExpression>
+#include <QCoreApplication>
 
 namespace velmora::platform {
 
@@ -8,13 +9,13 @@ QString extensionFilterEntries(const QStringList &extensions)
 {
     QString entries;
     for (const QString &ext : extensions)
-        entries += ext.mid(1).toUpper() + QStringLiteral(" Files (*") + ext + QStringLiteral(")|*") + ext + QLatin1Char('|');
+        entries += ext.mid(1).toUpper() + QCoreApplication::translate("Velmora", " Files (*") + ext + QStringLiteral(")|*") + ext + QLatin1Char('|');
     return entries;
 }
 
 QString allFilesFilterEntry()
 {
-    return QStringLiteral("All Files (*.*)|*.*");
+    return QCoreApplication::translate("Velmora", "All Files (*.*)|*.*");
 }
 
 QList<FilterEntry> parseDialogFilter(const QString &filter)

@@ -8,6 +8,7 @@
 #include <QFileInfo>
 #include <QList>
 #include <QSaveFile>
+#include <QCoreApplication>
 
 namespace velmora::prefs {
 
@@ -265,7 +266,7 @@ int IniSnapshot::readInteger(const QString &section, const QString &key, int def
 void IniFile::writeString(const QString &section, const QString &key, const QString &value)
 {
     const QString fullPath = QFileInfo(m_path).absoluteFilePath();
-    const auto refuse = [&fullPath] { return velmora::Error(QStringLiteral("Unable to write to %1").arg(fullPath)); };
+    const auto refuse = [&fullPath] { return velmora::Error(QCoreApplication::translate("Velmora", "Unable to write to %1").arg(fullPath)); };
 
     // A file that is there but cannot be read must not be replaced by the one line we know.
     QByteArray current;

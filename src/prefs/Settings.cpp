@@ -11,6 +11,7 @@
 #include "prefs/SettingsTexts.h"
 
 #include "ui_Settings.h"
+#include "platform/Translation.h"
 
 namespace velmora::prefs {
 
@@ -97,7 +98,7 @@ void TSettingForm::SavePreferences()
 
 void TSettingForm::LoadDefaults()
 {
-    if (!platform::messageBoxes().question(this, texts::LoadDefaultTitle, texts::LoadDefaultQuestion))
+    if (!platform::messageBoxes().question(this, platform::translated(texts::LoadDefaultTitle), platform::translated(texts::LoadDefaultQuestion)))
         return;
     // The factory values have no temporary folder.
     readChoices(IniFile(m_folder.preferencesFile()), section::Default, FactoryAutoOpenDir);
@@ -147,7 +148,7 @@ void TSettingForm::SpeedButton2Click()
 {
     platform::runGuarded(this, [this] {
         QString folder;
-        if (platform::SelectFolder(this, texts::SelectOutputDirectory, folder))
+        if (platform::SelectFolder(this, platform::translated(texts::SelectOutputDirectory), folder))
             ui->edtTempDir->setText(platform::IncludeBackslash(folder));
     });
 }

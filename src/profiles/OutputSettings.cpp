@@ -10,6 +10,7 @@
 #include "profiles/WholeNumber.h"
 
 #include "ui_OutputSettings.h"
+#include "platform/Translation.h"
 
 #include <QEvent>
 #include <QFileInfo>
@@ -175,7 +176,7 @@ void TopSettingForm::cmbEncodeToChange()
 void TopSettingForm::showDescription(Section section)
 {
     const QString description = prefs::IniFile(m_profilePath).readString(sectionName(section), key::Description, QString());
-    ui->memDescription->setPlainText(description + QLatin1Char('\n') + texts::CurrentValue + currentText(section));
+    ui->memDescription->setPlainText(description + QLatin1Char('\n') + platform::translated(texts::CurrentValue) + currentText(section));
 }
 
 void TopSettingForm::applyAudioCodecRule()
@@ -205,7 +206,7 @@ bool TopSettingForm::check(bool passed, QLatin1String title, QLatin1String text,
 {
     if (passed)
         return true;
-    platform::messageBoxes().notice(this, title, text);
+    platform::messageBoxes().notice(this, platform::translated(title), platform::translated(text));
     focus->setFocus();
     return false;
 }
@@ -231,7 +232,7 @@ void TopSettingForm::btnOKClick()
             return;
         if (ui->cmbAcodec->currentText() == texts::Mp2Caption
             && *parseWholeNumber(ui->cmbAbitrate->currentText()) > texts::Mp2Limit) {
-            platform::messageBoxes().notice(this, texts::InvalidAudioBitrateTitle, texts::Mp2LimitText);
+            platform::messageBoxes().notice(this, platform::translated(texts::InvalidAudioBitrateTitle), platform::translated(texts::Mp2LimitText));
             ui->cmbAbitrate->setEditText(texts::Mp2LimitValue);
             audioBitrateFocus->setFocus();
             return;

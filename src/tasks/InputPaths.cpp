@@ -9,6 +9,7 @@
 #include <QFileInfo>
 
 #include <algorithm>
+#include <QCoreApplication>
 
 namespace velmora::tasks {
 
@@ -25,7 +26,7 @@ QStringList ReadListFile(const QString &listFile)
 {
     QFile file(listFile);
     if (!file.open(QIODevice::ReadOnly))
-        throw velmora::Error(QStringLiteral("Cannot open file \"%1\". %2").arg(listFile, file.errorString()));
+        throw velmora::Error(QCoreApplication::translate("Velmora", "Cannot open file \"%1\". %2").arg(listFile, file.errorString()));
     QStringList paths;
     const QList<QByteArray> lines = file.readAll().split('\n');
     for (QByteArray line : lines) {

@@ -3,6 +3,8 @@
 #include "platform/FileFilter.h"
 #include "platform/Paths.h"
 
+#include <QCoreApplication>
+
 namespace velmora::tasks {
 
 const QStringList &InputExtensions()
@@ -33,7 +35,7 @@ QString InputMask()
 QString OpenDialogFilter()
 {
     const QString mask = InputMask();
-    return QStringLiteral("All Support Files(") + mask + QStringLiteral(")|") + mask + QLatin1Char('|')
+    return QCoreApplication::translate("Velmora", "All Support Files(") + mask + QStringLiteral(")|") + mask + QLatin1Char('|')
         + platform::extensionFilterEntries(InputExtensions()) + platform::allFilesFilterEntry();
 }
 

@@ -1,6 +1,7 @@
 #include "tasks/RowDrag.h"
 
 #include "tasks/TaskTexts.h"
+#include "platform/Translation.h"
 
 #include <QApplication>
 #include <QFrame>
@@ -18,7 +19,7 @@ RowDrag::RowDrag(QTreeWidget *control, Drop drop)
     , m_line(new QFrame(control->viewport()))
 {
     m_line->setObjectName(QStringLiteral("ltvTaskDropLine"));
-    m_line->setAccessibleName(texts::DropLineName);
+    m_line->setAccessibleName(platform::translated(texts::DropLineName));
     m_line->setAttribute(Qt::WA_TransparentForMouseEvents);
     m_line->setAutoFillBackground(true);
     m_line->setBackgroundRole(QPalette::Highlight);

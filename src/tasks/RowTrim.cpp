@@ -4,6 +4,7 @@
 #include "tasks/InputPaths.h"
 #include "tasks/TaskTexts.h"
 #include "tasks/TimeText.h"
+#include "platform/Translation.h"
 
 #include <QRegularExpression>
 
@@ -80,7 +81,7 @@ QString TrimToolTip(const ltvItemData &row)
     if (trim.keepsWhole())
         return QString();
     const double whole = WholeLength(row);
-    return QString(texts::TrimmedToolTip)
+    return platform::translated(texts::TrimmedToolTip)
         .arg(TrimTimeText(trim.start.value_or(0.0)), trim.end ? TrimTimeText(*trim.end) : TrimTimeText(std::max(0.0, whole)),
              row.subItem(WholeLengthItem));
 }

@@ -4,6 +4,7 @@
 #include "tasks/MediaProbe.h"
 #include "tasks/TaskTexts.h"
 #include "tasks/TimeText.h"
+#include "platform/Translation.h"
 
 #include <array>
 
@@ -71,7 +72,7 @@ ltvItemData MeasuredTask(const QString &path)
     data.InputFile = path;
     data.Length = probe.length;
     data.Size = probe.size;
-    data.Status = texts::StatusOK;
+    data.Status = platform::translated(texts::StatusOK);
     data.BaseName = platform::StripExtension(platform::ExtractFileName(path));
     return data;
 }

@@ -9,6 +9,7 @@
 #include "tasks/RowDrag.h"
 #include "tasks/TaskTexts.h"
 #include "tasks/TaskThumbnails.h"
+#include "platform/Translation.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -165,7 +166,7 @@ void TaskList::AddTaskFile(const QString &path)
     hideWelcomePanel();
     for (int index = 0; index < count(); ++index) {
         if (m_control->topLevelItem(index)->text(0) == path) {
-            if (!platform::messageBoxes().question(m_owner, texts::AlreadyListedTitle, texts::AlreadyListedText))
+            if (!platform::messageBoxes().question(m_owner, platform::translated(texts::AlreadyListedTitle), platform::translated(texts::AlreadyListedText)))
                 return;
             break;
         }
