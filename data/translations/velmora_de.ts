@@ -1031,10 +1031,6 @@ Exit-Status:
         <translation>wurde angehalten</translation>
     </message>
     <message>
-        <source>%1 and %2 other files</source>
-        <translation>%1 und %2 weitere Dateien</translation>
-    </message>
-    <message>
         <source>Error. Please re-install Velmora</source>
         <translation>Fehler. Bitte installieren Sie Velmora neu</translation>
     </message>
@@ -1053,10 +1049,6 @@ Exit-Status:
     <message>
         <source>Cannot Join Without Re-encoding</source>
         <translation>Zusammenfügen ohne Neukodierung nicht möglich</translation>
-    </message>
-    <message>
-        <source>%1 cannot be joined without re-encoding as trimmed: this version cuts only in a join that re-encodes. Choose a profile that re-encodes, or Clear the trim in its preview.</source>
-        <translation>%1 kann gekürzt nicht ohne Neukodierung zusammengefügt werden: Diese Version schneidet nur beim Zusammenfügen mit Neukodierung. Wählen Sie ein Profil, das neu kodiert, oder setzen Sie die Kürzung in der Vorschau zurück.</translation>
     </message>
     <message>
         <source>Not Everything Can Be Kept</source>

@@ -1031,10 +1031,6 @@ Estado de salida:
         <translation>se detuvo</translation>
     </message>
     <message>
-        <source>%1 and %2 other files</source>
-        <translation>%1 y otros %2 archivos</translation>
-    </message>
-    <message>
         <source>Error. Please re-install Velmora</source>
         <translation>Error. Vuelva a instalar Velmora</translation>
     </message>
@@ -1053,10 +1049,6 @@ Estado de salida:
     <message>
         <source>Cannot Join Without Re-encoding</source>
         <translation>No se puede unir sin recodificar</translation>
-    </message>
-    <message>
-        <source>%1 cannot be joined without re-encoding as trimmed: this version cuts only in a join that re-encodes. Choose a profile that re-encodes, or Clear the trim in its preview.</source>
-        <translation>%1 no se puede unir recortado sin recodificar: esta versión solo corta en una unión que recodifica. Elija un perfil que recodifique, o borre el recorte en su vista previa.</translation>
     </message>
     <message>
         <source>Not Everything Can Be Kept</source>

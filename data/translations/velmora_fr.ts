@@ -1031,10 +1031,6 @@ Code de sortie :
         <translation>a été arrêté</translation>
     </message>
     <message>
-        <source>%1 and %2 other files</source>
-        <translation>%1 et %2 autres fichiers</translation>
-    </message>
-    <message>
         <source>Error. Please re-install Velmora</source>
         <translation>Erreur. Veuillez réinstaller Velmora</translation>
     </message>
@@ -1053,10 +1049,6 @@ Code de sortie :
     <message>
         <source>Cannot Join Without Re-encoding</source>
         <translation>Assemblage sans réencodage impossible</translation>
-    </message>
-    <message>
-        <source>%1 cannot be joined without re-encoding as trimmed: this version cuts only in a join that re-encodes. Choose a profile that re-encodes, or Clear the trim in its preview.</source>
-        <translation>%1 ne peut pas être assemblé coupé sans réencodage : cette version ne coupe que dans un assemblage qui réencode. Choisissez un profil qui réencode, ou effacez la coupe dans son aperçu.</translation>
     </message>
     <message>
         <source>Not Everything Can Be Kept</source>
@@ -1222,11 +1214,11 @@ Voulez-vous les assembler malgré tout ? Cliquez sur « Non » pour choisir un a
     </message>
     <message>
         <source>By Recording Time</source>
-        <translation>Par heure d'enregistrement</translation>
+        <translation>Par heure d&apos;enregistrement</translation>
     </message>
     <message>
         <source>Reverse Order</source>
-        <translation>Inverser l'ordre</translation>
+        <translation>Inverser l&apos;ordre</translation>
     </message>
     <message>
         <source>Drop position</source>

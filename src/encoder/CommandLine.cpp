@@ -76,7 +76,10 @@ public:
         findCopies();
         for (m_index = 0; m_index < m_args.size() && m_result.ok(); ++m_index) {
             const std::string &argument = m_args[m_index];
-            if (isOption(argument)) {
+            if (isOption(argument) && (argument == "-ss" || argument == "-endpos") && m_result.job.copies()
+                && m_result.job.output.empty() && !m_result.job.inputs.empty()) {
+                inputTrim(argument);
+            } else if (isOption(argument)) {
                 const std::size_t first = m_index;
                 option(argument);
                 // What the line asks the output to be: every option but the output's name and
@@ -91,6 +94,8 @@ public:
         }
         if (m_result.ok() && m_result.job.inputs.empty())
             m_result.error = "No input file is given.";
+        if (!m_result.job.inputTrims.empty())
+            m_result.job.inputTrims.resize(m_result.job.inputs.size());
         if (m_result.ok() && m_result.job.output.empty())
             m_result.error = "-o: no output file is given.";
         if (m_result.ok() && !m_ignored.empty()) {
@@ -139,6 +144,24 @@ private:
         if (std::find(m_ignored.begin(), m_ignored.end(), label) == m_ignored.end())
             m_ignored.push_back(label);
         return true;
+    }
+
+    // -ss or -endpos after an input in a join that copies: where the last input is cut.
+    void inputTrim(const std::string &name)
+    {
+        EncodeJob &job = m_result.job;
+        job.inputTrims.resize(job.inputs.size());
+        InputTrim &trim = job.inputTrims.back();
+        const auto text = value();
+        const auto seconds = text ? readDecimal(*text) : std::nullopt;
+        const std::string file = job.inputs.back();
+        if (name == "-ss" && seconds && *seconds >= 0)
+            trim.start = *seconds > 0 ? seconds : std::nullopt;
+        else if (name == "-endpos" && seconds && *seconds > 0)
+            trim.length = seconds;
+        else
+            note(name + " after " + file + ": " + (text && !text->empty() ? "'" + *text + "' is not a time in seconds" : std::string("it has no value"))
+                 + (name == "-ss" ? "; it is joined from its start." : "; all of it is joined."));
     }
 
     // The value after the current option, or nothing when the next argument is another option

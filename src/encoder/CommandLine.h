@@ -61,6 +61,17 @@ struct FrameBox
     std::optional<int> y;
 };
 
+// The part of one input a join that copies keeps: from start, for length seconds of the
+// input's own time (0 is its first picture); an open side keeps the input's own.
+struct InputTrim
+{
+    std::optional<double> start;
+    std::optional<double> length;
+
+    bool keepsWhole() const { return !start && !length; }
+    bool operator==(const InputTrim &) const = default;
+};
+
 // Everything one run was asked to do.
 struct EncodeJob
 {
@@ -83,6 +94,9 @@ struct EncodeJob
     // output as they are. Only both together are supported.
     bool copyVideo = false;
     bool copyAudio = false;
+    // In a join that copies, -ss and -endpos written right after an input (before -o), as
+    // MPlayer's options for one file are: that input's trim. One for each input, or none.
+    std::vector<InputTrim> inputTrims;
     // -info: what the output says of itself, by FFmpeg's metadata keys.
     std::vector<std::pair<std::string, std::string>> info;
     // The options as written, one blank between words: everything but the inputs, -o and

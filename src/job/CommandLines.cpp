@@ -92,11 +92,17 @@ EncoderArgs LookCommand(const QString &input, const QString &look, const Encoder
     return command.words(factorWords(factor));
 }
 
-EncoderArgs JoinCommand(const QStringList &intermediates, const QString &outputName, const EncoderArgs &options)
+EncoderArgs JoinCommand(const QStringList &intermediates, const QString &outputName, const EncoderArgs &options,
+                        const QList<tasks::Trim> &trims)
 {
     EncoderArgs command;
-    for (const QString &file : intermediates)
-        command.path(file);
+    for (qsizetype i = 0; i < intermediates.size(); ++i) {
+        command.path(intermediates.at(i));
+        if (i < trims.size()) {
+            for (const QString &word : trimWords(trims.at(i)))
+                command.word(word);
+        }
+    }
     // The options follow after a blank of their own, as the joining line has always read.
     command.word(QStringLiteral("-o")).path(outputName).word(QString());
     return command.append(options);

@@ -33,6 +33,8 @@ EncoderArgs LookCommand(const QString &input, const QString &look, const Encoder
 QString SourceInfo(const QString &input, const EncoderArgs &options = EncoderArgs());
 
 // Joins the intermediate files (or, for a profile that copies, the inputs), in order, into outputName, encoded as options says.
-EncoderArgs JoinCommand(const QStringList &intermediates, const QString &outputName, const EncoderArgs &options);
+// trims: for a profile that copies, each input's, written after it as -ss and -endpos.
+EncoderArgs JoinCommand(const QStringList &intermediates, const QString &outputName, const EncoderArgs &options,
+                        const QList<tasks::Trim> &trims = {});
 
 } // namespace velmora::job

@@ -126,18 +126,26 @@ QString PictureShape(const QString &input)
     return shape;
 }
 
-CopyMatch MatchForCopy(const QStringList &inputs, const QString &output, const std::function<bool()> &stopRequested)
+CopyMatch MatchForCopy(const QStringList &inputs, const QString &output, const std::function<bool()> &stopRequested,
+                       const QList<tasks::Trim> &trims)
 {
     std::vector<std::string> paths;
     for (const QString &input : inputs)
         paths.push_back(QFile::encodeName(input).toStdString());
+    std::vector<encoder::InputTrim> cuts;
+    for (const tasks::Trim &trim : trims) {
+        encoder::InputTrim cut{trim.start, std::nullopt};
+        if (trim.end)
+            cut.length = std::max(0.0, *trim.end - trim.start.value_or(0.0));
+        cuts.push_back(cut);
+    }
     const std::string outputPath = QFile::encodeName(output).toStdString();
 
     // A check of a thousand files takes a while: it runs beside the event loop, which keeps
     // the window painted and Stop within reach.
     std::atomic<bool> giveUp{false};
     encoder::CopyCheck check;
-    runBeside([&] { check = encoder::checkCopy(paths, outputPath, [&](std::size_t) { return !giveUp.load(); }); },
+    runBeside([&] { check = encoder::checkCopy(paths, outputPath, [&](std::size_t) { return !giveUp.load(); }, cuts); },
               [&] {
                   if (stopRequested && stopRequested())
                       giveUp = true;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "tasks/Trim.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -19,7 +21,9 @@ struct CopyMatch
 
 // Checks on a thread of its own, one input at a time, while the caller's events are served.
 // stopRequested is asked between inputs (from the caller's thread): true gives the check up.
-CopyMatch MatchForCopy(const QStringList &inputs, const QString &output, const std::function<bool()> &stopRequested = {});
+// trims: each input's, where any is trimmed.
+CopyMatch MatchForCopy(const QStringList &inputs, const QString &output, const std::function<bool()> &stopRequested = {},
+                       const QList<tasks::Trim> &trims = {});
 
 // Whether our encoder's join of parts made with these options (a profile's fragment, for an
 // output of this extension) copies them: it does unless their sound comes in packets too long

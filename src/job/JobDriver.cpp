@@ -153,28 +153,18 @@ bool JobDriver::checksPass(QString &output)
     m_copying = profiles::CopiesStreams(m_outputSettings, m_host.selectedProfilePath());
     if (m_copying) {
         QStringList inputs;
-        QStringList trimmed;
+        QList<tasks::Trim> trims;
         for (int row = 0; row < m_tasks.count(); ++row) {
             tasks::ltvItemData data;
             m_tasks.GetTaskItem(row, tasks::field::All, data);
             inputs << data.InputFile;
-            if (!tasks::TrimOf(data).keepsWhole())
-                trimmed << platform::ExtractFileName(data.InputFile);
-        }
-        // A trim is never passed over without a word.
-        if (!trimmed.isEmpty()) {
-            const QString names = trimmed.size() > 3 ? QCoreApplication::translate("Velmora", "%1 and %2 other files").arg(trimmed.constFirst()).arg(trimmed.size() - 1)
-                                                     : trimmed.join(QStringLiteral(", "));
-            qCInfo(jobLog).noquote() << "Not joined without re-encoding: trimmed rows" << trimmed.join(QLatin1Char(' '));
-            platform::messageBoxes().notice(owner, platform::translated(texts::CopyRefusedTitle), platform::translated(texts::CopyTrimmedText).arg(names));
-            m_host.focusTaskList();
-            return false;
+            trims << tasks::TrimOf(data);
         }
         // A check of many files takes a while: the window stays served and Stop gives it up.
         m_host.LockControls();
         m_active = true;
         m_state = JobState::Running;
-        const CopyMatch match = MatchForCopy(inputs, output, [this] { return m_state == JobState::StopRequested; });
+        const CopyMatch match = MatchForCopy(inputs, output, [this] { return m_state == JobState::StopRequested; }, trims);
         m_state = JobState::Idle;
         m_active = false;
         m_host.UnlockControls();
@@ -461,6 +451,7 @@ void JobDriver::CopyJoinPass(const QString &output, const QString &profilePath)
     m_reader.beginPass(PositionReader::Pass::Join);
     m_shortInputs.clear();
     QStringList files;
+    QList<tasks::Trim> trims;
     QStringList names;
     QList<double> starts; // where each row begins in the join, by the listed lengths
     double total = 0;
@@ -469,6 +460,7 @@ void JobDriver::CopyJoinPass(const QString &output, const QString &profilePath)
         m_tasks.GetTaskItem(row, tasks::field::All, data);
         setStatus(row, texts::StatusWaiting);
         files << data.InputFile;
+        trims << tasks::TrimOf(data);
         names << platform::ExtractFileName(data.InputFile);
         starts << total;
         total += durationOf(data);
@@ -491,7 +483,7 @@ void JobDriver::CopyJoinPass(const QString &output, const QString &profilePath)
         if (row != current)
             reach(row);
         m_display.copyPosition(position, starts.at(current), starts.at(current + 1) - starts.at(current), total);
-    });
+    }, trims);
     if (!finalOutput)
         return;
     for (int row = std::max(current, 0); row < m_tasks.count(); ++row)
@@ -501,7 +493,7 @@ void JobDriver::CopyJoinPass(const QString &output, const QString &profilePath)
 }
 
 std::optional<QString> JobDriver::runJoin(const QStringList &files, const QString &output, const QString &profilePath,
-                        const std::function<void(double)> &onPosition)
+                        const std::function<void(double)> &onPosition, const QList<tasks::Trim> &trims)
 {
     const EncoderArgs options = profiles::GetEncoderOptions(m_outputSettings, profilePath);
     if (m_state == JobState::StopRequested) {
@@ -513,7 +505,7 @@ std::optional<QString> JobDriver::runJoin(const QStringList &files, const QStrin
                                     ? RenameTarget(output, m_host.outputExtension())
                                     : output;
     const QString joining = JoiningName(finalOutput);
-    const RunResult result = runEncoder(JoinCommand(files, joining, options), onPosition);
+    const RunResult result = runEncoder(JoinCommand(files, joining, options, trims), onPosition);
     if (result.end == RunResult::End::CouldNotStart) {
         QFile::remove(joining);
         setAllStatuses(texts::StatusFailed);

@@ -6,6 +6,7 @@
 #include "job/PositionReader.h"
 #include "job/SharedRate.h"
 #include "tasks/TaskItem.h"
+#include "tasks/Trim.h"
 #include "job/ProgressView.h"
 
 #include <QString>
@@ -115,8 +116,9 @@ private:
     // The join line run and its output checked and put in place, for both kinds of join.
     // onPosition: where the join has got to. The output's final name; nothing when the job
     // ended without one.
+    // trims: for a join that copies, each file's.
     std::optional<QString> runJoin(const QStringList &files, const QString &output, const QString &profilePath,
-                 const std::function<void(double)> &onPosition);
+                 const std::function<void(double)> &onPosition, const QList<tasks::Trim> &trims = {});
     void completionActions(const QString &finalOutput);
 
     // Runs the encoder once with the command, and logs the command and how the run ended.

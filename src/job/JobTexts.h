@@ -14,10 +14,6 @@ inline constexpr QLatin1String ConvertingTitle{QT_TRANSLATE_NOOP("Velmora", "Pre
 inline constexpr QLatin1String JoiningTitle{QT_TRANSLATE_NOOP("Velmora", "Final Step: Joining all files...")};
 inline constexpr QLatin1String CopyingTitle{QT_TRANSLATE_NOOP("Velmora", "Joining (copying):")};
 inline constexpr QLatin1String CopyRefusedTitle{QT_TRANSLATE_NOOP("Velmora", "Cannot Join Without Re-encoding")};
-// Trimmed rows, with a profile that copies.
-inline constexpr QLatin1String CopyTrimmedText{QT_TRANSLATE_NOOP("Velmora",
-    "%1 cannot be joined without re-encoding as trimmed: this version cuts only in a join that re-encodes. Choose a profile "
-    "that re-encodes, or Clear the trim in its preview.")};
 inline constexpr QLatin1String CopyLossesTitle{QT_TRANSLATE_NOOP("Velmora", "Not Everything Can Be Kept")};
 inline constexpr QLatin1String CopyLossesText{QT_TRANSLATE_NOOP("Velmora",
     "Joined without re-encoding, the output will not hold everything as the files do:\n\n%1\n\n"

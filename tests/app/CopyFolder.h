@@ -4,6 +4,7 @@
 // ffmpeg's and ffprobe's view of what a file holds.
 #include "app/JobRun.h"
 #include "prefs/IniFile.h"
+#include "support/MediaCheck.h"
 
 #include <QFileInfo>
 #include <QProcess>
@@ -27,15 +28,7 @@ inline QByteArray run(const QString &program, const QStringList &arguments)
 // each packet as stored.
 inline QStringList md5s(const QString &file, const QString &stream, bool packets = false)
 {
-    QStringList arguments{"-v", "error", "-i", file, "-map", "0:" + stream};
-    if (packets)
-        arguments << "-c" << "copy";
-    QStringList hashes;
-    for (const QByteArray &line : run(VELMORA_FFMPEG, arguments << "-f" << "framemd5" << "-").split('\n')) {
-        if (!line.isEmpty() && !line.startsWith('#'))
-            hashes << QString::fromLatin1(line.split(',').constLast()).trimmed();
-    }
-    return hashes;
+    return frameHashes(file, stream, packets);
 }
 
 struct Chapter

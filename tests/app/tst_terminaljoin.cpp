@@ -19,6 +19,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <cmath>
 #include <csignal>
 
 using namespace velmora;
@@ -301,6 +302,84 @@ private Q_SLOTS:
         QCOMPARE(said.contains("Join with --accept-losses to join them anyway."), !accept);
         QCOMPARE(finished.status, accept ? 0 : 3);
         QCOMPARE(filesUnder(folder.path()), accept ? QStringList{folder.file("out.mkv")} : QStringList());
+    }
+
+    // Trims in a join that copies, from a list file. A part can only start at a key picture:
+    // where the trim starts between two, that is said before anything runs and needs consent.
+    // Each part starts at the key picture at or before its trim's start, its pictures decoded
+    // from there are the input's own, and its sound goes with them.
+    void copiedTrims_data()
+    {
+        QTest::addColumn<bool>("accept");
+        QTest::newRow("refused") << false;
+        QTest::newRow("--accept-losses") << true;
+    }
+    void copiedTrims()
+    {
+        QFETCH(bool, accept);
+        // Two numbered clips, 4 s at 30 frames a second, a key picture every second, B-frames.
+        QStringList clips;
+        for (int i = 0; i < 2; ++i) {
+            test::MarkedClip spec;
+            spec.container = QStringLiteral("mp4");
+            spec.rate = QStringLiteral("30");
+            spec.seconds = 4.0;
+            spec.sampleRate = 48000;
+            spec.firstNumber = 200 * i;
+            clips << test::ffmpegClip(QStringLiteral("terminal-gop-%1.mp4").arg(i),
+                                      {"-i", test::markedClip(spec), "-c:v", "libx264", "-preset", "veryfast", "-g", "30", "-bf", "2",
+                                       "-sc_threshold", "0", "-c:a", "copy"});
+        }
+        TestFolder folder;
+        const QString temp = folder.mkdir(QStringLiteral("temp"));
+        writePreferences(QString(), temp + QLatin1Char('/'));
+        // The first from 1.5 s (between the key pictures at 1 s and 2 s) to 3 s; the second
+        // from its key picture at 2 s to 3.5 s.
+        const QString list = folder.write(QStringLiteral("trimmed.tmp"), ("#velmora-trim start=1.500 end=3.000\n" + clips.at(0)
+                                                                          + "\n#velmora-trim start=2.000 end=3.500\n" + clips.at(1) + "\n")
+                                                                             .toUtf8());
+        const QString output = folder.file(QStringLiteral("out.mkv"));
+        QStringList arguments{"--join", "--profile", CopyProfile, "--output", output, "--progress=none", "--list", list};
+        if (accept)
+            arguments << "--accept-losses";
+        const Finished finished = run(arguments, folder.path());
+        const QString said = QString::fromUtf8(finished.err);
+        QVERIFY2(said.contains("terminal-gop-0.mp4: its trim starts at 1.500 s, between key pictures: a join without re-encoding "
+                               "starts it at the key picture at 1.000 s"),
+                 finished.err.constData());
+        QVERIFY2(!said.contains("terminal-gop-1.mp4"), finished.err.constData());
+        QCOMPARE(finished.status, accept ? 0 : 3);
+        if (!accept) {
+            QCOMPARE(filesUnder(folder.path()), QStringList{list});
+            return;
+        }
+        QCOMPARE(filesUnder(temp), QStringList());
+
+        // Frames 30 to 89 of the first (1 s to 3 s), then 60 to 104 of the second (2 s to 3.5 s),
+        // decoded just as from the inputs. A part may show up to two pictures more at its end
+        // (two B-frames): the last ones before the end are decoded from a picture shown after it.
+        const QStringList first = test::frameHashes(clips.at(0), QStringLiteral("v"));
+        const QStringList second = test::frameHashes(clips.at(1), QStringLiteral("v"));
+        QCOMPARE(first.size(), 120);
+        const QStringList joined = test::frameHashes(output, QStringLiteral("v"));
+        qsizetype firstPart = -1;
+        for (qsizetype kept = 60; kept <= 62 && firstPart < 0; ++kept) {
+            const qsizetype rest = joined.size() - kept;
+            if (rest >= 45 && rest <= 47 && joined == first.mid(30, kept) + second.mid(60, rest))
+                firstPart = kept;
+        }
+        QVERIFY2(firstPart > 0, qPrintable(QStringLiteral("%1 pictures, not the inputs' from their key pictures").arg(joined.size())));
+        QList<int> numbers;
+        for (int n = 30; n < 30 + firstPart; ++n)
+            numbers << n;
+        for (int n = 260; numbers.size() < joined.size(); ++n)
+            numbers << n;
+        QCOMPARE(test::frameNumbers(output), numbers);
+        // The sound lasts as the pictures do: nothing from before either part's key picture.
+        const double pictures = test::videoSeconds(output);
+        QVERIFY2(std::abs(pictures - joined.size() / 30.0) <= 1.0 / 30 + 1e-3, qPrintable(QString::number(pictures)));
+        const double sound = test::audioSeconds(output);
+        QVERIFY2(std::abs(sound - pictures) <= 0.05, qPrintable(QStringLiteral("sound %1 s, pictures %2 s").arg(sound).arg(pictures)));
     }
 
     // A profile the program does not know: wrong usage, and every profile it knows is listed.

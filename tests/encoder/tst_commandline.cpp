@@ -207,6 +207,41 @@ private Q_SLOTS:
             QVERIFY2(QString::fromStdString(parsed.notes.front()).endsWith(note), parsed.notes.front().c_str());
     }
 
+    // In a join that copies, -ss and -endpos right after an input cut that input, as MPlayer's
+    // per-file options do; a value that is not a time is said and leaves that input whole.
+    void inputTrims_data()
+    {
+        QTest::addColumn<QStringList>("inputs");
+        QTest::addColumn<QString>("trims"); // each input's "start/length", "-" for none
+        QTest::addColumn<QString>("note");
+        QTest::newRow("none") << QStringList{"/t/a.mp4", "/t/b.mp4"} << "" << "";
+        QTest::newRow("the first") << QStringList{"/t/a.mp4", "-ss", "1.5", "-endpos", "1.5", "/t/b.mp4"} << "1.5/1.5 -/-" << "";
+        QTest::newRow("the last, start alone") << QStringList{"/t/a.mp4", "/t/b.mp4", "-ss", "2"} << "-/- 2/-" << "";
+        QTest::newRow("a start of zero is none") << QStringList{"/t/a.mp4", "-ss", "0", "-endpos", "3", "/t/b.mp4"} << "-/3 -/-" << "";
+        QTest::newRow("not a time") << QStringList{"/t/a.mp4", "-ss", "soon", "/t/b.mp4"} << "-/- -/-"
+                                    << "-ss after /t/a.mp4: 'soon' is not a time in seconds; it is joined from its start.";
+        QTest::newRow("no length") << QStringList{"/t/a.mp4", "/t/b.mp4", "-endpos", "0"} << "-/- -/-"
+                                   << "-endpos after /t/b.mp4: '0' is not a time in seconds; all of it is joined.";
+    }
+    void inputTrims()
+    {
+        QFETCH(QStringList, inputs);
+        QFETCH(QString, trims);
+        QFETCH(QString, note);
+        const encoder::ParsedCommandLine parsed = parse(inputs + QStringList{"-o", "/t/out.mkv", "-ovc", "copy", "-oac", "copy"});
+        QVERIFY2(parsed.ok(), parsed.error.c_str());
+        QCOMPARE(parsed.job.inputs.size(), std::size_t(2));
+        QStringList got;
+        for (const encoder::InputTrim &trim : parsed.job.inputTrims) {
+            const auto text = [](const std::optional<double> &value) { return value ? QString::number(*value) : QStringLiteral("-"); };
+            got << text(trim.start) + QLatin1Char('/') + text(trim.length);
+        }
+        QCOMPARE(got.join(QLatin1Char(' ')), trims);
+        QCOMPARE(parsed.notes.size(), std::size_t(note.isEmpty() ? 0 : 1));
+        if (!note.isEmpty())
+            QCOMPARE(QString::fromStdString(parsed.notes.front()), note);
+    }
+
     void infoValues_data()
     {
         QTest::addColumn<QString>("text");

@@ -300,6 +300,22 @@ QList<int> frameNumbers(const QString &file)
     return numbers;
 }
 
+QStringList frameHashes(const QString &file, const QString &stream, bool packets)
+{
+    QStringList arguments{"-v", "error", "-i", input(file), "-map", "0:" + stream};
+    if (packets)
+        arguments << "-c" << "copy";
+    QByteArray output;
+    if (!runTool(QStringLiteral(VELMORA_FFMPEG), arguments << "-f" << "framemd5" << "-", file, &output))
+        return {};
+    QStringList hashes;
+    for (const QByteArray &line : output.split('\n')) {
+        if (!line.isEmpty() && !line.startsWith('#'))
+            hashes << QString::fromLatin1(line.split(',').constLast()).trimmed();
+    }
+    return hashes;
+}
+
 QList<double> flashTimes(const QString &file)
 {
     const QList<QByteArray> frames = grayFrames(file, 32, 24);

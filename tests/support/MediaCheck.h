@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QList>
 #include <QString>
+#include <QStringList>
 #include <QtGlobal>
 
 #include <limits>
@@ -55,6 +56,10 @@ QList<QByteArray> grayFrames(const QString &file, int width, int height);
 // no clean number can be read (another picture, a blend of two frames, one spoiled beyond
 // reading). Survives lossy coding, scaling, a stretch and black bars around the picture.
 QList<int> frameNumbers(const QString &file);
+
+// The hash of each frame of one stream ("v", "a", "a:1") as ffmpeg's framemd5 gives them: of
+// every decoded frame, or with packets, of every packet as stored.
+QStringList frameHashes(const QString &file, const QString &stream, bool packets = false);
 
 // When the picture turns from dark to bright: the times of the first bright frame of each run of
 // them (the first frame counts when it is bright).

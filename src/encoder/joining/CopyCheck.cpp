@@ -2,6 +2,7 @@
 
 #include "encoder/Failure.h"
 #include "encoder/joining/Tracks.h"
+#include "encoder/joining/TrimCut.h"
 #include "encoder/reading/Probe.h"
 #include "encoder/writing/Chapters.h"
 
@@ -386,7 +387,8 @@ StartCut startCutOf(AVFormatContext *format, int picture)
     return cut;
 }
 
-CopySurvey surveyCopy(const std::vector<std::string> &paths, const Container &container, const std::function<bool(std::size_t)> &goOn)
+CopySurvey surveyCopy(const std::vector<std::string> &paths, const Container &container, const std::function<bool(std::size_t)> &goOn,
+                      const std::vector<InputTrim> &trims)
 {
     CopySurvey survey;
     Losses losses;
@@ -438,12 +440,30 @@ CopySurvey surveyCopy(const std::vector<std::string> &paths, const Container &co
         for (const int carried : layout.attachments)
             carry(survey.carried, carriedFile(format->streams[carried]));
         survey.titles.push_back(chapterTitle(path, format.get()));
-        survey.pictureSeconds += statedPicture(format.get(), video);
+        double seconds = statedPicture(format.get(), video);
+        const InputTrim trim = index < trims.size() ? trims[index] : InputTrim{};
+        if (!trim.keepsWhole()) {
+            // Where the join will cut it, found as the join finds it.
+            const TrimSpan span = TrimSpanOf(trim, video);
+            const TrimCut cut = PlanTrimCut(ReadPacketTimes(path, layout.picture, span.end), span.start, span.end);
+            const std::int64_t zero = video->start_time != AV_NOPTS_VALUE ? video->start_time : 0;
+            const double from = cut.from != AV_NOPTS_VALUE ? static_cast<double>(cut.from - zero) * av_q2d(video->time_base) : 0.0;
+            const double to = trim.length ? std::min(seconds, trim.start.value_or(0) + *trim.length) : seconds;
+            seconds = std::max(0.0, to - from);
+            if (trim.start && from < *trim.start - 0.0005)
+                losses.add(path, "its trim starts at " + millisecondsText(*trim.start) + " s, between key pictures: a join without "
+                                     "re-encoding starts it at the key picture at " + millisecondsText(from)
+                                     + " s; choose a profile that re-encodes to start exactly at the trim");
+        }
+        survey.seconds.push_back(seconds);
+        survey.pictureSeconds += seconds;
+        survey.cuts.push_back(startCutOf(format.get(), layout.picture));
+        if (!trim.keepsWhole())
+            continue;
 
         // The first input into a file with edit lists starts exactly where it was cut; any
         // other starts at the key picture before the cut.
-        const StartCut cut = startCutOf(format.get(), layout.picture);
-        survey.cuts.push_back(cut);
+        const StartCut &cut = survey.cuts.back();
         if (index > 0 || !container.editsPriming) {
             if (cut.pictures > 0)
                 losses.add(path, "it starts " + millisecondsText(cut.seconds) + " s (" + counted(cut.pictures, "picture", "pictures")
@@ -455,7 +475,8 @@ CopySurvey surveyCopy(const std::vector<std::string> &paths, const Container &co
     return survey;
 }
 
-CopyCheck checkCopy(const std::vector<std::string> &paths, const std::string &outputPath, const std::function<bool(std::size_t)> &goOn)
+CopyCheck checkCopy(const std::vector<std::string> &paths, const std::string &outputPath, const std::function<bool(std::size_t)> &goOn,
+                    const std::vector<InputTrim> &trims)
 {
     CopyCheck check;
     const Container *container = containerForFile(outputPath);
@@ -464,7 +485,7 @@ CopyCheck checkCopy(const std::vector<std::string> &paths, const std::string &ou
         return check;
     }
     try {
-        check.survey = surveyCopy(paths, *container, goOn);
+        check.survey = surveyCopy(paths, *container, goOn, trims);
     } catch (const UsageError &error) {
         check.refusal = error.what();
     } catch (const Failure &failure) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "encoder/CommandLine.h"
 #include "encoder/Owners.h"
 #include "encoder/writing/Formats.h"
 
@@ -34,6 +35,7 @@ struct CopySurvey
 {
     std::vector<std::string> titles; // each input's chapter title
     std::vector<StartCut> cuts;      // each input's
+    std::vector<double> seconds;     // each input's pictures' play time, as far as it is kept
     double pictureSeconds = 0;       // the inputs' pictures' stated play time together
     // What the output will not hold as the inputs do, one line each, naming the file: tracks
     // the container cannot hold, an input cut between key pictures that starts earlier. The
@@ -52,8 +54,9 @@ struct CopySurvey
 // naming the first input that does not fit and what differs, ending "Choose a profile that
 // re-encodes.". A system limit reached on the way (open files, memory) is named as such.
 // goOn: asked before each input with how many are done; false ends the survey with a Failure.
+// trims: each input's (or none); a trim whose start falls between key pictures is named.
 CopySurvey surveyCopy(const std::vector<std::string> &paths, const Container &container,
-                      const std::function<bool(std::size_t)> &goOn = {});
+                      const std::function<bool(std::size_t)> &goOn = {}, const std::vector<InputTrim> &trims = {});
 
 // The check before a job starts: the survey for outputPath's container, or the refusal.
 struct CopyCheck
@@ -62,7 +65,7 @@ struct CopyCheck
     CopySurvey survey;
 };
 CopyCheck checkCopy(const std::vector<std::string> &paths, const std::string &outputPath,
-                    const std::function<bool(std::size_t)> &goOn = {});
+                    const std::function<bool(std::size_t)> &goOn = {}, const std::vector<InputTrim> &trims = {});
 
 // An input opened for a join that copies. A failure names the file; one that a system limit
 // caused (too many open files, no memory left) says so, not that the file cannot be read.

@@ -7,6 +7,7 @@
 #include "encoder/joining/CopiedSubtitles.h"
 #include "encoder/joining/CopyCheck.h"
 #include "encoder/joining/Tracks.h"
+#include "encoder/joining/TrimCut.h"
 #include "encoder/reading/DecodeTimes.h"
 #include "encoder/reading/Probe.h"
 #include "encoder/reading/Timeline.h"
@@ -44,7 +45,7 @@ public:
 
     void run()
     {
-        m_survey = surveyCopy(m_job.inputs, m_container);
+        m_survey = surveyCopy(m_job.inputs, m_container, {}, m_job.inputTrims);
         for (const std::string &line : m_survey.losses)
             m_reporter.note(line);
         m_reporter.expect(m_survey.pictureSeconds);
@@ -209,8 +210,18 @@ private:
         // pictures, its cut where the output can start it there, else its key picture.
         const StartCut &cut = m_survey.cuts[index];
         const bool exactCut = index == 0 && m_container.editsPriming;
+        // A trimmed input: the pictures from the key picture at or before its start, up to its
+        // end, found by reading its picture's packets through first.
+        const InputTrim trim = index < m_job.inputTrims.size() ? m_job.inputTrims[index] : InputTrim{};
+        std::optional<TrimCut> trimCut;
+        if (!trim.keepsWhole()) {
+            const TrimSpan span = TrimSpanOf(trim, video);
+            trimCut = PlanTrimCut(ReadPacketTimes(path, layout.picture, span.end), span.start, span.end);
+        }
         std::int64_t origin = 0;
-        if (!exactCut && cut.pictures > 0 && cut.from != AV_NOPTS_VALUE)
+        if (trimCut && trimCut->from != AV_NOPTS_VALUE)
+            origin = rescaleNearest(trimCut->from, video->time_base, videoBase);
+        else if (!exactCut && cut.pictures > 0 && cut.from != AV_NOPTS_VALUE)
             origin = rescaleNearest(cut.from, video->time_base, videoBase);
         else if (video->start_time != AV_NOPTS_VALUE)
             origin = rescaleNearest(video->start_time, video->time_base, videoBase);
@@ -238,6 +249,8 @@ private:
         std::int64_t pictureEnd = 0;
         bool keyFound = false;
         int beforeKey = 0;
+        std::size_t pictureIndex = 0; // picture packets read so far, as the trim counts them
+        const std::int64_t trimFrom = trimCut && trimCut->from != AV_NOPTS_VALUE ? origin : AV_NOPTS_VALUE;
         const auto releaseAll = [&](bool last) {
             const std::int64_t end = offsetMicros + rescaleNearest(pictureEnd, videoBase, Microseconds);
             for (const auto &sound : m_sounds)
@@ -283,6 +296,10 @@ private:
             const auto [kind, track] = route[static_cast<std::size_t>(packet->stream_index)];
             const AVRational base = Timeline::workingTimeBase(format->streams[packet->stream_index]);
             if (kind == Kind::Sound) {
+                // A trimmed input's sound before its start is not its own.
+                if (trimFrom != AV_NOPTS_VALUE && packet->pts != AV_NOPTS_VALUE
+                    && rescaleNearest(packet->pts + std::max<std::int64_t>(packet->duration, 0), base, videoBase) <= trimFrom)
+                    return;
                 m_sounds[track]->take(packet.get(), base);
                 m_sounds[track]->release(offsetMicros + rescaleNearest(pictureEnd, videoBase, Microseconds), false);
                 return;
@@ -291,8 +308,15 @@ private:
                 m_subtitles[track]->take(packet.get(), base);
                 return;
             }
+            const std::size_t read = pictureIndex++;
             if (packet->pts == AV_NOPTS_VALUE)
                 packet->pts = packet->dts;
+            if (trimCut) {
+                TrimCut placed = *trimCut;
+                placed.from = trimFrom;
+                if (!placed.keeps(read, packet->pts))
+                    return;
+            }
             if (packet->pts == AV_NOPTS_VALUE)
                 return;
             // A file cut out of a longer one may begin with pictures that need the ones before.
@@ -319,6 +343,10 @@ private:
         for (;;) {
             if (stopping())
                 throw Failure(m_job.output, "stopped");
+            // A trimmed input is read on past its last picture only as far as its sound can be
+            // stored behind it.
+            if (trimCut && trimCut->last && pictureIndex > *trimCut->last + 64)
+                break;
             const int read = av_read_frame(format, packet.get());
             if (read == AVERROR_EOF)
                 break;
@@ -365,7 +393,7 @@ private:
         decodeTimes.finish(ready);
         writePictures();
         m_latePictures += decodeTimes.late();
-        if (pastEnd)
+        if (pastEnd && !trimCut)
             m_reporter.note(path + ": holds more than its stated " + secondsText(stated) + " s; the rest of it is left out.");
         if (timeline.jumps() > 0)
             m_reporter.note(path + ": its times jump " + counted(timeline.jumps(), "time", "times") + "; it is joined straight on across them.");
@@ -382,12 +410,12 @@ private:
         m_latePictures = 0;
         for (std::size_t i = 0; i < m_sounds.size(); ++i) {
             const double leftOut = m_sounds[i]->leftOutSeconds();
-            if (leftOut >= 0.05)
+            if (leftOut >= 0.05 && !trimCut)
                 m_reporter.note(path + ": " + (m_sounds.size() == 1 ? std::string("its sound") : trackName(format->streams[layout.sounds[i]], static_cast<int>(i) + 1))
                                 + " runs " + secondsText(leftOut) + " s past its picture; that part is left out.");
         }
         for (std::size_t i = 0; i < m_subtitles.size(); ++i) {
-            if (const int cues = m_subtitles[i]->leftOut(); cues > 0)
+            if (const int cues = m_subtitles[i]->leftOut(); cues > 0 && !trimCut)
                 m_reporter.note(path + ": " + counted(cues, "cue", "cues") + " of " + trackName(format->streams[layout.subtitles[i]], static_cast<int>(i) + 1)
                                 + " begin after its picture ends; they are left out.");
         }
