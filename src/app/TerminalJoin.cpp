@@ -55,7 +55,7 @@ public:
     bool declinedOverwrite = false;
     bool acceptLosses = false;
     QString completion; // the job's closing notice
-    QString firstMessage;
+    QString firstMessage; // in English
 
     void notice(QWidget *, const QString &title, const QString &text) override
     {
@@ -98,7 +98,7 @@ private:
     void say(const QString &title, const QString &text, const QString &details)
     {
         if (firstMessage.isEmpty())
-            firstMessage = text;
+            firstMessage = platform::inEnglish(text); // for the JSON line, which scripts read
         tell(title, text, details);
     }
     void tell(const QString &title, const QString &text, const QString &details)
@@ -253,6 +253,7 @@ int TerminalJoin::finish(const char *result, int status, const QString &message,
 int TerminalJoin::run()
 {
     tasks::UseUtf8FileNames();
+    platform::rememberTranslations();
     platform::TerminationSignals termination;
     job::JobDriver *running = nullptr;
     QObject::connect(&termination, &platform::TerminationSignals::terminationRequested, [&] {

@@ -20,6 +20,13 @@ inline constexpr char TextContext[] = VELMORA_TEXT_CONTEXT;
 QString translated(QLatin1String text);
 QString translated(const char *text);
 
+// A message made of fixed texts translated here, told again in English, for what scripts read
+// (the terminal join's JSON line). The texts translated since rememberTranslations() are
+// recognised, the values put into their placeholders kept; a message that is none of them
+// whole comes back as it is.
+void rememberTranslations();
+QString inEnglish(const QString &shown);
+
 // The languages the program speaks besides English, its source.
 QStringList TranslatedLanguages();
 

@@ -16,8 +16,10 @@
 #include <QMenu>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QScopeGuard>
 #include <QSet>
 #include <QTemporaryDir>
+#include <QTranslator>
 #include <QXmlStreamReader>
 #include <QtTest>
 
@@ -190,6 +192,39 @@ private Q_SLOTS:
             QFAIL(qPrintable(faults.join(QLatin1Char('\n'))));
     }
 
+    // What scripts read stays English: a message made of a translated text is told again in
+    // English, the values in its placeholders kept, whatever order the translation puts them in.
+    void messagesToldAgainInEnglish_data()
+    {
+        QTest::addColumn<QString>("english"); // a fixed text
+        QTest::addColumn<QStringList>("values");
+        QTest::newRow("no values") << "Please add at least 2 videos to the task for joining." << QStringList{};
+        QTest::newRow("one value") << "Velmora could not convert %1." << QStringList{"/v/a b.mp4"};
+        QTest::newRow("two values") << "The joined file was kept as %1 (%2)." << QStringList{"/o/x (1).mkv", "3.5 s"};
+        QTest::newRow("three values, one over two lines")
+            << "%1 gave %2 s of its %3 s; the file may be damaged." << QStringList{"/v/c\nd.mts", "2.0", "4.0"};
+    }
+    void messagesToldAgainInEnglish()
+    {
+        QFETCH(QString, english);
+        QFETCH(QStringList, values);
+        QTranslator german;
+        QVERIFY(german.load(QStringLiteral(VELMORA_QM_DIR "/velmora_de.qm")));
+        QCoreApplication::installTranslator(&german);
+        const auto removed = qScopeGuard([&german] { QCoreApplication::removeTranslator(&german); });
+        platform::rememberTranslations();
+        const QByteArray source = english.toUtf8();
+        QString shown = platform::translated(source.constData());
+        QVERIFY2(shown != english, qPrintable(shown));
+        QString expected = english;
+        for (const QString &value : std::as_const(values)) {
+            shown = shown.arg(value);
+            expected = expected.arg(value);
+        }
+        QCOMPARE(platform::inEnglish(shown), expected);
+        QCOMPARE(platform::inEnglish(QStringLiteral("Etwas ganz anderes")), QStringLiteral("Etwas ganz anderes"));
+    }
+
     void windowsShowNoEnglishUnderGerman()
     {
         // English texts that German writes differently; a text that is the same in both (Start,
@@ -268,7 +303,9 @@ private Q_SLOTS:
         }
         const auto [jsonOut, jsonError] = run({"--join", "--progress=json", folder.filePath("a.txt"), folder.filePath("b.txt")});
         QVERIFY2(jsonError.contains(QString::fromUtf8("Velmora ne prend pas les fichiers de ce type")), qPrintable(jsonError));
-        QVERIFY2(jsonOut.startsWith(QStringLiteral("{\"result\":\"refused\",\"status\":3,\"message\":")), qPrintable(jsonOut));
+        QVERIFY2(jsonOut.startsWith(QStringLiteral("{\"result\":\"refused\",\"status\":3,\"message\":"
+                                                   "\"Please add at least 2 videos to the task for joining.\"")),
+                 qPrintable(jsonOut));
         QVERIFY2(jsonOut.contains(QStringLiteral("\"elapsed\":")), qPrintable(jsonOut));
     }
 };
